@@ -1,0 +1,18 @@
+#pragma once
+
+#include "AppSettings.h"
+
+class QApplication;
+
+// The program's start-up order on the GUI thread, from the application object to the end
+// of the event loop.
+class Startup
+{
+public:
+    // Runs the program on an application object that already exists; returns the exit code.
+    static int run(QApplication& app);
+
+    // Loads the settings (normalising and writing them back as needed) and publishes the
+    // application properties and the modifier defaults. Returns the record as published.
+    static AppSettings publishSettings();
+};

@@ -1,0 +1,18 @@
+#include "Startup.h"
+
+#include "platform/Platform.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    const std::unique_ptr<platform::Platform> backend =
+        platform::createPlatform(QGuiApplication::platformName().toStdString());
+    platform::Platform::setCurrent(backend.get());
+
+    const int exitCode = Startup::run(app);
+
+    platform::Platform::setCurrent(nullptr);
+    return exitCode;
+}

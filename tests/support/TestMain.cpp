@@ -1,0 +1,12 @@
+#include "TestRegistry.h"
+
+#include <QApplication>
+#include <QStandardPaths>
+
+int main(int argc, char* argv[])
+{
+    // Before anything asks for a path: tests never touch a user's real files.
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication app(argc, argv);
+    return TestRegistry::runAll(argc, argv);
+}
