@@ -22,26 +22,24 @@ QMessageBox::StandardButton Prompter::message(Prompt::Kind kind, QWidget* parent
                                               QMessageBox::StandardButtons buttons,
                                               QMessageBox::StandardButton defaultButton)
 {
-    Prompt prompt;
-    prompt.kind = kind;
-    prompt.parent = parent;
-    prompt.title = title;
-    prompt.text = text;
-    prompt.buttons = buttons;
-    prompt.defaultButton = defaultButton;
-    return current().ask(prompt).button;
+    return current()
+        .ask(Prompt{.kind = kind,
+                    .parent = parent,
+                    .title = title,
+                    .text = text,
+                    .buttons = buttons,
+                    .defaultButton = defaultButton})
+        .button;
 }
 
 std::optional<QString> Prompter::text(QWidget* parent, const QString& title,
                                       const QString& label, const QString& initialText)
 {
-    Prompt prompt;
-    prompt.kind = Prompt::Kind::TextInput;
-    prompt.parent = parent;
-    prompt.title = title;
-    prompt.text = label;
-    prompt.value = initialText;
-    const PromptAnswer answer = current().ask(prompt);
+    const PromptAnswer answer = current().ask(Prompt{.kind = Prompt::Kind::TextInput,
+                                                     .parent = parent,
+                                                     .title = title,
+                                                     .text = label,
+                                                     .value = initialText});
     if (!answer.accepted)
         return std::nullopt;
     return answer.value;
@@ -51,13 +49,8 @@ namespace {
 QString askFile(Prompt::Kind kind, QWidget* parent, const QString& title, const QString& path,
                 const QString& filter)
 {
-    Prompt prompt;
-    prompt.kind = kind;
-    prompt.parent = parent;
-    prompt.title = title;
-    prompt.value = path;
-    prompt.filter = filter;
-    const PromptAnswer answer = Prompter::current().ask(prompt);
+    const PromptAnswer answer = Prompter::current().ask(Prompt{
+        .kind = kind, .parent = parent, .title = title, .value = path, .filter = filter});
     return answer.accepted ? answer.value : QString();
 }
 } // namespace
