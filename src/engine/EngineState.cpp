@@ -1,0 +1,7 @@
+#include "EngineState.h"
+
+EngineState& EngineState::instance()
+{
+    static EngineState state;
+    return state;
+}

@@ -1,0 +1,41 @@
+#include "LuaChunk.h"
+
+#include <QFile>
+
+#include <lua.hpp>
+
+int LuaChunk::loadFile(lua_State* state, const QString& path)
+{
+    const QByteArray chunkName = "@" + path.toUtf8();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        lua_pushfstring(state, "cannot open %s: %s", path.toUtf8().constData(),
+                        file.errorString().toUtf8().constData());
+        return LUA_ERRFILE;
+    }
+    QByteArray source = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        lua_pushfstring(state, "cannot read %s: %s", path.toUtf8().constData(),
+                        file.errorString().toUtf8().constData());
+        return LUA_ERRFILE;
+    }
+    // A first line such as "#!/usr/bin/lua" is not Lua; its newline is kept so that line
+    // numbers in error messages stay those of the file.
+    if (source.startsWith('#')) {
+        const qsizetype newline = source.indexOf('\n');
+        source = newline < 0 ? QByteArray("\n") : source.mid(newline);
+    }
+    return luaL_loadbuffer(state, source.constData(), static_cast<size_t>(source.size()),
+                           chunkName.constData());
+}
+
+QString LuaChunk::errorText(lua_State* state, int index)
+{
+    if (lua_type(state, index) == LUA_TSTRING || lua_type(state, index) == LUA_TNUMBER) {
+        size_t length = 0;
+        const char* text = lua_tolstring(state, index, &length);
+        return QString::fromUtf8(text, static_cast<qsizetype>(length));
+    }
+    return QStringLiteral("(error object is a %1 value)")
+        .arg(QString::fromLatin1(luaL_typename(state, index)));
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QAbstractListModel>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+struct lua_State;
+class ScriptData;
+
+// The scenarios of the current profile, one row each, and the one Lua state in which
+// every scenario of the profile runs. At most one scenario is active: it hears
+// "PROFILE_ACTIVATED", then the mouse-button events, then "PROFILE_DEACTIVATED".
+class ScriptsModel : public QAbstractListModel
+{
+    Q_OBJECT
+    Q_PROPERTY(QString errorMessage READ errorMessage)
+
+public:
+    enum Roles {
+        ScriptPathRole = Qt::UserRole + 1,
+        ActivateCombinationRole,
+        ScriptBorderColorRole,
+    };
+
+    // Creates the Lua state; throws std::runtime_error when it cannot be created.
+    explicit ScriptsModel(QObject* parent = nullptr);
+    ~ScriptsModel() override;
+
+signals:
+    // The active scenario changed: the file's complete base name, or empty for none.
+    void sigActiveLuaChanged(const QString& name);
+
+public slots:
+    // Activates the scenario of the file at path; an empty path deactivates.
+    void executeLua(const QString& path);
+    void deactivateScript();
+    void leftMouseButtonStateChanged(bool state);
+    void rigthMouseButtonStateChanged(bool state);
+    void midMouseButtonStateChanged(bool state);
+
+public:
+    void addScript();
+    void removeScript(int row);
+    ScriptData* scriptAt(int row) const;
+    ScriptData* findScriptByPath(const QString& path) const;
+    QString activeScriptPath() const { return m_activeScriptPath; }
+    QString errorMessage() const { return m_errorMessage; }
+    lua_State* luaState() const { return m_luaState; }
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QHash<int, QByteArray> roleNames() const override;
+
+private:
+    void activate(const QString& path);
+    bool runScriptFile(const QString& path);
+    void failActivation(const QString& message);
+    void callOnEvent(const char* event, std::optional<int> button = std::nullopt);
+    void mouseButtonEvent(int button, bool pressed);
+
+    QList<ScriptData*> m_scripts;
+    lua_State* m_luaState = nullptr;
+    bool m_ownsLuaState = false;
+    QString m_errorMessage;
+    QString m_activeScriptPath;
+};
