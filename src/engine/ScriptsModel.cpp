@@ -1,9 +1,11 @@
 #include "ScriptsModel.h"
 
 #include "EngineState.h"
+#include "LuaApi.h"
 #include "LuaChunk.h"
 #include "ScriptData.h"
 #include "app/AppProperties.h"
+#include "input/InputSender.h"
 #include "ui/shell/Prompter.h"
 
 #include <QCoreApplication>
@@ -67,12 +69,14 @@ ScriptsModel::ScriptsModel(QObject* parent) : QAbstractListModel(parent)
     m_ownsLuaState = true;
     luaL_openlibs(m_luaState);
     addScript();
+    LuaApi::registerAll(m_luaState);
 }
 
 ScriptsModel::~ScriptsModel()
 {
     qDeleteAll(m_scripts);
     m_scripts.clear();
+    closeVirtualMouse();
     if (m_ownsLuaState)
         lua_close(m_luaState);
 }

@@ -1,0 +1,385 @@
+#include "LuaApi.h"
+
+#include "BusyWait.h"
+#include "EngineState.h"
+#include "input/InputSender.h"
+#include "platform/Platform.h"
+
+#include <QString>
+
+#include <lua.hpp>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <optional>
+
+namespace {
+
+// Arguments: the last one is the one on top of the stack; integers and strings convert as
+// the Lua library converts them (anything else gives 0, or no string).
+
+bool hasArguments(lua_State* L)
+{
+    return lua_gettop(L) > 0;
+}
+
+lua_Integer integerAt(lua_State* L, int index)
+{
+    return index >= 1 && lua_gettop(L) >= index ? lua_tointeger(L, index) : 0;
+}
+
+lua_Integer lastInteger(lua_State* L)
+{
+    return integerAt(L, lua_gettop(L));
+}
+
+INPUT mouseRecord(LONG dx, LONG dy, DWORD mouseData, DWORD flags)
+{
+    INPUT record{};
+    record.type = INPUT_MOUSE;
+    record.mi.dx = dx;
+    record.mi.dy = dy;
+    record.mi.mouseData = mouseData;
+    record.mi.dwFlags = flags;
+    return record;
+}
+
+void sendKey(WORD scan, DWORD flags)
+{
+    INPUT record{};
+    record.type = INPUT_KEYBOARD;
+    record.ki.wScan = scan;
+    record.ki.dwFlags = flags;
+    sendInputRecord(record);
+}
+
+// The 0..65535 coordinate of pixel p on an axis that starts at origin and is extent long.
+LONG normalised(lua_Integer p, int origin, int extent)
+{
+    const std::int64_t last = std::int64_t{origin} + std::max(extent, 1) - 1;
+    const std::int64_t pixel = std::clamp<std::int64_t>(p, origin, last);
+    const std::int64_t w = extent >= 2 ? extent - 1 : 1;
+    return static_cast<LONG>(((pixel - origin) * 65535 + w / 2) / w);
+}
+
+void moveRelative(lua_State* L, lua_Integer offsetX, lua_Integer offsetY)
+{
+    const auto dx = static_cast<LONG>(integerAt(L, 1) - offsetX);
+    const auto dy = static_cast<LONG>(lastInteger(L) - offsetY);
+    sendInputRecord(mouseRecord(dx, dy, 0, MOUSEEVENTF_MOVE));
+}
+
+// The virtual key of mouse button 1 (left), 2 (middle) or 3 (right), or nothing.
+std::optional<int> buttonKey(lua_Integer button)
+{
+    switch (button) {
+    case 1:
+        return VK_LBUTTON;
+    case 2:
+        return VK_MBUTTON;
+    case 3:
+        return VK_RBUTTON;
+    default:
+        return std::nullopt;
+    }
+}
+
+int lua_doNothing(lua_State*)
+{
+    return 0;
+}
+
+int lua_GetMousePosition(lua_State* L)
+{
+    POINT cursor{0, 0};
+    platform::Platform::current().getCursorPos(cursor);
+    lua_pushinteger(L, cursor.x);
+    lua_pushinteger(L, cursor.y);
+    return 2;
+}
+
+int lua_MoveMouseRelative(lua_State* L)
+{
+    moveRelative(L, 0, 0);
+    return 0;
+}
+
+int lua_mmr(lua_State* L)
+{
+    moveRelative(L, 4, 7);
+    return 0;
+}
+
+int lua_MoveMouseTo(lua_State* L)
+{
+    platform::Platform& os = platform::Platform::current();
+    const LONG dx = normalised(integerAt(L, 1), 0, os.getSystemMetrics(SM_CXSCREEN));
+    const LONG dy = normalised(lastInteger(L), 0, os.getSystemMetrics(SM_CYSCREEN));
+    sendInputRecord(mouseRecord(dx, dy, 0, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE));
+    return 0;
+}
+
+int lua_MoveMouseToVirtual(lua_State* L)
+{
+    platform::Platform& os = platform::Platform::current();
+    const LONG dx = normalised(integerAt(L, 1), os.getSystemMetrics(SM_XVIRTUALSCREEN),
+                               os.getSystemMetrics(SM_CXVIRTUALSCREEN));
+    const LONG dy = normalised(lastInteger(L), os.getSystemMetrics(SM_YVIRTUALSCREEN),
+                               os.getSystemMetrics(SM_CYVIRTUALSCREEN));
+    sendInputRecord(mouseRecord(dx, dy, 0,
+                                MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE |
+                                    MOUSEEVENTF_VIRTUALDESK));
+    return 0;
+}
+
+int lua_Sleep(lua_State* L)
+{
+    if (hasArguments(L))
+        BusyWait::milliseconds(lastInteger(L) + 1);
+    return 0;
+}
+
+int lua_eep(lua_State* L)
+{
+    if (hasArguments(L))
+        BusyWait::milliseconds(lastInteger(L) - 2);
+    return 0;
+}
+
+int lua_IsMouseButtonPressed(lua_State* L)
+{
+    const std::optional<int> key = hasArguments(L) ? buttonKey(lastInteger(L)) : std::nullopt;
+    if (!key)
+        return 0;
+    lua_pushboolean(L, platform::Platform::current().getAsyncKeyState(*key) & 0x8000);
+    return 1;
+}
+
+int lua_EnablePrimaryMouseButtonEvents(lua_State* L)
+{
+    // Without an argument the wish for left-button events is withdrawn.
+    EngineState::instance().primaryButtonEventsEnabled =
+        hasArguments(L) && lua_toboolean(L, lua_gettop(L));
+    return 0;
+}
+
+int sendButton(lua_State* L, bool press)
+{
+    if (!hasArguments(L))
+        return 0;
+    DWORD flags = 0;
+    switch (lastInteger(L)) {
+    case 1:
+        flags = press ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+        break;
+    case 2:
+        flags = press ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP;
+        break;
+    case 3:
+        flags = press ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
+        break;
+    default:
+        return 0;
+    }
+    sendInputRecord(mouseRecord(0, 0, 0, flags));
+    return 0;
+}
+
+int lua_PressMouseButton(lua_State* L)
+{
+    return sendButton(L, true);
+}
+
+int lua_ReleaseMouseButton(lua_State* L)
+{
+    return sendButton(L, false);
+}
+
+int lua_MoveMouseWheel(lua_State* L)
+{
+    if (hasArguments(L)) {
+        const std::int64_t delta = std::int64_t{lastInteger(L)} * WHEEL_DELTA;
+        sendInputRecord(mouseRecord(0, 0, static_cast<DWORD>(delta), MOUSEEVENTF_WHEEL));
+    }
+    return 0;
+}
+
+// The key of a name in a table of exact, lower-case names, or nothing.
+template <std::size_t N>
+std::optional<int> namedKey(lua_State* L, const std::pair<const char*, int> (&names)[N])
+{
+    const char* name = lua_tostring(L, lua_gettop(L));
+    if (!name)
+        return std::nullopt;
+    for (const auto& [text, key] : names) {
+        if (std::strcmp(name, text) == 0)
+            return key;
+    }
+    return std::nullopt;
+}
+
+int lua_IsKeyLockOn(lua_State* L)
+{
+    static const std::pair<const char*, int> locks[] = {
+        {"capslock", VK_CAPITAL}, {"scrolllock", VK_SCROLL}, {"numlock", VK_NUMLOCK}};
+    if (!hasArguments(L))
+        return 0;
+    const std::optional<int> key = namedKey(L, locks);
+    lua_pushboolean(L, key && (platform::Platform::current().getKeyState(*key) & 1));
+    return 1;
+}
+
+int lua_IsModifierPressed(lua_State* L)
+{
+    static const std::pair<const char*, int> modifiers[] = {
+        {"lalt", VK_LMENU},      {"ralt", VK_RMENU},      {"alt", VK_MENU},
+        {"lshift", VK_LSHIFT},   {"rshift", VK_RSHIFT},   {"shift", VK_SHIFT},
+        {"lctrl", VK_LCONTROL},  {"rctrl", VK_RCONTROL},  {"ctrl", VK_CONTROL}};
+    if (!hasArguments(L))
+        return 0;
+    const std::optional<int> key = namedKey(L, modifiers);
+    lua_pushboolean(L, key && (platform::Platform::current().getKeyState(*key) & 0x8000));
+    return 1;
+}
+
+// A key as the key functions take it: a scan code, or a character typed as itself.
+struct Key
+{
+    WORD code;
+    DWORD flags; // KEYEVENTF_SCANCODE or KEYEVENTF_UNICODE
+};
+
+// The character of a key argument: the first UTF-16 unit of its text (0 for ""), or nothing
+// when the argument has no text.
+std::optional<Key> characterKey(lua_State* L, int index)
+{
+    size_t length = 0;
+    const char* text = lua_tolstring(L, index, &length);
+    if (!text)
+        return std::nullopt;
+    const QString characters = QString::fromUtf8(text, static_cast<qsizetype>(length));
+    const WORD code = characters.isEmpty() ? WORD{0} : WORD{characters.front().unicode()};
+    return Key{code, KEYEVENTF_UNICODE};
+}
+
+Key scanCodeKey(lua_State* L, int index)
+{
+    return Key{static_cast<WORD>(lua_tointeger(L, index)), KEYEVENTF_SCANCODE};
+}
+
+enum class KeyAction { Press, Release, PressAndRelease };
+
+int sendKeys(lua_State* L, KeyAction action)
+{
+    std::optional<Key> keys[2];
+    const int count = lua_gettop(L);
+    if (count < 1 || count > 2)
+        return 0;
+    // The last argument decides the mode for every key of the call.
+    const bool scanCodes = lua_tointeger(L, count) != 0;
+    for (int i = 0; i < count; ++i) {
+        keys[i] = scanCodes ? scanCodeKey(L, i + 1) : characterKey(L, i + 1);
+        if (!keys[i])
+            return 0;
+    }
+    if (action == KeyAction::Press || action == KeyAction::Release) {
+        const DWORD up = action == KeyAction::Release ? KEYEVENTF_KEYUP : 0;
+        for (int i = 0; i < count; ++i)
+            sendKey(keys[i]->code, keys[i]->flags | up);
+    } else {
+        for (int i = 0; i < count; ++i) {
+            sendKey(keys[i]->code, keys[i]->flags);
+            sendKey(keys[i]->code, keys[i]->flags | KEYEVENTF_KEYUP);
+        }
+    }
+    return 0;
+}
+
+int lua_PressKey(lua_State* L)
+{
+    return sendKeys(L, KeyAction::Press);
+}
+
+int lua_ReleaseKey(lua_State* L)
+{
+    return sendKeys(L, KeyAction::Release);
+}
+
+int lua_PressAndReleaseKey(lua_State* L)
+{
+    return sendKeys(L, KeyAction::PressAndRelease);
+}
+
+struct Global
+{
+    const char* name;
+    lua_CFunction function;
+};
+
+// In registration order; aliases are further globals bound to the same function.
+const Global kGlobals[] = {
+    {"QDebug", lua_doNothing},
+    {"TestQ", lua_doNothing},
+    {"GetMousePosition", lua_GetMousePosition},
+    {"MoveMouseRelative", lua_MoveMouseRelative},
+    {"MoveMouseTo", lua_MoveMouseTo},
+    {"MoveMouseToVirtual", lua_MoveMouseToVirtual},
+    {"Sleep", lua_Sleep},
+    {"IsMouseButtonPressed", lua_IsMouseButtonPressed},
+    {"EnablePrimaryMouseButtonEvents", lua_EnablePrimaryMouseButtonEvents},
+    {"PressMouseButton", lua_PressMouseButton},
+    {"ReleaseMouseButton", lua_ReleaseMouseButton},
+    {"MoveMouseWheel", lua_MoveMouseWheel},
+    {"IsKeyLockOn", lua_IsKeyLockOn},
+    {"PressKey", lua_PressKey},
+    {"ReleaseKey", lua_ReleaseKey},
+    {"PressAndReleaseKey", lua_PressAndReleaseKey},
+    {"IsModifierPressed", lua_IsModifierPressed},
+    {"eep", lua_eep},
+    {"mmr", lua_mmr},
+    {"IsNowMouseButtonPressed", lua_IsMouseButtonPressed},
+    {"IsNowButtonPressed", lua_IsMouseButtonPressed},
+    {"IsButtonPressed", lua_IsMouseButtonPressed},
+    {"IsMButtonPressed", lua_IsMouseButtonPressed},
+    {"MoveMouseRelativexy", lua_MoveMouseRelative},
+    {"Sleepms", lua_Sleep},
+    {"IsMBP", lua_IsMouseButtonPressed},
+    {"Moveto", lua_MoveMouseRelative},
+    {"Delay", lua_Sleep},
+    // Device features of gaming mice that this program does not have.
+    {"GetMKeyState", lua_doNothing},
+    {"SetMKeyState", lua_doNothing},
+    {"OutputLogMessage", lua_doNothing},
+    {"GetRunningTime", lua_doNothing},
+    {"GetDate", lua_doNothing},
+    {"ClearLog", lua_doNothing},
+    {"PressAndReleaseMouseButton", lua_doNothing},
+    {"OutputLCDMessage", lua_doNothing},
+    {"ClearLCD", lua_doNothing},
+    {"PlayMacro", lua_doNothing},
+    {"AbortMacro", lua_doNothing},
+    {"SetBacklightColor", lua_doNothing},
+    {"OutputDebugMessage", lua_doNothing},
+    {"SetMouseDPITable", lua_doNothing},
+    {"SetMouseDPITableIndex", lua_doNothing},
+    {"SetSteeringWheelProperty", lua_doNothing},
+    {"G13 Programming", lua_doNothing},
+};
+
+} // namespace
+
+void LuaApi::registerAll(lua_State* state)
+{
+    for (auto global = std::begin(kGlobals); global != std::end(kGlobals); ++global) {
+        // An alias is the very function value of the name registered first.
+        const auto first = std::find_if(std::begin(kGlobals), global, [&](const Global& earlier) {
+            return earlier.function == global->function;
+        });
+        if (first != global)
+            lua_getglobal(state, first->name);
+        else
+            lua_pushcfunction(state, global->function);
+        lua_setglobal(state, global->name);
+    }
+}

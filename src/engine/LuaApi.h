@@ -1,0 +1,13 @@
+#pragma once
+
+struct lua_State;
+
+// The global functions offered to scenario scripts: mouse, keyboard, timing and state
+// queries on the program's input routine, and the device functions of the gaming-mouse
+// scripting interface that do nothing here. No function raises a Lua error.
+class LuaApi
+{
+public:
+    // Registers every function, with its aliases, as a global of the state.
+    static void registerAll(lua_State* state);
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "HidApi.h"
+#include "platform/WinApi.h"
+
+#include <QElapsedTimer>
+
+// The Tetherscript virtual HID mouse: mouse records turned into 5-byte feature reports
+// (report id 1, 0x02, button bits, x and y as signed bytes), at most 127 counts per axis
+// and about one report per millisecond.
+class VirtualMouse
+{
+public:
+    // True when the whole record was delivered to the device; false sends it another way.
+    bool send(const INPUT& record);
+    // Whether such a device exists, without opening it.
+    static bool isDriverPresent();
+    // Closes the device and shuts hidapi down; the next record opens it again.
+    void close();
+
+private:
+    bool open();
+    bool sendReport(int x, int y);
+    void pace();
+
+    bool m_hidInitialised = false;
+    HidApi::Device m_device = nullptr;
+    unsigned char m_buttons = 0; // bit 0 left, bit 1 right, bit 2 middle
+    QElapsedTimer m_reportTimer;
+};
