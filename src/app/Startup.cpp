@@ -2,6 +2,11 @@
 
 #include "AppProperties.h"
 #include "SettingsFile.h"
+#include "ui/appearance/EmbeddedFonts.h"
+#include "ui/appearance/IconManager.h"
+#include "ui/appearance/LanguageManager.h"
+#include "ui/appearance/ThemeStyleSheet.h"
+#include "ui/shell/Prompter.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -42,11 +47,29 @@ AppSettings Startup::publishSettings()
 int Startup::run(QApplication& app)
 {
     QNetworkProxyFactory::setUseSystemConfiguration(true);
+    const QString appDirectory = QCoreApplication::applicationDirPath();
+    LanguageManager::instance().initialize(
+        {appDirectory + QStringLiteral("/resources/translations"), appDirectory,
+         QStringLiteral(":/i18n")},
+        QStringLiteral("clavitor"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(kApplicationVersion));
     QGuiApplication::setQuitOnLastWindowClosed(false);
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/clvLogoCrop.svg")));
 
-    publishSettings();
+    // loadSettings has normalised the language and the theme by now.
+    const AppSettings settings = publishSettings();
+    LanguageManager::instance().setLanguage(settings.language);
+    registerEmbeddedFonts();
+    IconManager::instance().setTheme(settings.theme);
+    QGuiApplication::setWindowIcon(IconManager::instance().icon(QStringLiteral("clvLogoCrop")));
+    const QString styleSheet = loadThemeStyleSheet(settings.theme);
+    if (styleSheet.isEmpty()) {
+        Prompter::message(Prompt::Kind::Critical, nullptr, QStringLiteral("Clavitor"),
+                          QCoreApplication::translate("Startup",
+                                                      "Не удалось загрузить стили интерфейса."));
+    } else {
+        app.setStyleSheet(styleSheet);
+    }
 
     std::unique_ptr<QWidget> window = createPlaceholderWindow();
     window->show();
