@@ -5,10 +5,22 @@
 namespace platform {
 
 std::atomic<Platform*> Platform::s_current{nullptr};
+std::atomic<Platform::MessageReceiver> Platform::s_messageReceiver{nullptr};
 
 void Platform::setCurrent(Platform* platform)
 {
     s_current.store(platform, std::memory_order_release);
+}
+
+void Platform::setMessageReceiver(MessageReceiver receiver)
+{
+    s_messageReceiver.store(receiver, std::memory_order_release);
+}
+
+void Platform::postMessage(const MSG& message)
+{
+    if (const MessageReceiver receiver = s_messageReceiver.load(std::memory_order_acquire))
+        receiver(message);
 }
 
 Platform& Platform::installDefault()

@@ -4,14 +4,16 @@
 
 #include <atomic>
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace platform {
 
 // The program's one door to the operating system: input injection, cursor and screen
-// metrics, key and button state and the performance counter, in Windows terms. The rest
-// of the program asks Platform::current() and never the OS itself, so a backend (the real
-// Windows calls, or the simulated desktop used by tests) can be swapped underneath it.
+// metrics, key and button state, the performance counter, system hotkeys and keyboard
+// layouts and the low-level mouse hook, in Windows terms. The rest of the program asks
+// Platform::current() and never the OS itself, so a backend (the real Windows calls, or the
+// simulated desktop used by tests) can be swapped underneath it.
 class Platform
 {
 public:
@@ -31,6 +33,35 @@ public:
     virtual LONGLONG queryPerformanceCounter() = 0;
     virtual LONGLONG queryPerformanceFrequency() = 0;
 
+    // RegisterHotKey and UnregisterHotKey. With no window, WM_HOTKEY (wParam the id, lParam
+    // the modifiers in the low word and the virtual key in the high word) is posted to the
+    // calling thread. On failure the reason is left for getLastError().
+    virtual BOOL registerHotKey(HWND window, int id, UINT modifiers, UINT virtualKey) = 0;
+    virtual BOOL unregisterHotKey(HWND window, int id) = 0;
+    // GetLastError of the calling thread.
+    virtual DWORD getLastError() = 0;
+    // FormatMessageW from the system's table in the default language: the text of an error
+    // code as the system words it, empty when the system has none.
+    virtual std::wstring formatMessage(DWORD messageId) = 0;
+    // GetKeyboardLayoutList: with count 0 the number of installed layouts, otherwise up to
+    // count layouts copied into layouts, in the system's order, and how many were copied.
+    virtual int getKeyboardLayoutList(int count, HKL* layouts) = 0;
+    // VkKeyScanExW: the key that types a character in a layout (low byte the virtual key,
+    // high byte the shift state), or -1 when no key of the layout types it.
+    virtual SHORT vkKeyScanEx(WCHAR character, HKL layout) = 0;
+
+    // SetWindowsHookExW, UnhookWindowsHookEx and CallNextHookEx (WH_MOUSE_LL only).
+    virtual HHOOK setWindowsHookEx(int hookId, HOOKPROC procedure, HINSTANCE module,
+                                   DWORD threadId) = 0;
+    virtual BOOL unhookWindowsHookEx(HHOOK hook) = 0;
+    virtual LRESULT callNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) = 0;
+
+    // Receives the thread messages (WM_HOTKEY) of backends whose system does not post them
+    // into the GUI thread's own message queue, as Windows does. The GUI layer installs it and
+    // hands each message to its thread's native event filters; it may be called on any thread.
+    using MessageReceiver = void (*)(const MSG& message);
+    static void setMessageReceiver(MessageReceiver receiver);
+
     // The process-wide backend. Until one is installed, the native default is created.
     static Platform& current()
     {
@@ -40,9 +71,14 @@ public:
     // Installs a backend the caller keeps alive; nullptr returns to the native default.
     static void setCurrent(Platform* platform);
 
+protected:
+    // Hands a thread message to the receiver; dropped while none is installed.
+    static void postMessage(const MSG& message);
+
 private:
     static Platform& installDefault();
     static std::atomic<Platform*> s_current;
+    static std::atomic<MessageReceiver> s_messageReceiver;
 };
 
 // The backend for a Qt platform plugin name ("windows", "xcb", "offscreen", ...): the real

@@ -19,6 +19,7 @@
 #include <cstdint>
 
 using BYTE = std::uint8_t;
+using WCHAR = char16_t; // a UTF-16 code unit, as wchar_t is on Windows
 using WORD = std::uint16_t;
 using DWORD = std::uint32_t;
 using SHORT = std::int16_t;
@@ -33,6 +34,12 @@ using LRESULT = std::intptr_t;
 using HWND = struct HWND__*;
 using HHOOK = struct HHOOK__*;
 using HKL = struct HKL__*;
+using HINSTANCE = struct HINSTANCE__*;
+
+#define CALLBACK
+
+// A hook procedure; for WH_MOUSE_LL, lParam points to an MSLLHOOKSTRUCT.
+using HOOKPROC = LRESULT (*)(int code, WPARAM wParam, LPARAM lParam);
 
 struct POINT
 {
@@ -157,6 +164,9 @@ constexpr DWORD LLMHF_INJECTED = 0x00000001;
 constexpr DWORD LLMHF_LOWER_IL_INJECTED = 0x00000002;
 
 constexpr DWORD ERROR_SUCCESS = 0;
+constexpr DWORD ERROR_ACCESS_DENIED = 5;
+constexpr DWORD ERROR_INVALID_PARAMETER = 87;
+constexpr DWORD ERROR_INVALID_HOOK_HANDLE = 1404;
 constexpr DWORD ERROR_HOTKEY_ALREADY_REGISTERED = 1409;
 constexpr DWORD ERROR_HOTKEY_NOT_REGISTERED = 1419;
 

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdint>
 #include <limits>
+#include <string_view>
 
 namespace platform {
 
@@ -45,6 +46,82 @@ LONG clampValue(std::int64_t value, std::int64_t low, std::int64_t high)
     return static_cast<LONG>(std::clamp(value, low, high));
 }
 
+// Whether a hotkey is registered for a combination; MOD_NOREPEAT does not make another one.
+bool isCombination(const SimulatedPlatform::HotKey& hotKey, UINT modifiers, UINT virtualKey)
+{
+    return (hotKey.modifiers & ~MOD_NOREPEAT) == (modifiers & ~MOD_NOREPEAT) &&
+           hotKey.virtualKey == virtualKey;
+}
+
+// Milliseconds of the system's clock, the time stamp of messages and hook events.
+DWORD tickCount()
+{
+    return static_cast<DWORD>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                  std::chrono::steady_clock::now().time_since_epoch())
+                                  .count());
+}
+
+// GetLastError is kept per thread, as on Windows.
+thread_local DWORD lastError = ERROR_SUCCESS;
+
+BOOL fail(DWORD error)
+{
+    lastError = error;
+    return 0;
+}
+
+// The four rows of character keys, left to right, as virtual keys, and the characters
+// they type in a layout without and with Shift.
+constexpr std::array<std::array<BYTE, 13>, 4> kRowKeys = {{
+    {VK_OEM_3, '1', '2', '3', '4', '5', '6', '7', '8', '9', '0', VK_OEM_MINUS, VK_OEM_PLUS},
+    {'Q', 'W', 'E', 'R', 'T', 'Y', 'U', 'I', 'O', 'P', VK_OEM_4, VK_OEM_6, VK_OEM_5},
+    {'A', 'S', 'D', 'F', 'G', 'H', 'J', 'K', 'L', VK_OEM_1, VK_OEM_7},
+    {'Z', 'X', 'C', 'V', 'B', 'N', 'M', VK_OEM_COMMA, VK_OEM_PERIOD, VK_OEM_2},
+}};
+
+struct KeyboardLayout
+{
+    std::array<std::u16string_view, 4> plain;
+    std::array<std::u16string_view, 4> shifted;
+};
+
+constexpr KeyboardLayout kEnglishKeys = {
+    {u"`1234567890-=", u"qwertyuiop[]\\", u"asdfghjkl;'", u"zxcvbnm,./"},
+    {u"~!@#$%^&*()_+", u"QWERTYUIOP{}|", u"ASDFGHJKL:\"", u"ZXCVBNM<>?"},
+};
+constexpr KeyboardLayout kRussianKeys = {
+    {u"ё1234567890-=", u"йцукенгшщзхъ\\", u"фывапролджэ", u"ячсмитьбю."},
+    {u"Ё!\"№;%:?*()_+", u"ЙЦУКЕНГШЩЗХЪ/", u"ФЫВАПРОЛДЖЭ", u"ЯЧСМИТЬБЮ,"},
+};
+
+SHORT keyOf(const KeyboardLayout& layout, char16_t character)
+{
+    if (character == u' ')
+        return VK_SPACE;
+    for (std::size_t row = 0; row < kRowKeys.size(); ++row) {
+        if (const auto at = layout.plain[row].find(character); at != std::u16string_view::npos)
+            return kRowKeys[row][at];
+        if (const auto at = layout.shifted[row].find(character); at != std::u16string_view::npos)
+            return static_cast<SHORT>(0x0100 | kRowKeys[row][at]);
+    }
+    return -1;
+}
+
+// The system's texts of the error codes the hotkey and hook calls give, as Windows words
+// them (with its line break at the end).
+struct SystemMessage
+{
+    DWORD code;
+    std::wstring_view text;
+};
+constexpr std::array<SystemMessage, 5> kSystemMessages = {{
+    {ERROR_ACCESS_DENIED, L"Access is denied.\r\n"},
+    {ERROR_INVALID_PARAMETER, L"The parameter is incorrect.\r\n"},
+    {ERROR_INVALID_HOOK_HANDLE, L"Invalid hook handle.\r\n"},
+    {ERROR_HOTKEY_ALREADY_REGISTERED, L"Hot key is already registered.\r\n"},
+    {ERROR_HOTKEY_NOT_REGISTERED, L"Hot key is not registered.\r\n"},
+}};
+
 } // namespace
 
 SimulatedPlatform::SimulatedPlatform() : m_screens{{0, 0, 1920, 1080}} {}
@@ -53,12 +130,21 @@ UINT SimulatedPlatform::sendInput(UINT count, const INPUT* inputs, int recordSiz
 {
     if (recordSize != static_cast<int>(sizeof(INPUT)) || inputs == nullptr)
         return 0;
-    std::lock_guard lock(m_mutex);
     for (UINT i = 0; i < count; ++i) {
         const INPUT& record = inputs[i];
-        if (record.type == INPUT_MOUSE)
-            applyMouseRecord(record.mi);
-        else if (record.type == INPUT_KEYBOARD)
+        if (record.type == INPUT_MOUSE) {
+            // Injected events pass the mouse hooks too, marked as injected.
+            const MouseEvents events = mouseEventsOf(record.mi);
+            for (std::size_t e = 0; e < events.count; ++e) {
+                const MouseEvent& event = events.events[e];
+                if (passThroughMouseHooks(event, LLMHF_INJECTED, record.mi.dwExtraInfo)) {
+                    std::lock_guard lock(m_mutex);
+                    applyMouseEvent(event, record.mi);
+                }
+            }
+        }
+        std::lock_guard lock(m_mutex);
+        if (record.type == INPUT_KEYBOARD)
             applyKeyboardRecord(record.ki);
         if (m_records.size() == kRecordHistory)
             m_records.pop_front();
@@ -67,9 +153,67 @@ UINT SimulatedPlatform::sendInput(UINT count, const INPUT* inputs, int recordSiz
     return count;
 }
 
-void SimulatedPlatform::applyMouseRecord(const MOUSEINPUT& mouse)
+SimulatedPlatform::MouseEvents SimulatedPlatform::mouseEventsOf(const MOUSEINPUT& mouse)
 {
-    if (mouse.dwFlags & MOUSEEVENTF_MOVE) {
+    // One record may carry several events; Windows delivers them in this order.
+    MouseEvents result;
+    auto add = [&result](UINT message, DWORD mouseData = 0) {
+        result.events[result.count++] = {message, mouseData};
+    };
+    const DWORD flags = mouse.dwFlags;
+    const DWORD xButtons = (mouse.mouseData & (XBUTTON1 | XBUTTON2)) << 16;
+    const DWORD wheel = static_cast<DWORD>(static_cast<WORD>(mouse.mouseData)) << 16;
+    if (flags & MOUSEEVENTF_MOVE)
+        add(WM_MOUSEMOVE);
+    if (flags & MOUSEEVENTF_LEFTDOWN)
+        add(WM_LBUTTONDOWN);
+    if (flags & MOUSEEVENTF_LEFTUP)
+        add(WM_LBUTTONUP);
+    if (flags & MOUSEEVENTF_RIGHTDOWN)
+        add(WM_RBUTTONDOWN);
+    if (flags & MOUSEEVENTF_RIGHTUP)
+        add(WM_RBUTTONUP);
+    if (flags & MOUSEEVENTF_MIDDLEDOWN)
+        add(WM_MBUTTONDOWN);
+    if (flags & MOUSEEVENTF_MIDDLEUP)
+        add(WM_MBUTTONUP);
+    if (flags & MOUSEEVENTF_XDOWN)
+        add(WM_XBUTTONDOWN, xButtons);
+    if (flags & MOUSEEVENTF_XUP)
+        add(WM_XBUTTONUP, xButtons);
+    if (flags & MOUSEEVENTF_WHEEL)
+        add(WM_MOUSEWHEEL, wheel);
+    if (flags & MOUSEEVENTF_HWHEEL)
+        add(WM_MOUSEHWHEEL, wheel);
+    return result;
+}
+
+bool SimulatedPlatform::passThroughMouseHooks(const MouseEvent& event, DWORD flags,
+                                              ULONG_PTR extraInfo)
+{
+    if (!m_anyMouseHook.load(std::memory_order_acquire))
+        return true;
+    HOOKPROC newest = nullptr;
+    MSLLHOOKSTRUCT details{};
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_mouseHooks.empty())
+            return true;
+        newest = m_mouseHooks.front().procedure;
+        details.pt = m_cursor;
+    }
+    details.mouseData = event.mouseData;
+    details.flags = flags;
+    details.time = tickCount();
+    details.dwExtraInfo = extraInfo;
+    // A hook that returns non-zero swallows the event.
+    return newest(HC_ACTION, event.message, reinterpret_cast<LPARAM>(&details)) == 0;
+}
+
+void SimulatedPlatform::applyMouseEvent(const MouseEvent& event, const MOUSEINPUT& mouse)
+{
+    switch (event.message) {
+    case WM_MOUSEMOVE:
         if (mouse.dwFlags & MOUSEEVENTF_ABSOLUTE) {
             // The 0..65535 range spans the primary screen, or the virtual desktop.
             const Screen area = (mouse.dwFlags & MOUSEEVENTF_VIRTUALDESK) ? virtualDesktop()
@@ -88,26 +232,28 @@ void SimulatedPlatform::applyMouseRecord(const MOUSEINPUT& mouse)
                                     std::numeric_limits<LONG>::min(),
                                     std::numeric_limits<LONG>::max()));
         }
-    }
-    const DWORD flags = mouse.dwFlags;
-    if (flags & MOUSEEVENTF_LEFTDOWN)
-        changeKey(VK_LBUTTON, true);
-    if (flags & MOUSEEVENTF_LEFTUP)
-        changeKey(VK_LBUTTON, false);
-    if (flags & MOUSEEVENTF_RIGHTDOWN)
-        changeKey(VK_RBUTTON, true);
-    if (flags & MOUSEEVENTF_RIGHTUP)
-        changeKey(VK_RBUTTON, false);
-    if (flags & MOUSEEVENTF_MIDDLEDOWN)
-        changeKey(VK_MBUTTON, true);
-    if (flags & MOUSEEVENTF_MIDDLEUP)
-        changeKey(VK_MBUTTON, false);
-    if (flags & (MOUSEEVENTF_XDOWN | MOUSEEVENTF_XUP)) {
-        const bool down = flags & MOUSEEVENTF_XDOWN;
-        if (mouse.mouseData & XBUTTON1)
-            changeKey(VK_XBUTTON1, down);
-        if (mouse.mouseData & XBUTTON2)
-            changeKey(VK_XBUTTON2, down);
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+        changeKey(VK_LBUTTON, event.message == WM_LBUTTONDOWN);
+        break;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        changeKey(VK_RBUTTON, event.message == WM_RBUTTONDOWN);
+        break;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+        changeKey(VK_MBUTTON, event.message == WM_MBUTTONDOWN);
+        break;
+    case WM_XBUTTONDOWN:
+    case WM_XBUTTONUP:
+        if (event.mouseData & (DWORD{XBUTTON1} << 16))
+            changeKey(VK_XBUTTON1, event.message == WM_XBUTTONDOWN);
+        if (event.mouseData & (DWORD{XBUTTON2} << 16))
+            changeKey(VK_XBUTTON2, event.message == WM_XBUTTONDOWN);
+        break;
+    default:
+        break; // the wheel changes no state
     }
 }
 
@@ -255,8 +401,35 @@ void SimulatedPlatform::setCursorPos(POINT point)
 
 void SimulatedPlatform::setKeyDown(int virtualKey, bool down)
 {
+    MouseEvent event{};
+    switch (virtualKey) {
+    case VK_LBUTTON:
+        event.message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+        break;
+    case VK_RBUTTON:
+        event.message = down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+        break;
+    case VK_MBUTTON:
+        event.message = down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
+        break;
+    case VK_XBUTTON1:
+    case VK_XBUTTON2:
+        event.message = down ? WM_XBUTTONDOWN : WM_XBUTTONUP;
+        event.mouseData = static_cast<DWORD>(virtualKey == VK_XBUTTON1 ? XBUTTON1 : XBUTTON2) << 16;
+        break;
+    default:
+        break;
+    }
+    if (event.message != 0 && !passThroughMouseHooks(event, 0, 0))
+        return;
     std::lock_guard lock(m_mutex);
     changeKey(virtualKey, down);
+}
+
+void SimulatedPlatform::turnMouseWheel(int notches)
+{
+    const auto delta = static_cast<WORD>(static_cast<SHORT>(notches * WHEEL_DELTA));
+    passThroughMouseHooks({WM_MOUSEWHEEL, DWORD{delta} << 16}, 0, 0);
 }
 
 void SimulatedPlatform::setKeyToggled(int virtualKey, bool toggled)
@@ -273,6 +446,173 @@ std::vector<INPUT> SimulatedPlatform::takeSentRecords()
     std::vector<INPUT> records(m_records.begin(), m_records.end());
     m_records.clear();
     return records;
+}
+
+BOOL SimulatedPlatform::registerHotKey(HWND window, int id, UINT modifiers, UINT virtualKey)
+{
+    std::lock_guard lock(m_mutex);
+    if (m_registerHotKeyError != ERROR_SUCCESS)
+        return fail(m_registerHotKeyError);
+    // Windows documents 0x0000..0xBFFF as the ids of applications; the simulated desktop
+    // refuses others, so that a program straying outside is caught here.
+    if (id < 0 || id > kMaxHotKeyId)
+        return fail(ERROR_INVALID_PARAMETER);
+    const std::pair key{modifiers & ~MOD_NOREPEAT, virtualKey};
+    const bool taken =
+        std::find(m_heldElsewhere.begin(), m_heldElsewhere.end(), key) != m_heldElsewhere.end() ||
+        std::any_of(m_hotKeys.begin(), m_hotKeys.end(), [&](const HotKey& hotKey) {
+            return (hotKey.window == window && hotKey.id == id) ||
+                   isCombination(hotKey, modifiers, virtualKey);
+        });
+    if (taken)
+        return fail(ERROR_HOTKEY_ALREADY_REGISTERED);
+    m_hotKeys.push_back({window, id, modifiers, virtualKey});
+    return 1;
+}
+
+BOOL SimulatedPlatform::unregisterHotKey(HWND window, int id)
+{
+    std::lock_guard lock(m_mutex);
+    const auto found = std::find_if(m_hotKeys.begin(), m_hotKeys.end(), [&](const HotKey& hotKey) {
+        return hotKey.window == window && hotKey.id == id;
+    });
+    if (found == m_hotKeys.end())
+        return fail(ERROR_HOTKEY_NOT_REGISTERED);
+    m_hotKeys.erase(found);
+    return 1;
+}
+
+DWORD SimulatedPlatform::getLastError()
+{
+    return lastError;
+}
+
+std::wstring SimulatedPlatform::formatMessage(DWORD messageId)
+{
+    for (const SystemMessage& message : kSystemMessages) {
+        if (message.code == messageId)
+            return std::wstring(message.text);
+    }
+    return {};
+}
+
+int SimulatedPlatform::getKeyboardLayoutList(int count, HKL* layouts)
+{
+    std::lock_guard lock(m_mutex);
+    const int installed = static_cast<int>(m_layouts.size());
+    if (count <= 0 || layouts == nullptr)
+        return installed;
+    const int copied = std::min(count, installed);
+    std::copy_n(m_layouts.begin(), copied, layouts);
+    return copied;
+}
+
+SHORT SimulatedPlatform::vkKeyScanEx(WCHAR character, HKL layout)
+{
+    if (layout == kEnglishLayout)
+        return keyOf(kEnglishKeys, character);
+    if (layout == kRussianLayout)
+        return keyOf(kRussianKeys, character);
+    return -1;
+}
+
+HHOOK SimulatedPlatform::setWindowsHookEx(int hookId, HOOKPROC procedure, HINSTANCE /*module*/,
+                                          DWORD threadId)
+{
+    // Only the global low-level mouse hook exists on this desktop.
+    if (hookId != WH_MOUSE_LL || procedure == nullptr || threadId != 0) {
+        fail(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    std::lock_guard lock(m_mutex);
+    const auto handle = reinterpret_cast<HHOOK>(++m_lastHookHandle);
+    m_mouseHooks.insert(m_mouseHooks.begin(), {handle, procedure});
+    m_anyMouseHook.store(true, std::memory_order_release);
+    return handle;
+}
+
+BOOL SimulatedPlatform::unhookWindowsHookEx(HHOOK hook)
+{
+    std::lock_guard lock(m_mutex);
+    const auto found = findMouseHook(hook);
+    if (found == m_mouseHooks.end())
+        return fail(ERROR_INVALID_HOOK_HANDLE);
+    m_mouseHooks.erase(found);
+    m_anyMouseHook.store(!m_mouseHooks.empty(), std::memory_order_release);
+    return 1;
+}
+
+LRESULT SimulatedPlatform::callNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam)
+{
+    HOOKPROC next = nullptr;
+    {
+        std::lock_guard lock(m_mutex);
+        const auto found = findMouseHook(hook);
+        if (found != m_mouseHooks.end() && std::next(found) != m_mouseHooks.end())
+            next = std::next(found)->procedure;
+    }
+    return next ? next(code, wParam, lParam) : 0;
+}
+
+std::vector<SimulatedPlatform::MouseHook>::iterator SimulatedPlatform::findMouseHook(HHOOK hook)
+{
+    return std::find_if(m_mouseHooks.begin(), m_mouseHooks.end(),
+                        [hook](const MouseHook& installed) { return installed.handle == hook; });
+}
+
+bool SimulatedPlatform::pressHotKey(UINT modifiers, UINT virtualKey)
+{
+    MSG message{};
+    {
+        std::lock_guard lock(m_mutex);
+        const auto found = std::find_if(m_hotKeys.begin(), m_hotKeys.end(), [&](const HotKey& hotKey) {
+            return isCombination(hotKey, modifiers, virtualKey);
+        });
+        if (found == m_hotKeys.end())
+            return false;
+        message.hwnd = found->window;
+        message.message = WM_HOTKEY;
+        message.wParam = static_cast<WPARAM>(found->id);
+        message.lParam =
+            static_cast<LPARAM>((virtualKey << 16) | (modifiers & ~MOD_NOREPEAT & 0xFFFF));
+        message.pt = m_cursor;
+    }
+    message.time = tickCount();
+    postMessage(message);
+    return true;
+}
+
+std::vector<SimulatedPlatform::HotKey> SimulatedPlatform::registeredHotKeys()
+{
+    std::lock_guard lock(m_mutex);
+    return m_hotKeys;
+}
+
+void SimulatedPlatform::setHotKeyHeldElsewhere(UINT modifiers, UINT virtualKey, bool held)
+{
+    std::lock_guard lock(m_mutex);
+    const std::pair key{modifiers & ~MOD_NOREPEAT, virtualKey};
+    std::erase(m_heldElsewhere, key);
+    if (held)
+        m_heldElsewhere.push_back(key);
+}
+
+void SimulatedPlatform::setRegisterHotKeyError(DWORD error)
+{
+    std::lock_guard lock(m_mutex);
+    m_registerHotKeyError = error;
+}
+
+void SimulatedPlatform::setKeyboardLayouts(std::vector<HKL> layouts)
+{
+    std::lock_guard lock(m_mutex);
+    m_layouts = std::move(layouts);
+}
+
+std::size_t SimulatedPlatform::mouseHookCount()
+{
+    std::lock_guard lock(m_mutex);
+    return m_mouseHooks.size();
 }
 
 } // namespace platform
