@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/WinApi.h"
+
+#include <QHash>
+#include <QString>
+
+// How one chord of a key sequence, in Qt's native text ("Ctrl+Alt+F1", "Ctrl+Num+5",
+// "Ctrl++"), becomes a Windows hotkey: RegisterHotKey's modifier bits and virtual key.
+namespace KeyMapping {
+
+// The names of keys longer than one character, as the native text writes them, and their
+// virtual keys.
+const QHash<QString, int>& keyNameTable();
+
+// The MOD_* bits of the chord's modifier words; MOD_NOREPEAT is never set, so a held
+// hotkey repeats.
+UINT modifiersOfChord(const QString& chord);
+
+// The virtual key of the chord's key: keypad keys, key names looked up in keyNames (0 for a
+// name that is not there), and characters through the installed keyboard layouts.
+int virtualKeyOfChord(const QString& chord, const QHash<QString, int>& keyNames);
+
+} // namespace KeyMapping
