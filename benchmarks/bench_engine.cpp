@@ -1,9 +1,9 @@
 // The scenario activation path and the delivery of a mouse event to a script's OnEvent.
+#include "../tests/support/ScenarioScripts.h"
 #include "engine/EngineState.h"
 #include "engine/ScriptsModel.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -29,20 +29,10 @@ QByteArray tenKilobyteScript()
     return source;
 }
 
-QString writeScript(const QTemporaryDir& dir)
-{
-    const QString path = dir.filePath(QStringLiteral("bench.lua"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        qFatal("cannot write the benchmark script");
-    file.write(tenKilobyteScript());
-    return path;
-}
-
 void ActivateTenKilobyteScript(benchmark::State& state)
 {
     QTemporaryDir dir;
-    const QString path = writeScript(dir);
+    const QString path = writeScript(dir, QStringLiteral("bench.lua"), tenKilobyteScript());
     ScriptsModel model;
     for (auto _ : state)
         model.executeLua(path);
@@ -53,7 +43,7 @@ BENCHMARK(ActivateTenKilobyteScript)->Unit(benchmark::kMicrosecond)->Repetitions
 void MouseEventToOnEvent(benchmark::State& state)
 {
     QTemporaryDir dir;
-    const QString path = writeScript(dir);
+    const QString path = writeScript(dir, QStringLiteral("bench.lua"), tenKilobyteScript());
     ScriptsModel model;
     model.executeLua(path);
     bool pressed = true;

@@ -3,14 +3,25 @@
 #include <QObject>
 #include <QString>
 
+class QGlobalShortcut;
+
 // One scenario of a profile: its script file, its hotkey, the colour of its row and its
-// movement modifiers.
+// movement modifiers. Its hotkey is claimed in the shortcut registry with the scenario as
+// owner and registered with the system through its own shortcut.
 class ScriptData : public QObject
 {
     Q_OBJECT
 
 public:
     ScriptData(const QString& path, const QString& hotkey, const QString& borderColor);
+    ~ScriptData() override;
+
+    // Registers hotkey in place of the current registration; an empty hotkey gives the
+    // registration up. On failure hotkeyState and hotkeyError (also *error) say why, and the
+    // combination registered before stays registered.
+    bool registerHotkey(QString* error = nullptr);
+    // Gives the hotkey up: unregistered with the system and released in the registry.
+    void unregisterHotkey();
 
     // "сценарий "name"" for messages about who holds a hotkey.
     QString ownerDescription() const;
@@ -18,6 +29,7 @@ public:
     QString path;
     QString hotkey; // portable key-sequence text, e.g. "Ctrl+Alt+F1"
     QString borderColor;
+    QGlobalShortcut* shortcut = nullptr; // a child, created by the first registration
     double xy = 1.0;
     double x = 1.0;
     double y = 1.0;

@@ -1,10 +1,12 @@
 #include "ScriptsModel.h"
 
+#include "ActivationFeedback.h"
 #include "EngineState.h"
 #include "LuaApi.h"
 #include "LuaChunk.h"
 #include "ScriptData.h"
 #include "app/AppProperties.h"
+#include "hooks/QGlobalMouseHook.h"
 #include "input/InputSender.h"
 #include "ui/shell/Prompter.h"
 
@@ -70,10 +72,20 @@ ScriptsModel::ScriptsModel(QObject* parent) : QAbstractListModel(parent)
     luaL_openlibs(m_luaState);
     addScript();
     LuaApi::registerAll(m_luaState);
+
+    // The physical mouse buttons, reported on the hook's thread.
+    QGlobalMouseHook* hook = QGlobalMouseHook::instance();
+    connect(hook, &QGlobalMouseHook::leftMouseButtonEvent, this,
+            &ScriptsModel::leftMouseButtonStateChanged, Qt::QueuedConnection);
+    connect(hook, &QGlobalMouseHook::rightMouseButtonEvent, this,
+            &ScriptsModel::rigthMouseButtonStateChanged, Qt::QueuedConnection);
+    connect(hook, &QGlobalMouseHook::midMouseButtonEvent, this,
+            &ScriptsModel::midMouseButtonStateChanged, Qt::QueuedConnection);
 }
 
 ScriptsModel::~ScriptsModel()
 {
+    QGlobalMouseHook::stop(); // the next model starts it again
     qDeleteAll(m_scripts);
     m_scripts.clear();
     closeVirtualMouse();
@@ -119,6 +131,10 @@ void ScriptsModel::activate(const QString& path)
     m_activeScriptPath = path;
     emit sigActiveLuaChanged(QFileInfo(path).completeBaseName());
     setActivationResult(record != nullptr);
+    if (record) {
+        ActivationFeedback::playSwitchSound();
+        ActivationFeedback::announceActivation(path);
+    }
 }
 
 bool ScriptsModel::runScriptFile(const QString& path)
@@ -158,6 +174,7 @@ void ScriptsModel::deactivateScript()
 {
     EngineState& engine = EngineState::instance();
     const bool wasActive = engine.scenarioActive;
+    const QString name = QFileInfo(m_activeScriptPath).completeBaseName();
 
     publishScenarioModifiers(1.0, 1.0, 1.0, 0.0);
     if (wasActive) {
@@ -168,6 +185,10 @@ void ScriptsModel::deactivateScript()
         emit sigActiveLuaChanged(QString());
     }
     setActivationResult(false);
+    if (wasActive) {
+        ActivationFeedback::playSwitchSound();
+        ActivationFeedback::announceDeactivation(name);
+    }
 }
 
 void ScriptsModel::callOnEvent(const char* event, std::optional<int> button)
@@ -223,10 +244,23 @@ void ScriptsModel::removeScript(int row)
 {
     if (row < 0 || row >= m_scripts.size())
         return;
+    m_scripts.at(row)->unregisterHotkey();
     beginRemoveRows(QModelIndex(), row, row);
     ScriptData* record = m_scripts.takeAt(row);
     endRemoveRows();
     delete record;
+}
+
+bool ScriptsModel::registerHotkey(int row, QString* error)
+{
+    ScriptData* record = scriptAt(row);
+    return record && record->registerHotkey(error);
+}
+
+void ScriptsModel::unregisterHotkey(int row)
+{
+    if (ScriptData* record = scriptAt(row))
+        record->unregisterHotkey();
 }
 
 ScriptData* ScriptsModel::scriptAt(int row) const

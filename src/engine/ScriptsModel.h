@@ -43,6 +43,9 @@ public slots:
 public:
     void addScript();
     void removeScript(int row);
+    // Registers the row's hotkey as ScriptData::registerHotkey does; false out of range.
+    bool registerHotkey(int row, QString* error = nullptr);
+    void unregisterHotkey(int row);
     ScriptData* scriptAt(int row) const;
     ScriptData* findScriptByPath(const QString& path) const;
     QString activeScriptPath() const { return m_activeScriptPath; }

@@ -1,0 +1,86 @@
+#include "QGlobalMouseHook.h"
+
+#include "platform/Platform.h"
+
+#include <atomic>
+
+namespace {
+
+// The installed hook; the hook procedure passes every event on through it.
+std::atomic<HHOOK> installedHook{nullptr};
+
+} // namespace
+
+QGlobalMouseHook::QGlobalMouseHook() = default;
+
+QGlobalMouseHook::~QGlobalMouseHook()
+{
+    quit();
+    wait();
+}
+
+QGlobalMouseHook& QGlobalMouseHook::object()
+{
+    static QGlobalMouseHook hook;
+    return hook;
+}
+
+QGlobalMouseHook* QGlobalMouseHook::instance()
+{
+    QGlobalMouseHook& hook = object();
+    if (!hook.isRunning()) {
+        hook.start();
+        // Clicks right after this call are already seen.
+        hook.m_hookInstalled.acquire();
+    }
+    return &hook;
+}
+
+void QGlobalMouseHook::stop()
+{
+    QGlobalMouseHook& hook = object();
+    hook.quit();
+    hook.wait();
+}
+
+void QGlobalMouseHook::run()
+{
+    platform::Platform& system = platform::Platform::current();
+    installedHook.store(system.setWindowsHookEx(WH_MOUSE_LL, &hookProcedure, nullptr, 0));
+    m_hookInstalled.release();
+    exec();
+    // The system also removes a thread's low-level hook when the thread ends.
+    if (HHOOK hook = installedHook.exchange(nullptr))
+        system.unhookWindowsHookEx(hook);
+}
+
+LRESULT CALLBACK QGlobalMouseHook::hookProcedure(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* event = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
+    if (code == HC_ACTION && event && !(event->flags & LLMHF_INJECTED)) {
+        QGlobalMouseHook& hook = object();
+        switch (wParam) {
+        case WM_LBUTTONDOWN:
+            emit hook.leftMouseButtonEvent(true);
+            break;
+        case WM_LBUTTONUP:
+            emit hook.leftMouseButtonEvent(false);
+            break;
+        case WM_RBUTTONDOWN:
+            emit hook.rightMouseButtonEvent(true);
+            break;
+        case WM_RBUTTONUP:
+            emit hook.rightMouseButtonEvent(false);
+            break;
+        case WM_MBUTTONDOWN:
+            emit hook.midMouseButtonEvent(true);
+            break;
+        case WM_MBUTTONUP:
+            emit hook.midMouseButtonEvent(false);
+            break;
+        default:
+            break; // moves, the wheel and the side buttons are not reported
+        }
+    }
+    return platform::Platform::current().callNextHookEx(installedHook.load(), code, wParam, lParam);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/WinApi.h"
+
+#include <QSemaphore>
+#include <QThread>
+
+// Observes the physical left, right and middle mouse buttons system-wide, whichever window
+// has the focus, through a low-level mouse hook on its own thread, and reports each press
+// and release. It only observes: every mouse event is passed on unchanged. Injected input
+// (everything the program itself sends through the system) is not reported.
+//
+// The signals are emitted on the hook thread; receivers on the GUI thread connect with
+// queued connections, so the hook never waits for them.
+class QGlobalMouseHook : public QThread
+{
+    Q_OBJECT
+
+public:
+    // The process-wide hook; starts its thread, and with it the hook, when it is not running.
+    static QGlobalMouseHook* instance();
+    // Ends the hook thread and waits until it has finished, which ends the hook; the next
+    // instance() starts both again.
+    static void stop();
+
+    ~QGlobalMouseHook() override;
+
+signals:
+    void leftMouseButtonEvent(bool pressed);
+    void rightMouseButtonEvent(bool pressed);
+    void midMouseButtonEvent(bool pressed);
+
+protected:
+    // Installs the hook, runs the event loop through which the system calls it, and removes
+    // the hook when the loop ends.
+    void run() override;
+
+private:
+    QGlobalMouseHook();
+    static QGlobalMouseHook& object();
+    static LRESULT CALLBACK hookProcedure(int code, WPARAM wParam, LPARAM lParam);
+
+    QSemaphore m_hookInstalled;
+};

@@ -1,0 +1,187 @@
+#include "ScenarioScripts.h"
+#include "TestRegistry.h"
+
+#include "engine/EngineState.h"
+#include "engine/ScriptsModel.h"
+#include "hooks/QGlobalMouseHook.h"
+#include "platform/simulated/SimulatedPlatform.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <atomic>
+#include <memory>
+#include <thread>
+
+using platform::SimulatedPlatform;
+
+namespace {
+
+// A hook installed before the program's: it sees what the program's hook passes on.
+std::atomic<int> eventsPassedOn{0};
+std::atomic<int> injectedPassedOn{0};
+
+LRESULT CALLBACK earlierHook(int /*code*/, WPARAM /*wParam*/, LPARAM lParam)
+{
+    ++eventsPassedOn;
+    if (reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam)->flags & LLMHF_INJECTED)
+        ++injectedPassedOn;
+    return 0;
+}
+
+INPUT mouseRecord(DWORD flags)
+{
+    INPUT record{};
+    record.type = INPUT_MOUSE;
+    record.mi.dwFlags = flags;
+    return record;
+}
+
+} // namespace
+
+class QGlobalMouseHookTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<SimulatedPlatform> m_desktop;
+    QStringList m_reported;
+
+    // The user clicks a button; the hook runs on the clicking thread, as it runs on its own
+    // thread on Windows, and what it reports is delivered before this returns.
+    void click(int virtualKey)
+    {
+        std::thread([&] {
+            m_desktop->setKeyDown(virtualKey, true);
+            m_desktop->setKeyDown(virtualKey, false);
+        }).join();
+        QCoreApplication::sendPostedEvents();
+    }
+
+    void sendClick(DWORD downFlag, DWORD upFlag)
+    {
+        const INPUT records[] = {mouseRecord(downFlag), mouseRecord(upFlag)};
+        platform::Platform::current().sendInput(2, records, sizeof(INPUT));
+        QCoreApplication::sendPostedEvents();
+    }
+
+    void listen()
+    {
+        QGlobalMouseHook* hook = QGlobalMouseHook::instance();
+        auto note = [this](const char* button) {
+            return [this, button](bool pressed) {
+                m_reported << QStringLiteral("%1 %2").arg(button, pressed ? "down" : "up");
+            };
+        };
+        connect(hook, &QGlobalMouseHook::leftMouseButtonEvent, this, note("left"),
+                Qt::QueuedConnection);
+        connect(hook, &QGlobalMouseHook::rightMouseButtonEvent, this, note("right"),
+                Qt::QueuedConnection);
+        connect(hook, &QGlobalMouseHook::midMouseButtonEvent, this, note("middle"),
+                Qt::QueuedConnection);
+    }
+
+private slots:
+    void init()
+    {
+        QGlobalMouseHook::stop();
+        m_desktop = std::make_unique<SimulatedPlatform>();
+        platform::Platform::setCurrent(m_desktop.get());
+        m_reported.clear();
+        eventsPassedOn = 0;
+        injectedPassedOn = 0;
+    }
+
+    void cleanup()
+    {
+        QGlobalMouseHook::instance()->disconnect(this);
+        QGlobalMouseHook::stop();
+        platform::Platform::setCurrent(nullptr);
+        m_desktop.reset();
+    }
+
+    void physicalButtonsAreReportedAndPassedOn()
+    {
+        const HHOOK earlier = m_desktop->setWindowsHookEx(WH_MOUSE_LL, &earlierHook, nullptr, 0);
+        listen();
+        QCOMPARE(m_desktop->mouseHookCount(), size_t(2));
+
+        m_desktop->setKeyDown(VK_LBUTTON, true);
+        QVERIFY(m_desktop->getAsyncKeyState(VK_LBUTTON) & 0x8000); // not swallowed
+        m_desktop->setKeyDown(VK_LBUTTON, false);
+        click(VK_RBUTTON);
+        click(VK_MBUTTON);
+        click(VK_XBUTTON1);
+        m_desktop->turnMouseWheel(-2);
+        QCoreApplication::sendPostedEvents();
+
+        QCOMPARE(m_reported, (QStringList{"left down", "left up", "right down", "right up",
+                                          "middle down", "middle up"}));
+        QCOMPARE(eventsPassedOn.load(), 9);
+        m_desktop->unhookWindowsHookEx(earlier);
+    }
+
+    void injectedInputIsNotReported()
+    {
+        const HHOOK earlier = m_desktop->setWindowsHookEx(WH_MOUSE_LL, &earlierHook, nullptr, 0);
+        listen();
+
+        sendClick(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+        sendClick(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+        sendClick(MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
+
+        QVERIFY(m_reported.isEmpty());
+        QCOMPARE(injectedPassedOn.load(), 6);
+        m_desktop->unhookWindowsHookEx(earlier);
+    }
+
+    void hookEndsWithItsThreadAndComesBack()
+    {
+        listen();
+        QCOMPARE(m_desktop->mouseHookCount(), size_t(1));
+        QGlobalMouseHook::stop();
+        QCOMPARE(m_desktop->mouseHookCount(), size_t(0));
+        click(VK_RBUTTON);
+        QVERIFY(m_reported.isEmpty());
+
+        QGlobalMouseHook::instance();
+        QCOMPARE(m_desktop->mouseHookCount(), size_t(1));
+        click(VK_RBUTTON);
+        QCOMPARE(m_reported, (QStringList{"right down", "right up"}));
+    }
+
+    void clicksReachTheActiveScriptOnlyWhenWanted()
+    {
+        QTemporaryDir dir;
+        const QString path = writeScript(dir, QStringLiteral("aim.lua"), kListeningScript);
+        EngineState::instance() = EngineState{};
+
+        auto model = std::make_unique<ScriptsModel>();
+        click(VK_RBUTTON); // nothing is active yet
+        model->executeLua(path);
+        takeHeard(model->luaState());
+        click(VK_LBUTTON); // left-button events are not wanted yet
+        click(VK_RBUTTON);
+        EngineState::instance().primaryButtonEventsEnabled = true;
+        click(VK_LBUTTON);
+        sendClick(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); // the program's own click
+        QCOMPARE(takeHeard(model->luaState()),
+                 QStringLiteral("MOUSE_BUTTON_PRESSED:3;MOUSE_BUTTON_RELEASED:3;"
+                                "MOUSE_BUTTON_PRESSED:1;MOUSE_BUTTON_RELEASED:1;"));
+
+        // A profile switch replaces the model; the next one hears the clicks again.
+        model->deactivateScript();
+        model.reset();
+        QCOMPARE(m_desktop->mouseHookCount(), size_t(0));
+        model = std::make_unique<ScriptsModel>();
+        model->executeLua(path);
+        takeHeard(model->luaState());
+        click(VK_MBUTTON);
+        QCOMPARE(takeHeard(model->luaState()),
+                 QStringLiteral("MOUSE_BUTTON_PRESSED:2;MOUSE_BUTTON_RELEASED:2;"));
+        EngineState::instance() = EngineState{};
+    }
+};
+
+CLAVITOR_TEST(QGlobalMouseHookTest);
+#include "QGlobalMouseHookTest.moc"
