@@ -72,6 +72,8 @@ private slots:
         QCOMPARE(languages.currentLanguage(), QStringLiteral("ru"));
         QCOMPARE(qApp->property(AppProperty::language).toString(), QStringLiteral("ru"));
         QCOMPARE(translated(), QString::fromUtf8(kRussian));
+        // The standard buttons of the message boxes are Russian too, not the toolkit's English.
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QString::fromUtf8("&Да"));
 
         QCOMPARE(changed.count(), 2);
         QCOMPARE(changed.at(0).at(0).toString(), QStringLiteral("en"));

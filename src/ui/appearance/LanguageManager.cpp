@@ -37,12 +37,14 @@ bool LanguageManager::setLanguage(const QString& code)
     m_toolkitTranslator = std::make_unique<QTranslator>();
     m_appTranslator = std::make_unique<QTranslator>();
 
-    // Russian is the language of the texts themselves: it needs no catalogue.
+    // The toolkit's own texts (standard buttons of the message boxes, context menus) follow
+    // every language, Russian included. The program's texts are written in Russian, so only
+    // the other languages need a catalogue of the program.
+    const QLocale locale(language);
+    if (m_toolkitTranslator->load(locale, QStringLiteral("qt"), QStringLiteral("_"),
+                                  QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(m_toolkitTranslator.get());
     if (language != QLatin1String("ru")) {
-        const QLocale locale(language);
-        if (m_toolkitTranslator->load(locale, QStringLiteral("qt"), QStringLiteral("_"),
-                                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-            QCoreApplication::installTranslator(m_toolkitTranslator.get());
         for (const QString& directory : std::as_const(m_searchDirectories)) {
             if (m_appTranslator->load(locale, m_filePrefix, QStringLiteral("_"), directory)) {
                 QCoreApplication::installTranslator(m_appTranslator.get());

@@ -7,9 +7,9 @@
 
 #include <memory>
 
-// Switches the interface between Russian, the language the texts are written in, and the
-// translations found in the catalogue directories; then tells every widget to re-translate.
-// One per process.
+// Switches the interface between Russian, the language the program's texts are written in,
+// and the translations found in the catalogue directories, with the toolkit's own texts in
+// the same language; then tells every widget to re-translate. One per process.
 class LanguageManager : public QObject
 {
     Q_OBJECT
