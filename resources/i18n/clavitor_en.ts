@@ -2,6 +2,137 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="ru_RU">
 <context>
+    <name>ModifierDialog</name>
+    <message>
+        <source>Настройка модификатора</source>
+        <translation>Modifier configuration</translation>
+    </message>
+    <message>
+        <source>Модификатор XY</source>
+        <translation>Modifier XY</translation>
+    </message>
+    <message>
+        <source>Модификатор X</source>
+        <translation>Modifier X</translation>
+    </message>
+    <message>
+        <source>Модификатор Y</source>
+        <translation>Modifier y</translation>
+    </message>
+    <message>
+        <source>Рандомизация</source>
+        <translation>Randomization</translation>
+    </message>
+    <message>
+        <source>нет</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>немного</source>
+        <translation>Slightly</translation>
+    </message>
+    <message>
+        <source>средне</source>
+        <translation>Moderately</translation>
+    </message>
+    <message>
+        <source>сильно</source>
+        <translation>High</translation>
+    </message>
+</context>
+<context>
+    <name>QGlobalShortcut</name>
+    <message>
+        <source>Сочетание уже используется другой программой.</source>
+        <translation>The combination is already used by another application.</translation>
+    </message>
+    <message>
+        <source>Код ошибки: %1</source>
+        <translation>Error code: %1</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Имя &quot;%1&quot; нельзя использовать для папки профиля.</source>
+        <translation>The name &quot;%1&quot; cannot be used for a profile folder.</translation>
+    </message>
+    <message>
+        <source>Профиль &quot;%1&quot; хранился бы в той же папке, что и профиль &quot;%2&quot;.</source>
+        <translation>Profile &quot;%1&quot; would be stored in the same folder as profile &quot;%2&quot;.</translation>
+    </message>
+    <message>
+        <source>Файл &quot;%1&quot; не найден.</source>
+        <translation>The %1 file was not found.</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть файл &quot;%1&quot;: %2</source>
+        <translation>Couldn&apos;t open file &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>Ошибка разбора JSON в файле &quot;%1&quot;: %2 (позиция %3)</source>
+        <translation>Error parsing JSON in the &quot;%1&quot; file: %2 (position %3)</translation>
+    </message>
+    <message>
+        <source>Файл &quot;%1&quot; имеет неверный формат: ожидался массив профилей.</source>
+        <translation>The %1 file has an incorrect format: an array of profiles was expected.</translation>
+    </message>
+    <message>
+        <source>Файл &quot;%1&quot; не содержит ни одного профиля.</source>
+        <translation>The %1 file does not contain any profiles.</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть файл &quot;%1&quot; для записи: %2</source>
+        <translation>Couldn&apos;t open the %1 file for writing: %2</translation>
+    </message>
+    <message>
+        <source>Ошибка записи в файл &quot;%1&quot;: %2</source>
+        <translation>Error writing to the %1 file: %2</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить файл &quot;%1&quot;: %2</source>
+        <translation>Couldn&apos;t save file &quot;%1&quot;: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ScriptData</name>
+    <message>
+        <source>Сценарий</source>
+        <translation>Script</translation>
+    </message>
+    <message>
+        <source>сценарий &quot;%1&quot;</source>
+        <translation>script “%1”</translation>
+    </message>
+</context>
+<context>
+    <name>ScriptsModel</name>
+    <message>
+        <source>Сценарий отключён</source>
+        <translation>Script disabled</translation>
+    </message>
+    <message>
+        <source>Сценарий &quot;%1&quot; отключён</source>
+        <translation>The &quot;%1&quot; scenario is disabled</translation>
+    </message>
+    <message>
+        <source>Не найден lua файл - %1</source>
+        <translation>Lua file not found — %1</translation>
+    </message>
+    <message>
+        <source>Ошибка - %1 в lua файле - %2</source>
+        <translation>Error — %1 in Lua file %2</translation>
+    </message>
+    <message>
+        <source>Не удалось выполнить сценарий</source>
+        <translation>Failed to execute the script</translation>
+    </message>
+    <message>
+        <source>Не удалось выполнить сценарий: %1</source>
+        <translation>Failed to execute the script: %1</translation>
+    </message>
+</context>
+<context>
     <name>Startup</name>
     <message>
         <source>Не удалось загрузить стили интерфейса.</source>

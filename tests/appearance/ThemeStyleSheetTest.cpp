@@ -185,6 +185,7 @@ private:
         grid->addLayout(inputs, 2, 0, 1, 2);
 
         auto* choices = new QHBoxLayout;
+        choices->setSpacing(14);
         auto* checked = new QCheckBox("Звук переключения");
         checked->setChecked(true);
         choices->addWidget(checked);
@@ -193,8 +194,10 @@ private:
         api->setChecked(true);
         choices->addWidget(api);
         choices->addWidget(new QRadioButton("Драйвер"));
-        for (const char* tone : {"warning", "success", "error"}) {
-            auto* label = new QLabel(QString::fromLatin1(tone));
+        const QList<std::pair<const char*, QString>> tones = {
+            {"warning", "Внимание"}, {"success", "Готово"}, {"error", "Ошибка"}};
+        for (const auto& [tone, text] : tones) {
+            auto* label = new QLabel(text);
             label->setProperty("tone", tone);
             choices->addWidget(label);
         }
