@@ -1,3 +1,4 @@
+#include "LogCapture.h"
 #include "TestRegistry.h"
 
 #include "ui/appearance/EmbeddedFonts.h"
@@ -7,18 +8,6 @@
 #include <QStringList>
 #include <QTest>
 
-namespace {
-
-QStringList logged;
-
-void recordMessage(QtMsgType, const QMessageLogContext& context, const QString& message)
-{
-    if (QByteArray(context.category) == "clavitor.fonts")
-        logged << message;
-}
-
-} // namespace
-
 class EmbeddedFontsTest : public QObject
 {
     Q_OBJECT
@@ -26,20 +15,21 @@ class EmbeddedFontsTest : public QObject
 private slots:
     void everyFamilyIsRegisteredAndReported()
     {
-        logged.clear();
-        const QtMessageHandler previous = qInstallMessageHandler(recordMessage);
+        LogCapture capture;
         registerEmbeddedFonts();
-        qInstallMessageHandler(previous);
+        const QString logged = capture.lines.join('\n');
 
         // Every weight and italic of Rubik comes from the resources. JetBrains Mono may also be
         // installed on the system, with weights of its own.
-        QVERIFY2(logged.contains(QString::fromUtf8(
-                     "QSS → font-family:\"Rubik\"; weights:300,400,500,600,700,800,900; italic:yes")),
-                 qPrintable(logged.join('\n')));
+        QVERIFY2(capture.lines.contains(QString::fromUtf8(
+                     "clavitor.fonts: QSS → font-family:\"Rubik\"; "
+                     "weights:300,400,500,600,700,800,900; italic:yes")),
+                 qPrintable(logged));
         const QRegularExpression mono(QString::fromUtf8(
-            "^QSS → font-family:\"JetBrains Mono\"; weights:([0-9]+,)*400(,[0-9]+)*; italic:yes$"));
-        QVERIFY2(!logged.filter(mono).isEmpty(), qPrintable(logged.join('\n')));
-        QVERIFY(logged.filter(QStringLiteral("шрифт")).isEmpty());
+            "^clavitor\\.fonts: QSS → font-family:\"JetBrains Mono\"; "
+            "weights:([0-9]+,)*400(,[0-9]+)*; italic:yes$"));
+        QVERIFY2(!capture.lines.filter(mono).isEmpty(), qPrintable(logged));
+        QVERIFY2(capture.lines.filter(QString::fromUtf8("шрифт")).isEmpty(), qPrintable(logged));
         QVERIFY(QFontDatabase::families().contains(QStringLiteral("Rubik")));
         QVERIFY(QFontDatabase::families().contains(QStringLiteral("JetBrains Mono")));
     }

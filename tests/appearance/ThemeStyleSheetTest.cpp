@@ -1,3 +1,4 @@
+#include "LogCapture.h"
 #include "TestRegistry.h"
 
 #include "ui/appearance/EmbeddedFonts.h"
@@ -28,18 +29,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <memory>
+
 namespace {
-
-QStringList warnings;
-
-// Qt reports a stylesheet it cannot parse, or a property it does not know, as a warning that
-// names the stylesheet.
-void recordWarning(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
-    if (type != QtDebugMsg && type != QtInfoMsg &&
-        message.contains(QLatin1String("stylesheet"), Qt::CaseInsensitive))
-        warnings << message;
-}
 
 QPushButton* button(const QString& text, const char* style = nullptr)
 {
@@ -305,14 +297,15 @@ private slots:
         QFETCH(QColor, background);
         QFETCH(QColor, card);
 
-        warnings.clear();
-        const QtMessageHandler previous = qInstallMessageHandler(recordWarning);
+        auto capture = std::make_unique<LogCapture>();
         IconManager::instance().setTheme(theme);
         qApp->setStyleSheet(loadThemeStyleSheet(theme));
         SampleForm form;
         const QImage image = form.grab().toImage();
-        qInstallMessageHandler(previous);
-        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join('\n')));
+        // Qt reports a stylesheet it cannot parse as a warning that names the stylesheet.
+        const QStringList complaints = capture->lines.filter("stylesheet", Qt::CaseInsensitive);
+        capture.reset();
+        QVERIFY2(complaints.isEmpty(), qPrintable(complaints.join('\n')));
 
         const QByteArray directory = qgetenv("CLAVITOR_SCREENSHOT_DIR");
         if (!directory.isEmpty())
