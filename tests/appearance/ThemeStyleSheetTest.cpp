@@ -170,9 +170,13 @@ private:
         factor->setValue(1.5);
         auto* combo = new QComboBox;
         combo->addItems({"default", "Игровой", "Рабочий"});
+        auto* editable = new QComboBox;
+        editable->setEditable(true);
+        editable->addItems({"1.0", "1.5"});
         for (QWidget* w : {static_cast<QWidget*>(plain), static_cast<QWidget*>(underline),
                            static_cast<QWidget*>(ghost), static_cast<QWidget*>(spin),
-                           static_cast<QWidget*>(factor), static_cast<QWidget*>(combo)})
+                           static_cast<QWidget*>(factor), static_cast<QWidget*>(combo),
+                           static_cast<QWidget*>(editable)})
             inputs->addWidget(w);
         grid->addLayout(inputs, 2, 0, 1, 2);
 
