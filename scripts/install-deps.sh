@@ -14,6 +14,7 @@ packages=(
   libbenchmark-dev
   libgl-dev
   xvfb xauth
+  g++-mingw-w64-x86-64 wine wine64
 )
 
 missing=()

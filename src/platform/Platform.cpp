@@ -1,6 +1,9 @@
 #include "Platform.h"
 
 #include "simulated/SimulatedPlatform.h"
+#ifdef _WIN32
+#include "win32/Win32Platform.h"
+#endif
 
 namespace platform {
 
@@ -31,8 +34,14 @@ Platform& Platform::installDefault()
     return *s_current.load(std::memory_order_acquire);
 }
 
-std::unique_ptr<Platform> createPlatform(std::string_view /*qtPlatformName*/)
+std::unique_ptr<Platform> createPlatform(std::string_view qtPlatformName)
 {
+#ifdef _WIN32
+    if (qtPlatformName == "windows")
+        return std::make_unique<Win32Platform>();
+#else
+    (void)qtPlatformName;
+#endif
     return std::make_unique<SimulatedPlatform>();
 }
 

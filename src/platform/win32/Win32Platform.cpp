@@ -1,0 +1,100 @@
+#include "Win32Platform.h"
+
+namespace platform {
+
+UINT Win32Platform::sendInput(UINT count, const INPUT* inputs, int recordSize)
+{
+    return ::SendInput(count, const_cast<INPUT*>(inputs), recordSize);
+}
+
+bool Win32Platform::getCursorPos(POINT& point)
+{
+    return ::GetCursorPos(&point) != FALSE;
+}
+
+int Win32Platform::getSystemMetrics(int index)
+{
+    return ::GetSystemMetrics(index);
+}
+
+SHORT Win32Platform::getAsyncKeyState(int virtualKey)
+{
+    return ::GetAsyncKeyState(virtualKey);
+}
+
+SHORT Win32Platform::getKeyState(int virtualKey)
+{
+    return ::GetKeyState(virtualKey);
+}
+
+LONGLONG Win32Platform::queryPerformanceCounter()
+{
+    LARGE_INTEGER counter;
+    ::QueryPerformanceCounter(&counter);
+    return counter.QuadPart;
+}
+
+LONGLONG Win32Platform::queryPerformanceFrequency()
+{
+    LARGE_INTEGER frequency;
+    ::QueryPerformanceFrequency(&frequency);
+    return frequency.QuadPart;
+}
+
+BOOL Win32Platform::registerHotKey(HWND window, int id, UINT modifiers, UINT virtualKey)
+{
+    // Without a window, WM_HOTKEY is posted to the calling (GUI) thread's queue, where Qt's
+    // event dispatcher hands it to the native event filters.
+    return ::RegisterHotKey(window, id, modifiers, virtualKey);
+}
+
+BOOL Win32Platform::unregisterHotKey(HWND window, int id)
+{
+    return ::UnregisterHotKey(window, id);
+}
+
+DWORD Win32Platform::getLastError()
+{
+    return ::GetLastError();
+}
+
+std::wstring Win32Platform::formatMessage(DWORD messageId)
+{
+    wchar_t* buffer = nullptr;
+    const DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, messageId, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
+        reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text = length > 0 && buffer ? std::wstring(buffer, length) : std::wstring();
+    if (buffer)
+        ::LocalFree(buffer);
+    return text;
+}
+
+int Win32Platform::getKeyboardLayoutList(int count, HKL* layouts)
+{
+    return ::GetKeyboardLayoutList(count, layouts);
+}
+
+SHORT Win32Platform::vkKeyScanEx(WCHAR character, HKL layout)
+{
+    return ::VkKeyScanExW(character, layout);
+}
+
+HHOOK Win32Platform::setWindowsHookEx(int hookId, HOOKPROC procedure, HINSTANCE module,
+                                      DWORD threadId)
+{
+    return ::SetWindowsHookExW(hookId, procedure, module, threadId);
+}
+
+BOOL Win32Platform::unhookWindowsHookEx(HHOOK hook)
+{
+    return ::UnhookWindowsHookEx(hook);
+}
+
+LRESULT Win32Platform::callNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam)
+{
+    return ::CallNextHookEx(hook, code, wParam, lParam);
+}
+
+} // namespace platform

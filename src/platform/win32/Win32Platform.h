@@ -1,0 +1,32 @@
+#pragma once
+
+#include "../Platform.h"
+
+namespace platform {
+
+// The real Windows calls.
+class Win32Platform : public Platform
+{
+public:
+    UINT sendInput(UINT count, const INPUT* inputs, int recordSize) override;
+    bool getCursorPos(POINT& point) override;
+    int getSystemMetrics(int index) override;
+    SHORT getAsyncKeyState(int virtualKey) override;
+    SHORT getKeyState(int virtualKey) override;
+    LONGLONG queryPerformanceCounter() override;
+    LONGLONG queryPerformanceFrequency() override;
+
+    BOOL registerHotKey(HWND window, int id, UINT modifiers, UINT virtualKey) override;
+    BOOL unregisterHotKey(HWND window, int id) override;
+    DWORD getLastError() override;
+    std::wstring formatMessage(DWORD messageId) override;
+    int getKeyboardLayoutList(int count, HKL* layouts) override;
+    SHORT vkKeyScanEx(WCHAR character, HKL layout) override;
+
+    HHOOK setWindowsHookEx(int hookId, HOOKPROC procedure, HINSTANCE module,
+                           DWORD threadId) override;
+    BOOL unhookWindowsHookEx(HHOOK hook) override;
+    LRESULT callNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) override;
+};
+
+} // namespace platform

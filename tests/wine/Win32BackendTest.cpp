@@ -1,0 +1,196 @@
+// Exercises the Windows backend against the real Windows API, as far as Wine provides it.
+// Usage: win32_backend_test <screen width> <screen height>. Ends with "N passed, N failed".
+#include "platform/win32/Win32Platform.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+namespace {
+
+int g_passed = 0;
+int g_failed = 0;
+
+void check(bool ok, const char* what)
+{
+    std::printf("%s: %s\n", ok ? "PASS" : "FAIL", what);
+    (ok ? g_passed : g_failed)++;
+}
+
+platform::Win32Platform g_os;
+
+struct HookSeen
+{
+    std::atomic<bool> installed{false};
+    std::atomic<DWORD> threadId{0};
+    std::atomic<int> leftDown{0};
+    std::atomic<int> leftUp{0};
+    std::atomic<bool> allInjected{true};
+};
+HookSeen g_hook;
+HHOOK g_hookHandle = nullptr;
+
+LRESULT CALLBACK mouseHook(int code, WPARAM message, LPARAM data)
+{
+    if (code == HC_ACTION && data) {
+        const auto* event = reinterpret_cast<const MSLLHOOKSTRUCT*>(data);
+        const bool injected = event->flags & LLMHF_INJECTED;
+        if (message == WM_LBUTTONDOWN) {
+            g_hook.leftDown++;
+            g_hook.allInjected = g_hook.allInjected && injected;
+        } else if (message == WM_LBUTTONUP) {
+            g_hook.leftUp++;
+            g_hook.allInjected = g_hook.allInjected && injected;
+        }
+    }
+    return g_os.callNextHookEx(g_hookHandle, code, message, data);
+}
+
+// The hook thread: installs the hook and runs a message loop until told to quit.
+void runHookThread()
+{
+    g_hook.threadId = ::GetCurrentThreadId();
+    MSG message;
+    ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE); // give the thread its queue
+    g_hookHandle = g_os.setWindowsHookEx(WH_MOUSE_LL, mouseHook, nullptr, 0);
+    g_hook.installed = true;
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    }
+    g_os.unhookWindowsHookEx(g_hookHandle);
+}
+
+template <typename Condition> bool waitFor(Condition condition)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+INPUT mouseRecord(LONG dx, LONG dy, DWORD flags)
+{
+    INPUT record{};
+    record.type = INPUT_MOUSE;
+    record.mi.dx = dx;
+    record.mi.dy = dy;
+    record.mi.dwFlags = flags;
+    return record;
+}
+
+LONG normalised(LONG pixel, int extent)
+{
+    const LONG w = extent >= 2 ? extent - 1 : 1;
+    return static_cast<LONG>((static_cast<long long>(pixel) * 65535 + w / 2) / w);
+}
+
+void timingAndScreens(int width, int height)
+{
+    check(g_os.queryPerformanceFrequency() > 0, "the performance counter has a frequency");
+    const LONGLONG start = g_os.queryPerformanceCounter();
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    check(g_os.queryPerformanceCounter() > start, "the performance counter advances");
+    check(g_os.getSystemMetrics(SM_CXSCREEN) == width &&
+              g_os.getSystemMetrics(SM_CYSCREEN) == height,
+          "the primary screen has the size of the X screen");
+    check(g_os.getSystemMetrics(SM_CXVIRTUALSCREEN) >= width &&
+              g_os.getSystemMetrics(SM_CYVIRTUALSCREEN) >= height,
+          "the virtual desktop spans the primary screen");
+}
+
+void hotkeys()
+{
+    const BOOL first = g_os.registerHotKey(nullptr, 0x0101, MOD_CONTROL | MOD_ALT, VK_F9);
+    const BOOL second = g_os.registerHotKey(nullptr, 0x0102, MOD_CONTROL | MOD_ALT, VK_F9);
+    const DWORD error = g_os.getLastError();
+    check(first && !second, "a combination registers once only");
+    check(error == ERROR_HOTKEY_ALREADY_REGISTERED, "the refusal is error 1409");
+    check(g_os.unregisterHotKey(nullptr, 0x0101) != FALSE, "a registered id unregisters");
+    check(g_os.registerHotKey(nullptr, 0x0102, MOD_CONTROL | MOD_ALT, VK_F9) != FALSE,
+          "a freed combination registers again");
+    g_os.unregisterHotKey(nullptr, 0x0102);
+    check(!g_os.formatMessage(ERROR_ACCESS_DENIED).empty(), "system errors have a text");
+
+    HKL layouts[16];
+    const int count = g_os.getKeyboardLayoutList(16, layouts);
+    check(count >= 1, "at least one keyboard layout is installed");
+    check(count >= 1 && (g_os.vkKeyScanEx(L'a', layouts[0]) & 0xFF) == 'A',
+          "the first layout types a with the A key");
+}
+
+bool cursorReaches(POINT target)
+{
+    POINT cursor{-1, -1};
+    return waitFor([&] {
+        g_os.getCursorPos(cursor);
+        return cursor.x == target.x && cursor.y == target.y;
+    });
+}
+
+void moves(int width, int height)
+{
+    for (const POINT target : {POINT{100, 200}, POINT{width - 1, height - 1}, POINT{0, 0}}) {
+        const INPUT record = mouseRecord(normalised(target.x, width),
+                                         normalised(target.y, height),
+                                         MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
+        g_os.sendInput(1, &record, sizeof(INPUT));
+        const bool landed = cursorReaches(target);
+        const std::string what = "an absolute move lands exactly on (" +
+                                 std::to_string(target.x) + ", " + std::to_string(target.y) +
+                                 ")";
+        check(landed, what.c_str());
+    }
+
+    // Relative moves are counted in pixels once pointer acceleration is off.
+    int noAcceleration[3] = {0, 0, 0};
+    ::SystemParametersInfoW(SPI_SETMOUSE, 0, noAcceleration, 0);
+    const INPUT relative = mouseRecord(40, 25, MOUSEEVENTF_MOVE);
+    g_os.sendInput(1, &relative, sizeof(INPUT));
+    check(cursorReaches(POINT{40, 25}), "a relative move of (40, 25) moves by exactly that");
+}
+
+void mouseHookSeesInjectedButtons()
+{
+    std::thread hookThread(runHookThread);
+    waitFor([] { return g_hook.installed.load(); });
+    check(g_hookHandle != nullptr, "a low-level mouse hook installs on its own thread");
+
+    const INPUT down = mouseRecord(0, 0, MOUSEEVENTF_LEFTDOWN);
+    check(g_os.sendInput(1, &down, sizeof(INPUT)) == 1, "SendInput takes the record");
+    check(waitFor([] { return g_hook.leftDown > 0; }), "the hook sees the button going down");
+    check((g_os.getAsyncKeyState(VK_LBUTTON) & 0x8000) != 0, "the button reads down");
+
+    const INPUT up = mouseRecord(0, 0, MOUSEEVENTF_LEFTUP);
+    g_os.sendInput(1, &up, sizeof(INPUT));
+    check(waitFor([] { return g_hook.leftUp > 0; }), "the hook sees the button going up");
+    check((g_os.getAsyncKeyState(VK_LBUTTON) & 0x8000) == 0, "the button reads up again");
+    check(g_hook.allInjected, "injected events carry LLMHF_INJECTED");
+
+    ::PostThreadMessageW(g_hook.threadId, WM_QUIT, 0, 0);
+    hookThread.join();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: win32_backend_test <width> <height>\n");
+        return 2;
+    }
+    const int width = std::atoi(argv[1]);
+    const int height = std::atoi(argv[2]);
+
+    timingAndScreens(width, height);
+    hotkeys();
+    moves(width, height);
+    mouseHookSeesInjectedButtons();
+
+    std::printf("%d passed, %d failed\n", g_passed, g_failed);
+    return g_failed == 0 ? 0 : 1;
+}
