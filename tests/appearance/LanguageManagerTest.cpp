@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QKeySequence>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -74,6 +75,13 @@ private slots:
         QCOMPARE(translated(), QString::fromUtf8(kRussian));
         // The standard buttons of the message boxes are Russian too, not the toolkit's English.
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QString::fromUtf8("&Да"));
+        // Key names stay untranslated: hotkeys are read and registered by them.
+        QCOMPARE(QKeySequence::fromString("Alt+Space", QKeySequence::PortableText)
+                     .toString(QKeySequence::NativeText),
+                 QStringLiteral("Alt+Space"));
+        QCOMPARE(QKeySequence::fromString("Ctrl+Media Play", QKeySequence::NativeText)
+                     .toString(QKeySequence::PortableText),
+                 QStringLiteral("Ctrl+Media Play"));
 
         QCOMPARE(changed.count(), 2);
         QCOMPARE(changed.at(0).at(0).toString(), QStringLiteral("en"));

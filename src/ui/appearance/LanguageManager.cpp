@@ -34,11 +34,11 @@ bool LanguageManager::setLanguage(const QString& code)
 
     QCoreApplication::removeTranslator(m_toolkitTranslator.get());
     QCoreApplication::removeTranslator(m_appTranslator.get());
-    m_toolkitTranslator = std::make_unique<QTranslator>();
+    m_toolkitTranslator = std::make_unique<ToolkitTranslator>();
     m_appTranslator = std::make_unique<QTranslator>();
 
     // The toolkit's own texts (standard buttons of the message boxes, context menus) follow
-    // every language, Russian included. The program's texts are written in Russian, so only
+    // every language, Russian included; key names stay as they are. The program's texts are written in Russian, so only
     // the other languages need a catalogue of the program.
     const QLocale locale(language);
     if (m_toolkitTranslator->load(locale, QStringLiteral("qt"), QStringLiteral("_"),

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QTranslator>
 
+#include "ToolkitTranslator.h"
+
 #include <memory>
 
 // Switches the interface between Russian, the language the program's texts are written in,
@@ -37,7 +39,7 @@ private:
 
     QStringList m_searchDirectories;
     QString m_filePrefix;
-    std::unique_ptr<QTranslator> m_toolkitTranslator = std::make_unique<QTranslator>();
+    std::unique_ptr<ToolkitTranslator> m_toolkitTranslator = std::make_unique<ToolkitTranslator>();
     std::unique_ptr<QTranslator> m_appTranslator = std::make_unique<QTranslator>();
     QString m_language;
 };
