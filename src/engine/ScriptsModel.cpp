@@ -8,6 +8,7 @@
 #include "app/AppProperties.h"
 #include "hooks/QGlobalMouseHook.h"
 #include "input/InputSender.h"
+#include "library/MovementModifiers.h"
 #include "ui/shell/Prompter.h"
 
 #include <QCoreApplication>
@@ -25,21 +26,6 @@ Q_LOGGING_CATEGORY(lcEngine, "clavitor.engine")
 namespace {
 
 const QString kDefaultBorderColor = QStringLiteral("#F44336");
-
-// The jitter amplitude published for a scenario's rand level.
-double jitterForLevel(int level)
-{
-    switch (level) {
-    case 1:
-        return 1.0;
-    case 2:
-        return 3.0;
-    case 3:
-        return 5.0;
-    default:
-        return 0.0;
-    }
-}
 
 void publishScenarioModifiers(double xy, double x, double y, double rand)
 {
@@ -123,7 +109,8 @@ void ScriptsModel::activate(const QString& path)
         return;
 
     if (record)
-        publishScenarioModifiers(record->xy, record->x, record->y, jitterForLevel(record->rand));
+        publishScenarioModifiers(record->xy, record->x, record->y,
+                                 MovementModifiers::jitterAmplitude(record->rand));
 
     engine.eventsEnabled = true;
     callOnEvent("PROFILE_ACTIVATED");
