@@ -1,0 +1,78 @@
+#include "TestRegistry.h"
+
+#include "ui/shell/AutoHeightTabWidget.h"
+
+#include <QCoreApplication>
+#include <QTest>
+#include <QVBoxLayout>
+
+namespace {
+
+// A page that needs the given height for its content and keeps to it.
+QWidget* pageOfHeight(int contentHeight, QSizePolicy::Policy vertical = QSizePolicy::Fixed)
+{
+    auto* page = new QWidget;
+    page->setSizePolicy(QSizePolicy::Preferred, vertical);
+    auto* layout = new QVBoxLayout(page);
+    auto* content = new QWidget;
+    content->setFixedHeight(contentHeight);
+    layout->addWidget(content);
+    return page;
+}
+
+// The height a plain tab widget holding only that page asks for.
+int heightForThePageAlone(int contentHeight)
+{
+    QTabWidget alone;
+    alone.addTab(pageOfHeight(contentHeight), "alone");
+    return alone.sizeHint().height();
+}
+
+} // namespace
+
+class AutoHeightTabWidgetTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void heightFollowsTheCurrentPageOnTheNextPass()
+    {
+        QWidget host;
+        auto* layout = new QVBoxLayout(&host);
+        auto* tabs = new AutoHeightTabWidget;
+        QWidget* small = pageOfHeight(60);
+        tabs->addTab(small, "small");
+        tabs->addTab(pageOfHeight(300), "tall");
+        tabs->addTab(pageOfHeight(60, QSizePolicy::Expanding), "growing");
+        layout->addWidget(tabs);
+        layout->addStretch();
+        host.resize(400, 700);
+        host.show();
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+
+        // Exactly as tall as the small page needs, although the tall one is in the stack too.
+        const int smallHeight = heightForThePageAlone(60);
+        QCOMPARE(tabs->height(), smallHeight);
+        QCOMPARE(tabs->minimumHeight(), smallHeight);
+        QCOMPARE(tabs->maximumHeight(), smallHeight);
+
+        tabs->setCurrentIndex(1);
+        QCOMPARE(tabs->height(), smallHeight);
+        QCoreApplication::processEvents();
+        QCOMPARE(tabs->height(), heightForThePageAlone(300));
+
+        tabs->setCurrentIndex(0);
+        QCoreApplication::processEvents();
+        QCOMPARE(tabs->height(), smallHeight);
+
+        // A page that grows vertically takes what the layout offers beyond its needs.
+        tabs->setCurrentIndex(2);
+        QCoreApplication::processEvents();
+        QCOMPARE(tabs->minimumHeight(), smallHeight);
+        QCOMPARE(tabs->maximumHeight(), QWIDGETSIZE_MAX);
+    }
+};
+
+CLAVITOR_TEST(AutoHeightTabWidgetTest);
+#include "AutoHeightTabWidgetTest.moc"
