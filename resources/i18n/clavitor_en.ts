@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="ru_RU">
 <context>
+    <name>FramelessWindow</name>
+    <message>
+        <source>Закрыть программу или свернуть в трей?</source>
+        <translation>Exit the app or minimize to the tray?</translation>
+    </message>
+    <message>
+        <source>В трей</source>
+        <translation>To tray</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Открыть</source>
+        <translation>Open</translation>
+    </message>
+</context>
+<context>
     <name>ModifierDialog</name>
     <message>
         <source>Настройка модификатора</source>
