@@ -25,6 +25,100 @@
     </message>
 </context>
 <context>
+    <name>HomeWidget</name>
+    <message>
+        <source>Главная</source>
+        <translation>Home</translation>
+    </message>
+    <message>
+        <source>Выберите нужный раздел</source>
+        <translation>Choose a section</translation>
+    </message>
+    <message>
+        <source>Автокликер</source>
+        <translation>Autoclicker</translation>
+    </message>
+    <message>
+        <source>Настраивайте автокликер в едином окне</source>
+        <translation>Configure the autoclicker from a single window</translation>
+    </message>
+    <message>
+        <source>Перейти</source>
+        <translation>Go to</translation>
+    </message>
+    <message>
+        <source>Инструкция</source>
+        <translation>Guide</translation>
+    </message>
+    <message>
+        <source>Менеджер сценариев</source>
+        <translation>Script manager</translation>
+    </message>
+    <message>
+        <source>Управляйте сценариями и настраивайте горячие клавиши для их активации</source>
+        <translation>Manage scripts and configure hotkeys to trigger them</translation>
+    </message>
+</context>
+<context>
+    <name>MainWidget</name>
+    <message>
+        <source>Главная</source>
+        <translation>Home</translation>
+    </message>
+    <message>
+        <source>Сценарии</source>
+        <translation>Scripts</translation>
+    </message>
+    <message>
+        <source>Автокликер</source>
+        <translation>Autoclicker</translation>
+    </message>
+    <message>
+        <source>Настройки</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Наш сайт</source>
+        <translation>Our website</translation>
+    </message>
+    <message>
+        <source>Телеграм канал</source>
+        <translation>Telegram channel</translation>
+    </message>
+    <message>
+        <source>ВК группа</source>
+        <translation>VK group</translation>
+    </message>
+    <message>
+        <source>Не удалось загрузить выбранную тему.</source>
+        <translation>Failed to load the selected theme.</translation>
+    </message>
+    <message>
+        <source>Включить тёмную тему</source>
+        <translation>Enable dark theme</translation>
+    </message>
+    <message>
+        <source>Включить светлую тему</source>
+        <translation>Enable light theme</translation>
+    </message>
+    <message>
+        <source>Переключить на тёмную тему</source>
+        <translation>Switch to dark theme</translation>
+    </message>
+    <message>
+        <source>Переключить на светлую тему</source>
+        <translation>Switch to light theme</translation>
+    </message>
+    <message>
+        <source>Переключить на английский язык</source>
+        <translation>Switch to English</translation>
+    </message>
+    <message>
+        <source>Переключить на русский язык</source>
+        <translation>Switch to Russian</translation>
+    </message>
+</context>
+<context>
     <name>ModifierDialog</name>
     <message>
         <source>Настройка модификатора</source>
