@@ -6,33 +6,50 @@
 #include "ui/appearance/IconManager.h"
 #include "ui/appearance/LanguageManager.h"
 #include "ui/appearance/ThemeStyleSheet.h"
+#include "ui/shell/FramelessWindow.h"
+#include "ui/shell/MainWidget.h"
 #include "ui/shell/Prompter.h"
+#include "ui/shell/WheelEventBlocker.h"
 
 #include <QApplication>
 #include <QIcon>
-#include <QLabel>
 #include <QNetworkProxyFactory>
-
-#include <memory>
+#include <QScreen>
 
 namespace {
 
 const char kApplicationVersion[] = "3.2.0";
+const int kMainWindowHeight = 630;
 
-// Shown until the main window takes its place. Closing it ends the program, since it has
-// no tray icon to return from.
-std::unique_ptr<QWidget> createPlaceholderWindow()
+// Gives the window its start height, keeping its top edge, and centres it on the primary
+// screen's available area.
+void placeMainWindow(QWidget& window)
 {
-    auto window = std::make_unique<QLabel>(
-        QStringLiteral("Clavitor %1").arg(QCoreApplication::applicationVersion()));
-    window->setAlignment(Qt::AlignCenter);
-    window->setWindowTitle(QStringLiteral("Clavitor"));
-    window->resize(900, 506);
-    QObject::connect(qApp, &QApplication::lastWindowClosed, qApp, &QCoreApplication::quit);
-    return window;
+    QRect frame = window.geometry();
+    frame.setBottom(frame.top() + kMainWindowHeight - 1);
+    window.setGeometry(frame);
+
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const int centreX = (area.left() + area.right()) / 2;
+    const int centreY = (area.top() + area.bottom()) / 2;
+    window.move(centreX - (window.width() - 1) / 2, centreY - (window.height() - 1) / 2);
 }
 
 } // namespace
+
+std::unique_ptr<FramelessWindow> Startup::createMainWindow()
+{
+    auto window = std::make_unique<FramelessWindow>();
+    window->setContentWidget(new MainWidget);
+    placeMainWindow(*window);
+    window->update();
+    if (!window->isVisible())
+        window->show();
+    return window;
+}
 
 AppSettings Startup::publishSettings()
 {
@@ -55,6 +72,8 @@ int Startup::run(QApplication& app)
     QCoreApplication::setApplicationVersion(QString::fromLatin1(kApplicationVersion));
     QGuiApplication::setQuitOnLastWindowClosed(false);
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/clvLogoCrop.svg")));
+    auto wheelEventBlocker = std::make_unique<WheelEventBlocker>();
+    app.installEventFilter(wheelEventBlocker.get());
 
     // loadSettings has normalised the language and the theme by now.
     const AppSettings settings = publishSettings();
@@ -71,9 +90,9 @@ int Startup::run(QApplication& app)
         app.setStyleSheet(styleSheet);
     }
 
-    std::unique_ptr<QWidget> window = createPlaceholderWindow();
-    window->show();
+    std::unique_ptr<FramelessWindow> window = createMainWindow();
     const int exitCode = app.exec();
     window.reset();
+    wheelEventBlocker.reset();
     return exitCode;
 }

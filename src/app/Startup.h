@@ -2,6 +2,9 @@
 
 #include "AppSettings.h"
 
+#include <memory>
+
+class FramelessWindow;
 class QApplication;
 
 // The program's start-up order on the GUI thread, from the application object to the end
@@ -15,4 +18,8 @@ public:
     // Loads the settings (normalising and writing them back as needed) and publishes the
     // application properties and the modifier defaults. Returns the record as published.
     static AppSettings publishSettings();
+
+    // Creates the main window with the main widget as its content, gives it its start height,
+    // centres it on the primary screen and shows it.
+    static std::unique_ptr<FramelessWindow> createMainWindow();
 };
