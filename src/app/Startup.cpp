@@ -51,16 +51,6 @@ std::unique_ptr<FramelessWindow> Startup::createMainWindow()
     return window;
 }
 
-AppSettings Startup::publishSettings()
-{
-    // loadSettings has already normalised the language and the theme and written the file
-    // back when either changed, so the record can be published as it is.
-    const AppSettings settings = loadSettings();
-    applySettings(settings);
-    publishModifierDefaults();
-    return settings;
-}
-
 int Startup::run(QApplication& app)
 {
     QNetworkProxyFactory::setUseSystemConfiguration(true);
@@ -69,18 +59,20 @@ int Startup::run(QApplication& app)
         {appDirectory + QStringLiteral("/resources/translations"), appDirectory,
          QStringLiteral(":/i18n")},
         QStringLiteral("clavitor"));
+    // loadSettings normalises the language and the theme, and writes the file back when it
+    // had to change either, so nothing is left to normalise or save here.
+    const AppSettings settings = loadSettings();
+    LanguageManager::instance().setLanguage(settings.language);
     QCoreApplication::setApplicationVersion(QString::fromLatin1(kApplicationVersion));
     QGuiApplication::setQuitOnLastWindowClosed(false);
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/clvLogoCrop.svg")));
     auto wheelEventBlocker = std::make_unique<WheelEventBlocker>();
     app.installEventFilter(wheelEventBlocker.get());
-
-    // loadSettings has normalised the language and the theme by now.
-    const AppSettings settings = publishSettings();
-    LanguageManager::instance().setLanguage(settings.language);
     registerEmbeddedFonts();
+    applySettings(settings);
     IconManager::instance().setTheme(settings.theme);
     QGuiApplication::setWindowIcon(IconManager::instance().icon(QStringLiteral("clvLogoCrop")));
+    publishModifierDefaults();
     const QString styleSheet = loadThemeStyleSheet(settings.theme);
     if (styleSheet.isEmpty()) {
         Prompter::message(Prompt::Kind::Critical, nullptr, QStringLiteral("Clavitor"),

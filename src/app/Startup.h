@@ -1,7 +1,5 @@
 #pragma once
 
-#include "AppSettings.h"
-
 #include <memory>
 
 class FramelessWindow;
@@ -14,10 +12,6 @@ class Startup
 public:
     // Runs the program on an application object that already exists; returns the exit code.
     static int run(QApplication& app);
-
-    // Loads the settings (normalising and writing them back as needed) and publishes the
-    // application properties and the modifier defaults. Returns the record as published.
-    static AppSettings publishSettings();
 
     // Creates the main window with the main widget as its content, gives it its start height,
     // centres it on the primary screen and shows it.
