@@ -2,7 +2,10 @@
 
 #include "platform/Platform.h"
 
+#include <QSocketNotifier>
+
 #include <atomic>
+#include <memory>
 
 namespace {
 
@@ -47,8 +50,18 @@ void QGlobalMouseHook::run()
 {
     platform::Platform& system = platform::Platform::current();
     installedHook.store(system.setWindowsHookEx(WH_MOUSE_LL, &hookProcedure, nullptr, 0));
+    // Where the system does not call the hook from this thread's event loop by itself, the
+    // loop watches the backend's descriptor and lets it call the hook.
+    std::unique_ptr<QSocketNotifier> hookEvents;
+    if (const int descriptor = system.hookEventDescriptor(); descriptor >= 0) {
+        hookEvents = std::make_unique<QSocketNotifier>(descriptor, QSocketNotifier::Read);
+        connect(hookEvents.get(), &QSocketNotifier::activated, hookEvents.get(),
+                [&system] { system.processHookEvents(); });
+        system.processHookEvents(); // what arrived while the hook was being installed
+    }
     m_hookInstalled.release();
     exec();
+    hookEvents.reset();
     // The system also removes a thread's low-level hook when the thread ends.
     if (HHOOK hook = installedHook.exchange(nullptr))
         system.unhookWindowsHookEx(hook);

@@ -3,7 +3,12 @@
 #include "simulated/SimulatedPlatform.h"
 #ifdef _WIN32
 #include "win32/Win32Platform.h"
+#elif defined(CLAVITOR_HAS_X11)
+#include "x11/X11Platform.h"
 #endif
+
+#include <cstdio>
+#include <cstdlib>
 
 namespace platform {
 
@@ -36,9 +41,21 @@ Platform& Platform::installDefault()
 
 std::unique_ptr<Platform> createPlatform(std::string_view qtPlatformName)
 {
+    // Runs the program on a real desktop without touching its mouse and keyboard (tests).
+    const char* simulated = std::getenv("CLAVITOR_SIMULATED_DESKTOP");
+    if (simulated && *simulated && std::string_view(simulated) != "0")
+        return std::make_unique<SimulatedPlatform>();
 #ifdef _WIN32
     if (qtPlatformName == "windows")
         return std::make_unique<Win32Platform>();
+#elif defined(CLAVITOR_HAS_X11)
+    if (qtPlatformName == "xcb") {
+        if (std::unique_ptr<Platform> x11 = X11Platform::open())
+            return x11;
+        std::fputs("Рабочий стол X11 недоступен (нет XTEST или XKB): ввод остаётся внутри "
+                   "программы\n",
+                   stderr);
+    }
 #else
     (void)qtPlatformName;
 #endif

@@ -55,6 +55,12 @@ public:
                                    DWORD threadId) = 0;
     virtual BOOL unhookWindowsHookEx(HHOOK hook) = 0;
     virtual LRESULT callNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) = 0;
+    // Windows calls a thread's hook procedures while the thread runs its event loop. A
+    // backend whose system cannot (X11) gives the loop a descriptor to watch instead: it
+    // becomes readable when events for the calling thread's hooks arrive, and
+    // processHookEvents() then calls the hooks with them. -1 when there is nothing to watch.
+    virtual int hookEventDescriptor() { return -1; }
+    virtual void processHookEvents() {}
 
     // Receives the thread messages (WM_HOTKEY) of backends whose system does not post them
     // into the GUI thread's own message queue, as Windows does. The GUI layer installs it and

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "../Platform.h"
+
+#include <memory>
+
+namespace platform {
+
+// The X11 desktop (the display of $DISPLAY): input through XTEST, cursor and screens from
+// the pointer and RandR, key, button and lock states, hotkeys as passive key grabs on the
+// root window, keyboard layouts from the XKB groups, and the mouse hook fed by XInput2 raw
+// button events.
+//
+// Connections and threads: the calling (GUI) thread's requests go through one connection;
+// the hotkey grabs live on a second one, read by a thread of the backend that posts the
+// presses through Platform's message receiver; every thread that installs a mouse hook
+// gets a connection of its own, which its event loop watches (hookEventDescriptor()).
+//
+// X cannot tell one client's XTEST events from another's: a button event that matches one
+// this backend has sent and not yet seen come back counts as injected, every other one as
+// physical, other programs' synthetic clicks included.
+class X11Platform : public Platform
+{
+public:
+    // Connects to the display; nullptr when it cannot be reached or lacks XTEST or XKB.
+    static std::unique_ptr<X11Platform> open();
+    ~X11Platform() override;
+
+    UINT sendInput(UINT count, const INPUT* inputs, int recordSize) override;
+    bool getCursorPos(POINT& point) override;
+    int getSystemMetrics(int index) override;
+    SHORT getAsyncKeyState(int virtualKey) override;
+    SHORT getKeyState(int virtualKey) override;
+    LONGLONG queryPerformanceCounter() override;
+    LONGLONG queryPerformanceFrequency() override;
+    BOOL registerHotKey(HWND window, int id, UINT modifiers, UINT virtualKey) override;
+    BOOL unregisterHotKey(HWND window, int id) override;
+    DWORD getLastError() override;
+    std::wstring formatMessage(DWORD messageId) override;
+    int getKeyboardLayoutList(int count, HKL* layouts) override;
+    SHORT vkKeyScanEx(WCHAR character, HKL layout) override;
+    HHOOK setWindowsHookEx(int hookId, HOOKPROC procedure, HINSTANCE module,
+                           DWORD threadId) override;
+    BOOL unhookWindowsHookEx(HHOOK hook) override;
+    LRESULT callNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) override;
+    int hookEventDescriptor() override;
+    void processHookEvents() override;
+
+private:
+    struct Desktop;
+    explicit X11Platform(std::unique_ptr<Desktop> desktop);
+
+    std::unique_ptr<Desktop> d;
+};
+
+} // namespace platform

@@ -1,0 +1,322 @@
+#include "ScenarioScripts.h"
+#include "ScriptedPrompter.h"
+#include "TestRegistry.h"
+
+#include "app/AppProperties.h"
+#include "engine/EngineState.h"
+#include "engine/ScriptData.h"
+#include "engine/ScriptsModel.h"
+#include "hotkeys/QGlobalShortcut.h"
+#include "platform/simulated/SimulatedPlatform.h"
+#include "platform/x11/X11Platform.h"
+
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPoint>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <lua.hpp>
+
+#include <memory>
+
+using platform::Platform;
+using platform::X11Platform;
+
+namespace {
+
+constexpr int kTimeoutMs = 10000;
+
+// Runs a command-line tool of the X desktop (xdotool, setxkbmap) to its end.
+bool runTool(const QString& program, const QStringList& arguments, QString* output = nullptr)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(kTimeoutMs) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0) {
+        qWarning() << program << arguments << "failed:" << process.readAllStandardError();
+        return false;
+    }
+    if (output)
+        *output = QString::fromUtf8(process.readAllStandardOutput());
+    return true;
+}
+
+bool xdotool(const QStringList& arguments)
+{
+    return runTool(QStringLiteral("xdotool"), arguments);
+}
+
+// The pointer as the X server has it, asked by another client.
+QPoint pointer()
+{
+    QString output;
+    if (!runTool(QStringLiteral("xdotool"),
+                 {QStringLiteral("getmouselocation"), QStringLiteral("--shell")}, &output))
+        return {-1, -1};
+    QPoint point;
+    for (const QString& line : output.split(u'\n')) {
+        if (line.startsWith(u"X="))
+            point.setX(line.mid(2).toInt());
+        else if (line.startsWith(u"Y="))
+            point.setY(line.mid(2).toInt());
+    }
+    return point;
+}
+
+// What the script in the state heard so far, without clearing it.
+QString heardSoFar(lua_State* state)
+{
+    lua_getglobal(state, "heard");
+    const QString heard = QString::fromUtf8(lua_tostring(state, -1));
+    lua_pop(state, 1);
+    return heard;
+}
+
+// Runs a chunk in the scenario's state as if the script ran it; returns its boolean result.
+bool runLua(lua_State* state, const char* chunk)
+{
+    if (luaL_dostring(state, chunk) != 0) {
+        qWarning() << lua_tostring(state, -1);
+        lua_pop(state, 1);
+        return false;
+    }
+    const bool result = lua_gettop(state) > 0 && lua_toboolean(state, -1);
+    lua_settop(state, 0);
+    return result;
+}
+
+// Moves by (40, -25) when activated, and hears the left button once it is activated.
+const QByteArray kMovingScript = "function OnEvent(event, arg)\n"
+                                 "  heard = (heard or '') .. event .. ':' .. tostring(arg) .. ';'\n"
+                                 "  if event == 'PROFILE_ACTIVATED' then\n"
+                                 "    EnablePrimaryMouseButtonEvents(true)\n"
+                                 "    MoveMouseRelative(40, -25)\n"
+                                 "  end\n"
+                                 "end\n";
+
+} // namespace
+
+// The program on a real X server: its hotkeys pressed, its clicks heard and its input seen
+// by other clients. Runs under run-under-xvfb.sh (private Xvfb, layouts us and ru).
+class X11DesktopTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<Platform> m_backend;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ScriptedPrompter> m_prompter;
+
+    static bool bind(ScriptsModel& model, const QString& path, const QString& hotkey)
+    {
+        model.scriptAt(0)->path = path;
+        model.scriptAt(0)->hotkey = hotkey;
+        return model.registerHotkey(0);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+        m_backend = platform::createPlatform("xcb");
+        QVERIFY(dynamic_cast<X11Platform*>(m_backend.get()));
+        Platform::setCurrent(m_backend.get());
+    }
+
+    void cleanupTestCase()
+    {
+        Platform::setCurrent(nullptr);
+        m_backend.reset();
+    }
+
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_prompter = std::make_unique<ScriptedPrompter>();
+        EngineState::instance() = EngineState{};
+        qApp->setProperty(AppProperty::isSound, false);
+        qApp->setProperty(AppProperty::scenarioSpeechEnabled, false);
+        qApp->setProperty(AppProperty::systemApiXY, 1.0);
+    }
+
+    void cleanup()
+    {
+        QVERIFY(!(Platform::current().getKeyState(VK_CAPITAL) & 1)); // each test leaves it off
+        m_prompter.reset();
+        m_dir.reset();
+    }
+
+    void simulatedDesktopCanBeForced()
+    {
+        qputenv("CLAVITOR_SIMULATED_DESKTOP", "1");
+        const std::unique_ptr<Platform> forced = platform::createPlatform("xcb");
+        qunsetenv("CLAVITOR_SIMULATED_DESKTOP");
+        QVERIFY(dynamic_cast<platform::SimulatedPlatform*>(forced.get()));
+    }
+
+    void hotkeyActivatesScenarioThatMovesThePointer()
+    {
+        const QString path = writeScript(*m_dir, QStringLiteral("aim.lua"), kMovingScript);
+        ScriptsModel model;
+        QVERIFY(bind(model, path, QStringLiteral("Alt+X")));
+        QVERIFY(
+            xdotool({QStringLiteral("mousemove"), QStringLiteral("500"), QStringLiteral("400")}));
+        QTRY_COMPARE_WITH_TIMEOUT(pointer(), QPoint(500, 400), kTimeoutMs);
+
+        QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("alt+x")}));
+        QTRY_COMPARE_WITH_TIMEOUT(heardSoFar(model.luaState()),
+                                  QStringLiteral("PROFILE_ACTIVATED:nil;"), kTimeoutMs);
+        QCOMPARE(model.activeScriptPath(), path);
+        QTRY_COMPARE_WITH_TIMEOUT(pointer(), QPoint(540, 375), kTimeoutMs);
+
+        // The route's factor scales the move exactly.
+        qApp->setProperty(AppProperty::systemApiXY, 2.0);
+        QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("alt+x")}));
+        QTRY_COMPARE_WITH_TIMEOUT(heardSoFar(model.luaState()),
+                                  QStringLiteral("PROFILE_ACTIVATED:nil;PROFILE_DEACTIVATED:nil;"
+                                                 "PROFILE_ACTIVATED:nil;"),
+                                  kTimeoutMs);
+        takeHeard(model.luaState());
+        QTRY_COMPARE_WITH_TIMEOUT(pointer(), QPoint(620, 325), kTimeoutMs);
+
+        // Caps Lock on: the hotkey still works.
+        QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("Caps_Lock")}));
+        QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("alt+x")}));
+        QTRY_COMPARE_WITH_TIMEOUT(heardSoFar(model.luaState()),
+                                  QStringLiteral("PROFILE_DEACTIVATED:nil;PROFILE_ACTIVATED:nil;"),
+                                  kTimeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(pointer(), QPoint(700, 275), kTimeoutMs);
+        QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("Caps_Lock")}));
+        QTRY_VERIFY_WITH_TIMEOUT(!(Platform::current().getKeyState(VK_CAPITAL) & 1), kTimeoutMs);
+    }
+
+    void scriptHearsOtherClicksButNotItsOwn()
+    {
+        const QString path = writeScript(*m_dir, QStringLiteral("listen.lua"), kMovingScript);
+        ScriptsModel model;
+        model.scriptAt(0)->path = path;
+        model.executeLua(path);
+        QCOMPARE(takeHeard(model.luaState()), QStringLiteral("PROFILE_ACTIVATED:nil;"));
+
+        QVERIFY(xdotool({QStringLiteral("click"), QStringLiteral("1")}));
+        QTRY_COMPARE_WITH_TIMEOUT(heardSoFar(model.luaState()),
+                                  QStringLiteral("MOUSE_BUTTON_PRESSED:1;MOUSE_BUTTON_RELEASED:1;"),
+                                  kTimeoutMs);
+
+        // The script's own click reaches the server before the right click that follows it;
+        // once that one is heard, the script's own would have been heard before it.
+        runLua(model.luaState(), "PressMouseButton(1) ReleaseMouseButton(1)");
+        QVERIFY(xdotool({QStringLiteral("click"), QStringLiteral("3")}));
+        QTRY_COMPARE_WITH_TIMEOUT(heardSoFar(model.luaState()),
+                                  QStringLiteral("MOUSE_BUTTON_PRESSED:1;MOUSE_BUTTON_RELEASED:1;"
+                                                 "MOUSE_BUTTON_PRESSED:3;MOUSE_BUTTON_RELEASED:3;"),
+                                  kTimeoutMs);
+        QVERIFY(!runLua(model.luaState(), "return IsMouseButtonPressed(1)"));
+
+        // A release of a button that is not down leaves nothing behind that would swallow a
+        // later release of another program.
+        takeHeard(model.luaState());
+        runLua(model.luaState(), "ReleaseMouseButton(1)");
+        QVERIFY(xdotool({QStringLiteral("click"), QStringLiteral("1")}));
+        QTRY_COMPARE_WITH_TIMEOUT(heardSoFar(model.luaState()),
+                                  QStringLiteral("MOUSE_BUTTON_PRESSED:1;MOUSE_BUTTON_RELEASED:1;"),
+                                  kTimeoutMs);
+    }
+
+    void lockAndButtonStatesFollowTheServer()
+    {
+        ScriptsModel model;
+        lua_State* lua = model.luaState();
+        QVERIFY(!runLua(lua, "return IsKeyLockOn('capslock')"));
+        QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("Caps_Lock")}));
+        QTRY_VERIFY_WITH_TIMEOUT(runLua(lua, "return IsKeyLockOn('capslock')"), kTimeoutMs);
+        QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("Caps_Lock")}));
+        QTRY_VERIFY_WITH_TIMEOUT(!runLua(lua, "return IsKeyLockOn('capslock')"), kTimeoutMs);
+
+        QVERIFY(xdotool({QStringLiteral("keydown"), QStringLiteral("Control_R")}));
+        QTRY_VERIFY_WITH_TIMEOUT(runLua(lua, "return IsModifierPressed('ctrl')"), kTimeoutMs);
+        QVERIFY(runLua(lua, "return IsModifierPressed('rctrl')"));
+        QVERIFY(xdotool({QStringLiteral("keyup"), QStringLiteral("Control_R")}));
+        QTRY_VERIFY_WITH_TIMEOUT(!runLua(lua, "return IsModifierPressed('ctrl')"), kTimeoutMs);
+
+        QVERIFY(xdotool({QStringLiteral("mousedown"), QStringLiteral("3")}));
+        QTRY_VERIFY_WITH_TIMEOUT(runLua(lua, "return IsMouseButtonPressed(3)"), kTimeoutMs);
+        QVERIFY(xdotool({QStringLiteral("mouseup"), QStringLiteral("3")}));
+        QTRY_VERIFY_WITH_TIMEOUT(!runLua(lua, "return IsMouseButtonPressed(3)"), kTimeoutMs);
+    }
+
+    void absoluteMovesLandOnThePixel()
+    {
+        ScriptsModel model;
+        lua_State* lua = model.luaState();
+        QCOMPARE(Platform::current().getSystemMetrics(SM_CXSCREEN), 1280);
+        QCOMPARE(Platform::current().getSystemMetrics(SM_CYVIRTUALSCREEN), 800);
+        runLua(lua, "MoveMouseTo(1001, 777)");
+        QTRY_COMPARE_WITH_TIMEOUT(pointer(), QPoint(1001, 777), kTimeoutMs);
+        runLua(lua, "MoveMouseToVirtual(3, 4000)");
+        QTRY_COMPARE_WITH_TIMEOUT(pointer(), QPoint(3, 799), kTimeoutMs);
+        QVERIFY(runLua(lua, "local x, y = GetMousePosition() return x == 3 and y == 799"));
+    }
+
+    void hotkeyHeldByAnotherClientIsRefused()
+    {
+        // Another client of the server: a second connection of its own.
+        const std::unique_ptr<X11Platform> other = X11Platform::open();
+        QVERIFY(other);
+        QVERIFY(other->registerHotKey(nullptr, 1, MOD_ALT | MOD_SHIFT, 'Y'));
+
+        QGlobalShortcut shortcut;
+        QVERIFY(!shortcut.setShortcut(QKeySequence(QStringLiteral("Alt+Shift+Y"))));
+        QCOMPARE(shortcut.errorText(),
+                 QStringLiteral("Сочетание уже используется другой программой."));
+
+        // Refused without a trace: once the other lets go, it can be had, and then the other
+        // is refused in turn.
+        QVERIFY(other->unregisterHotKey(nullptr, 1));
+        QVERIFY(shortcut.setShortcut(QKeySequence(QStringLiteral("Alt+Shift+Y"))));
+        QVERIFY(!other->registerHotKey(nullptr, 2, MOD_ALT | MOD_SHIFT, 'Y'));
+        QCOMPARE(other->getLastError(), ERROR_HOTKEY_ALREADY_REGISTERED);
+        QSignalSpy activated(&shortcut, &QGlobalShortcut::activated);
+        QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("alt+shift+y")}));
+        QTRY_COMPARE_WITH_TIMEOUT(activated.size(), 1, kTimeoutMs);
+    }
+
+    void cyrillicHotkeyUsesTheKeyOfItsLayout()
+    {
+        Platform& system = Platform::current();
+        HKL layouts[4] = {};
+        QCOMPARE(system.getKeyboardLayoutList(4, layouts), 2); // us, ru
+        QCOMPARE(system.vkKeyScanEx(u'ф', layouts[1]), SHORT{'A'});
+        QCOMPARE(system.vkKeyScanEx(u'Ж', layouts[1]), SHORT{0x100 | VK_OEM_1});
+        QCOMPARE(system.vkKeyScanEx(u'ф', layouts[0]), SHORT{-1});
+        QCOMPARE(system.vkKeyScanEx(u'@', layouts[0]), SHORT{0x100 | '2'});
+
+        QGlobalShortcut shortcut;
+        QVERIFY(shortcut.setShortcut(QKeySequence(QStringLiteral("Ctrl+Ф"))));
+        QSignalSpy activated(&shortcut, &QGlobalShortcut::activated);
+        QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("ctrl+a")}));
+        QTRY_COMPARE_WITH_TIMEOUT(activated.size(), 1, kTimeoutMs);
+    }
+
+    void scriptTypesCharactersAndScanCodes()
+    {
+        QLineEdit edit;
+        edit.show();
+        edit.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&edit, kTimeoutMs));
+        ScriptsModel model;
+        // A plain letter, one that needs Shift, a scan code (30 is A), a Cyrillic letter of the
+        // layout that is not active and a character of no layout.
+        runLua(model.luaState(), "PressAndReleaseKey('h', 'I') PressAndReleaseKey(30)\n"
+                                 "PressAndReleaseKey('ж') PressAndReleaseKey('€')\n"
+                                 "PressKey('!') ReleaseKey('!')");
+        QTRY_COMPARE_WITH_TIMEOUT(edit.text(), QStringLiteral("hIaж€!"), kTimeoutMs);
+        QVERIFY(!runLua(model.luaState(), "return IsModifierPressed('shift')"));
+    }
+};
+
+CLAVITOR_TEST(X11DesktopTest);
+
+#include "X11DesktopTest.moc"
