@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# The click rhythm of a scenario (300 clicks, Sleep(10) after each press and release) beside
+# xdotool's (click --repeat 300 --delay 10), both timed by the same XInput2 recorder on a
+# private Xvfb screen, in one run. Usage: benchmarks/x11-clicks.sh [build directory]
+set -euo pipefail
+build=${1:-build}
+recorder=$build/benchmarks/x11_click_recorder
+clicker=$build/benchmarks/x11_scenario_clicker
+
+displayfile=$(mktemp)
+recording=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x800x24 -noreset -nolisten tcp 3>"$displayfile" &
+xvfb=$!
+cleanup() {
+    kill "$xvfb" 2>/dev/null || true
+    wait "$xvfb" 2>/dev/null || true
+    rm -f "$displayfile" "$recording"
+}
+trap cleanup EXIT
+for _ in $(seq 200); do
+    [ -s "$displayfile" ] && break
+    sleep 0.05
+done
+export DISPLAY=":$(head -n1 "$displayfile")"
+export QT_QPA_PLATFORM=xcb
+
+# measure <name> <command...>: the recorder listens before the command starts clicking.
+measure() {
+    local name=$1
+    shift
+    "$recorder" 300 >"$recording" &
+    local listening=$!
+    for _ in $(seq 200); do
+        grep -q '^ready' "$recording" && break
+        sleep 0.05
+    done
+    "$@" >/dev/null 2>&1
+    wait "$listening"
+    printf '%-10s %s\n' "$name" "$(tail -n1 "$recording")"
+}
+
+measure scenario "$clicker"
+measure xdotool xdotool click --repeat 300 --delay 10 1
