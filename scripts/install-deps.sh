@@ -15,7 +15,7 @@ packages=(
   libgl-dev
   xvfb xauth
   g++-mingw-w64-x86-64 wine wine64
-  libx11-dev libxtst-dev libxi-dev libxrandr-dev xdotool x11-xkb-utils
+  libx11-dev libxtst-dev libxi-dev libxrandr-dev xdotool x11-xkb-utils x11-xserver-utils
 )
 
 missing=()

@@ -260,6 +260,35 @@ private slots:
         QVERIFY(runLua(lua, "local x, y = GetMousePosition() return x == 3 and y == 799"));
     }
 
+    void primaryScreenIsTheOriginOfCoordinates()
+    {
+        // Two monitors side by side, the right one primary: Windows counts from its corner.
+        const auto xrandr = [](const QStringList& arguments) {
+            return runTool(QStringLiteral("xrandr"), arguments);
+        };
+        QVERIFY(xrandr({QStringLiteral("--setmonitor"), QStringLiteral("left"),
+                        QStringLiteral("640/169x800/254+0+0"), QStringLiteral("none")}));
+        QVERIFY(xrandr({QStringLiteral("--setmonitor"), QStringLiteral("*right"),
+                        QStringLiteral("640/169x800/254+640+0"), QStringLiteral("none")}));
+        Platform& system = Platform::current();
+        QTRY_COMPARE_WITH_TIMEOUT(system.getSystemMetrics(SM_CXSCREEN), 640, kTimeoutMs);
+        QCOMPARE(system.getSystemMetrics(SM_XVIRTUALSCREEN), -640);
+        QCOMPARE(system.getSystemMetrics(SM_CXVIRTUALSCREEN), 1280);
+        {
+            ScriptsModel model;
+            lua_State* lua = model.luaState();
+            runLua(lua, "MoveMouseTo(10, 20)");
+            QTRY_COMPARE_WITH_TIMEOUT(pointer(), QPoint(650, 20), kTimeoutMs);
+            QVERIFY(runLua(lua, "local x, y = GetMousePosition() return x == 10 and y == 20"));
+            runLua(lua, "MoveMouseToVirtual(-640, 0)");
+            QTRY_COMPARE_WITH_TIMEOUT(pointer(), QPoint(0, 0), kTimeoutMs);
+        }
+        QVERIFY(xrandr({QStringLiteral("--delmonitor"), QStringLiteral("right")}));
+        QVERIFY(xrandr({QStringLiteral("--delmonitor"), QStringLiteral("left")}));
+        QTRY_COMPARE_WITH_TIMEOUT(system.getSystemMetrics(SM_CXSCREEN), 1280, kTimeoutMs);
+        QCOMPARE(system.getSystemMetrics(SM_XVIRTUALSCREEN), 0);
+    }
+
     void hotkeyHeldByAnotherClientIsRefused()
     {
         // Another client of the server: a second connection of its own.

@@ -143,6 +143,9 @@ constexpr SystemMessage kSystemMessages[] = {
     {ERROR_HOTKEY_NOT_REGISTERED, L"Hot key is not registered.\r\n"},
 };
 
+// How long the screens read are used while the server announces no change.
+constexpr auto kScreensKeptFor = std::chrono::milliseconds(500);
+
 struct Screens
 {
     // The primary screen in root-window pixels.
@@ -229,6 +232,7 @@ struct X11Platform::Desktop
     unsigned int keymapRead = 0;
     Screens screens;
     unsigned int screensRead = 0;
+    std::chrono::steady_clock::time_point screensReadAt;
     std::map<char16_t, KeyCode> typed;       // the keys held down for characters
     std::map<KeyCode, LoanedKey> loanedKeys; // spare keycodes carrying characters
     unsigned long long loanCount = 0;
@@ -348,8 +352,11 @@ void X11Platform::Desktop::refreshKeymap()
 
 const Screens& X11Platform::Desktop::currentScreens()
 {
+    // The server announces new modes and monitors plugged in, but not the monitors a
+    // client defines (xrandr --setmonitor): those are seen by reading again after a while.
     const unsigned int changes = screenChanges.load();
-    if (changes == screensRead)
+    const auto now = std::chrono::steady_clock::now();
+    if (changes == screensRead && now - screensReadAt < kScreensKeptFor)
         return screens;
     Display* display = input.get();
     Window rootReturn = 0;
@@ -382,6 +389,7 @@ const Screens& X11Platform::Desktop::currentScreens()
     primaryLeft.store(read.primaryLeft);
     primaryTop.store(read.primaryTop);
     screensRead = changes;
+    screensReadAt = now;
     return screens;
 }
 
