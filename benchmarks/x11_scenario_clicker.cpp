@@ -1,5 +1,5 @@
 // A scenario that clicks the left button 300 times with Sleep(10) after each press and
-// release, run by the program's engine on the X11 desktop, for x11-clicks.sh.
+// release, run by the program's engine on the X11 desktop, for x11-bench.sh.
 #include "engine/ScriptData.h"
 #include "engine/ScriptsModel.h"
 #include "platform/Platform.h"

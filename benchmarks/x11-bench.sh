@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The click rhythm of a scenario (300 clicks, Sleep(10) after each press and release) beside
-# xdotool's (click --repeat 300 --delay 10), both timed by the same XInput2 recorder on a
-# private Xvfb screen, in one run. Usage: benchmarks/x11-clicks.sh [build directory]
+# The X11 backend on a private Xvfb screen: the cost of its calls (bench_x11), then the click
+# rhythm of a scenario (300 clicks, Sleep(10) after each press and release) beside xdotool's
+# (click --repeat 300 --delay 10), both timed by the same XInput2 recorder, in one run.
+# Usage: benchmarks/x11-bench.sh [build directory]
 set -euo pipefail
 build=${1:-build}
 recorder=$build/benchmarks/x11_click_recorder
@@ -39,5 +40,7 @@ measure() {
     printf '%-10s %s\n' "$name" "$(tail -n1 "$recording")"
 }
 
+"$build/benchmarks/bench_x11"
+echo
 measure scenario "$clicker"
 measure xdotool xdotool click --repeat 300 --delay 10 1
