@@ -8,22 +8,13 @@ build=${1:-build}
 recorder=$build/benchmarks/x11_click_recorder
 clicker=$build/benchmarks/x11_scenario_clicker
 
-displayfile=$(mktemp)
+# On the private Xvfb screen of the X11 tests.
+if [ -z "${CLAVITOR_BENCH_ON_XVFB:-}" ]; then
+    export CLAVITOR_BENCH_ON_XVFB=1
+    exec "$(dirname "$0")/../tests/x11/run-under-xvfb.sh" "$0" "$@"
+fi
 recording=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x800x24 -noreset -nolisten tcp 3>"$displayfile" &
-xvfb=$!
-cleanup() {
-    kill "$xvfb" 2>/dev/null || true
-    wait "$xvfb" 2>/dev/null || true
-    rm -f "$displayfile" "$recording"
-}
-trap cleanup EXIT
-for _ in $(seq 200); do
-    [ -s "$displayfile" ] && break
-    sleep 0.05
-done
-export DISPLAY=":$(head -n1 "$displayfile")"
-export QT_QPA_PLATFORM=xcb
+trap 'rm -f "$recording"' EXIT
 
 # measure <name> <command...>: the recorder listens before the command starts clicking.
 measure() {
