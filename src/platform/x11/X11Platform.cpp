@@ -40,15 +40,15 @@ BOOL fail(DWORD error)
     return 0;
 }
 
+// The request code of GrabKey (X_GrabKey): <X11/Xproto.h> cannot be included beside the
+// Windows vocabulary, whose BOOL and BYTE it defines again.
+constexpr unsigned char kGrabKeyRequest = 33;
+
 // Xlib reports errors asynchronously to one process-wide handler whose default ends the
 // process. The errors of this backend's connections end here: a key grab refused because
 // another client holds the combination is noted for the registration waiting for it, the
 // rest are dropped (the calls they belong to report no result). Other connections' errors
 // go on to the handler that was there before.
-// The request code of GrabKey (X_GrabKey): <X11/Xproto.h> cannot be included beside the
-// Windows vocabulary, whose BOOL and BYTE it defines again.
-constexpr unsigned char kGrabKeyRequest = 33;
-
 std::mutex watchedMutex;
 std::vector<std::pair<Display*, std::atomic<bool>*>> watchedDisplays;
 std::atomic<XErrorHandler> otherErrorHandler{nullptr};
@@ -82,10 +82,13 @@ struct CloseDisplay
 {
     void operator()(Display* display) const
     {
-        XCloseDisplay(display);
+        XCloseDisplay(display); // still watched: closing waits for the last errors
+        // A connection opened meanwhile may have the same address; it was added later.
         std::lock_guard lock(watchedMutex);
-        std::erase_if(watchedDisplays,
-                      [display](const auto& entry) { return entry.first == display; });
+        const auto entry = std::find_if(watchedDisplays.begin(), watchedDisplays.end(),
+                                        [display](const auto& watched) { return watched.first == display; });
+        if (entry != watchedDisplays.end())
+            watchedDisplays.erase(entry);
     }
 };
 using Connection = std::unique_ptr<Display, CloseDisplay>;
@@ -221,7 +224,7 @@ struct X11Platform::Desktop
     HookThread* hookThreadOfCaller(); // with hooksMutex held
     void deliverButton(HookThread& thread, const XIRawEvent& event, bool press);
 
-    // The calling threads' connection: input, cursor, screens, key states, the keymap.
+    // The callers' connection: input, cursor, screens, key states, the keymap.
     std::mutex inputMutex;
     Connection input;
     Window root = 0;
@@ -273,13 +276,16 @@ X11Platform::Desktop::~Desktop()
         if (descriptor >= 0)
             ::close(descriptor);
     }
-    if (input) {
-        // The loaned keycodes go back to carrying nothing.
+    // The loaned keycodes go back to carrying nothing, unless a new keymap has replaced
+    // them already; one still held down is released first.
+    if (input && keyboardReplacements.load() == keyboardsSeen) {
         KeySym nothing = NoSymbol;
-        for (const auto& [keycode, loan] : loanedKeys) {
-            XTestFakeKeyEvent(input.get(), keycode, False, CurrentTime);
-            XChangeKeyboardMapping(input.get(), keycode, 1, &nothing, 1);
+        for (const auto& [character, keycode] : typed) {
+            if (loanedKeys.contains(keycode))
+                XTestFakeKeyEvent(input.get(), keycode, False, CurrentTime);
         }
+        for (const auto& [keycode, loan] : loanedKeys)
+            XChangeKeyboardMapping(input.get(), keycode, 1, &nothing, 1);
         XSync(input.get(), False);
     }
 }
