@@ -18,9 +18,11 @@ int main(int argc, char* argv[])
     const int presses = argc > 1 ? std::atoi(argv[1]) : 300;
     Display* display = XOpenDisplay(nullptr);
     int opcode = 0, event = 0, error = 0, major = 2, minor = 2;
-    if (!display || presses < 2 || !XQueryExtension(display, "XInputExtension", &opcode, &event, &error) ||
+    if (!display || presses < 2 ||
+        !XQueryExtension(display, "XInputExtension", &opcode, &event, &error) ||
         XIQueryVersion(display, &major, &minor) != Success) {
-        std::fprintf(stderr, "x11_click_recorder: no display with XInput2, or fewer than 2 presses\n");
+        std::fprintf(stderr,
+                     "x11_click_recorder: no display with XInput2, or fewer than 2 presses\n");
         return 1;
     }
     unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
@@ -40,9 +42,11 @@ int main(int argc, char* argv[])
                                std::chrono::steady_clock::now().time_since_epoch())
                                .count();
         XGenericEventCookie& cookie = next.xcookie;
-        if (cookie.type != GenericEvent || cookie.extension != opcode || !XGetEventData(display, &cookie))
+        if (cookie.type != GenericEvent || cookie.extension != opcode ||
+            !XGetEventData(display, &cookie))
             continue;
-        if (cookie.evtype == XI_RawButtonPress && static_cast<const XIRawEvent*>(cookie.data)->detail == 1)
+        if (cookie.evtype == XI_RawButtonPress &&
+            static_cast<const XIRawEvent*>(cookie.data)->detail == 1)
             arrivals.push_back(now);
         XFreeEventData(display, &cookie);
     }
@@ -63,7 +67,8 @@ int main(int argc, char* argv[])
     }
     variance /= static_cast<double>(intervals.size() - 1);
     std::sort(deviations.begin(), deviations.end());
-    const auto p99 = static_cast<std::size_t>(std::ceil(0.99 * static_cast<double>(deviations.size()))) - 1;
+    const auto p99 =
+        static_cast<std::size_t>(std::ceil(0.99 * static_cast<double>(deviations.size()))) - 1;
     std::printf("presses %zu  mean %.3f ms  sd %.3f ms  p99 |interval - mean| %.3f ms\n",
                 arrivals.size(), mean, std::sqrt(variance), deviations[p99]);
     return 0;

@@ -7,6 +7,7 @@
 #include "engine/ScriptData.h"
 #include "engine/ScriptsModel.h"
 #include "hotkeys/QGlobalShortcut.h"
+#include "input/InputSender.h"
 #include "platform/simulated/SimulatedPlatform.h"
 #include "platform/x11/X11Platform.h"
 
@@ -343,6 +344,21 @@ private slots:
                                  "PressKey('!') ReleaseKey('!')");
         QTRY_COMPARE_WITH_TIMEOUT(edit.text(), QStringLiteral("hIaж€!"), kTimeoutMs);
         QVERIFY(!runLua(model.luaState(), "return IsModifierPressed('shift')"));
+
+        // An extended scan code (0xE0 0x4B, the arrow left, while 0x4B is the keypad's 4 with
+        // Num Lock on), then the autoclicker's records of a virtual key.
+        QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("Num_Lock")}));
+        QTRY_VERIFY_WITH_TIMEOUT(Platform::current().getKeyState(VK_NUMLOCK) & 1, kTimeoutMs);
+        runLua(model.luaState(), "PressAndReleaseKey(0xE04B)");
+        for (const DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+            INPUT record{};
+            record.type = INPUT_KEYBOARD;
+            record.ki.wVk = 'Z';
+            record.ki.dwFlags = flags;
+            QCOMPARE(sendInputRecord(record), UINT{1});
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(edit.text(), QStringLiteral("hIaж€z!"), kTimeoutMs);
+        QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("Num_Lock")}));
     }
 };
 

@@ -85,8 +85,9 @@ struct CloseDisplay
         XCloseDisplay(display); // still watched: closing waits for the last errors
         // A connection opened meanwhile may have the same address; it was added later.
         std::lock_guard lock(watchedMutex);
-        const auto entry = std::find_if(watchedDisplays.begin(), watchedDisplays.end(),
-                                        [display](const auto& watched) { return watched.first == display; });
+        const auto entry =
+            std::find_if(watchedDisplays.begin(), watchedDisplays.end(),
+                         [display](const auto& watched) { return watched.first == display; });
         if (entry != watchedDisplays.end())
             watchedDisplays.erase(entry);
     }
