@@ -8,7 +8,8 @@
 // Builds the bytes of a settings file by hand, field by field, as the format prescribes:
 // big-endian, one byte for bools and 8-bit values, 64-bit IEEE doubles, 32-bit ints,
 // strings as a 32-bit byte length and UTF-16BE code units (0xFFFFFFFF for a null string),
-// colours as spec, alpha, red, green, blue and padding (16 bits each), points as two ints.
+// colours as colour model, alpha, red, green, blue and padding (16 bits each), points as
+// two ints.
 class SettingsBytes
 {
 public:

@@ -8,21 +8,11 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 width=1280
 height=800
-
-displayfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 "${width}x${height}x24" -noreset -nolisten tcp 3>"$displayfile" &
-xvfb=$!
-cleanup() {
+before_xvfb_stops() {
     wineserver -k 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
-    rm -f "$displayfile"
 }
-trap cleanup EXIT
-for _ in $(seq 100); do
-    [ -s "$displayfile" ] && break
-    sleep 0.05
-done
-export DISPLAY=":$(head -n1 "$displayfile")"
+source "$(dirname "$0")/../private-xvfb.sh"
+start_private_xvfb
 
 mkdir -p "$WINEPREFIX"
 wine "$exe" "$width" "$height"
