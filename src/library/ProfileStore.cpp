@@ -270,6 +270,22 @@ void keepUnusableFile(const QString& path, const QString& problem)
     }
 }
 
+// Keeps a copy of profiles.json when start-up leaves profiles out because their names cannot
+// name a folder: the next save writes the list without them, and the copy keeps them.
+void keepCopyWithSkippedProfiles(const QString& path)
+{
+    const QString backup = freeBackupPath(path);
+    if (QFile::copy(path, backup)) {
+        qCWarning(lcProfiles).noquote()
+            << QStringLiteral("Пропущенные профили остаются в копии файла профилей %1")
+                   .arg(nativePath(backup));
+    } else {
+        qCWarning(lcProfiles).noquote()
+            << QStringLiteral("Не удалось сохранить копию файла профилей в %1")
+                   .arg(nativePath(backup));
+    }
+}
+
 } // namespace
 
 QString profilesFilePath()
@@ -362,11 +378,13 @@ QList<ScenarioProfile> loadProfiles()
         keepUnusableFile(path, problem);
 
     QList<ScenarioProfile> profiles;
+    bool skippedForName = false;
     for (ScenarioProfile profile : stored) {
         if (!isUsableDirectoryName(sanitizeProfileName(profile.name))) {
             qCWarning(lcProfiles).noquote()
                 << QStringLiteral("Пропущен профиль %1: имя не годится для директории")
                        .arg(profile.name);
+            skippedForName = true;
             continue;
         }
         const QString directory = cleanProfileDirectory(profile);
@@ -392,6 +410,8 @@ QList<ScenarioProfile> loadProfiles()
         profile.scenarios = scenarios;
         profiles.append(profile);
     }
+    if (skippedForName)
+        keepCopyWithSkippedProfiles(path);
     return profiles;
 }
 

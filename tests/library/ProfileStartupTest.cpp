@@ -190,11 +190,19 @@ private slots:
         // "/" and ".." would otherwise be taken for the profiles folder and the data directory,
         // which both exist.
         QVERIFY(QDir().mkpath(profileDirectory("ok")));
-        QVERIFY(writeFile(profilesFilePath(), R"([{"name": ".."}, {"name": "ok"},
-                                                  {"name": "/"}, {"name": "CON"}])"));
+        const QByteArray content = R"([{"name": ".."}, {"name": "ok"},
+                                       {"name": "/"}, {"name": "CON"}])";
+        QVERIFY(writeFile(profilesFilePath(), content));
         for (const char* name : {"..", "/", "CON"})
             expectWarning(QString("Пропущен профиль %1: имя не годится для директории").arg(name));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression("^Пропущенные профили остаются в копии файла "
+                                                "профилей .*\\.bak$"));
         QCOMPARE(loadProfiles(), QList<ScenarioProfile>{named("ok")});
+
+        // The next save leaves them out of the file; the copy keeps them.
+        QCOMPARE(backups().size(), 1);
+        QCOMPARE(readFile(dataDirectory() + "/" + backups()[0]), content);
     }
 };
 
