@@ -286,6 +286,16 @@ private slots:
         QVERIFY(m_prompter->prompts.isEmpty());
         QCOMPARE(takeEvents(*model), QStringList{"Ж:PROFILE_ACTIVATED:nil"});
         QCOMPARE(changed.first().at(0).toString(), QStringLiteral("тест ёж"));
+
+        // A script finds its own folder through its chunk name and loads a file beside it.
+        writeScript("Сценарии/общее.lua", "shared = 42\n");
+        const QString user = writeScript(
+            "Сценарии/с помощником.lua",
+            "local folder = debug.getinfo(1, 'S').source:sub(2):match('(.*/)')\n"
+            "dofile(folder .. 'общее.lua')\n");
+        model->executeLua(user);
+        QVERIFY(m_prompter->prompts.isEmpty());
+        QCOMPARE(globalNumber(*model, "shared"), 42.0);
     }
 
     void scenarioModifiersArePublishedAndReset()
