@@ -1,5 +1,7 @@
 #include "SimulatedPlatform.h"
 
+#include "../SystemMessages.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -106,21 +108,6 @@ SHORT keyOf(const KeyboardLayout& layout, char16_t character)
     }
     return -1;
 }
-
-// The system's texts of the error codes the hotkey and hook calls give, as Windows words
-// them (with its line break at the end).
-struct SystemMessage
-{
-    DWORD code;
-    std::wstring_view text;
-};
-constexpr std::array<SystemMessage, 5> kSystemMessages = {{
-    {ERROR_ACCESS_DENIED, L"Access is denied.\r\n"},
-    {ERROR_INVALID_PARAMETER, L"The parameter is incorrect.\r\n"},
-    {ERROR_INVALID_HOOK_HANDLE, L"Invalid hook handle.\r\n"},
-    {ERROR_HOTKEY_ALREADY_REGISTERED, L"Hot key is already registered.\r\n"},
-    {ERROR_HOTKEY_NOT_REGISTERED, L"Hot key is not registered.\r\n"},
-}};
 
 } // namespace
 
@@ -489,11 +476,7 @@ DWORD SimulatedPlatform::getLastError()
 
 std::wstring SimulatedPlatform::formatMessage(DWORD messageId)
 {
-    for (const SystemMessage& message : kSystemMessages) {
-        if (message.code == messageId)
-            return std::wstring(message.text);
-    }
-    return {};
+    return systemMessageText(messageId);
 }
 
 int SimulatedPlatform::getKeyboardLayoutList(int count, HKL* layouts)

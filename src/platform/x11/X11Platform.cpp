@@ -1,5 +1,7 @@
 #include "X11Platform.h"
 
+#include "../SystemMessages.h"
+
 #include "X11Keymap.h"
 #include "X11Keys.h"
 
@@ -132,20 +134,6 @@ constexpr std::uintptr_t kFirstLayout = 0xF0000000;
 
 // The wheel turns that one record may ask for at most: the notches are sent one by one.
 constexpr long long kMaxWheelNotches = 1000;
-
-// The system's texts of the error codes this backend gives, as Windows words them.
-struct SystemMessage
-{
-    DWORD code;
-    std::wstring_view text;
-};
-constexpr SystemMessage kSystemMessages[] = {
-    {ERROR_ACCESS_DENIED, L"Access is denied.\r\n"},
-    {ERROR_INVALID_PARAMETER, L"The parameter is incorrect.\r\n"},
-    {ERROR_INVALID_HOOK_HANDLE, L"Invalid hook handle.\r\n"},
-    {ERROR_HOTKEY_ALREADY_REGISTERED, L"Hot key is already registered.\r\n"},
-    {ERROR_HOTKEY_NOT_REGISTERED, L"Hot key is not registered.\r\n"},
-};
 
 // How long the screens read are used while the server announces no change.
 constexpr auto kScreensKeptFor = std::chrono::milliseconds(500);
@@ -822,11 +810,7 @@ DWORD X11Platform::getLastError()
 
 std::wstring X11Platform::formatMessage(DWORD messageId)
 {
-    for (const SystemMessage& message : kSystemMessages) {
-        if (message.code == messageId)
-            return std::wstring(message.text);
-    }
-    return {};
+    return systemMessageText(messageId);
 }
 
 void X11Platform::Desktop::wakeEventThread() const

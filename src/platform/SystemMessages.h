@@ -1,0 +1,14 @@
+#pragma once
+
+#include "WinApi.h"
+
+#include <string>
+
+namespace platform {
+
+// The texts Windows gives (FormatMessageW, with its line break at the end) for the error
+// codes of the hotkey and hook calls, for the backends that stand in for Windows; empty for
+// any other code.
+std::wstring systemMessageText(DWORD code);
+
+} // namespace platform
