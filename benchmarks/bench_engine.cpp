@@ -1,4 +1,5 @@
 // The scenario activation path and the delivery of a mouse event to a script's OnEvent.
+#include "BenchmarkMain.h"
 #include "../tests/support/ScenarioScripts.h"
 #include "engine/EngineState.h"
 #include "engine/ScriptsModel.h"
@@ -59,9 +60,5 @@ BENCHMARK(MouseEventToOnEvent)->Repetitions(5)->ReportAggregatesOnly(true);
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarksWithApplication(argc, argv);
 }

@@ -2,6 +2,7 @@
 // event filters) until the script hears "PROFILE_ACTIVATED", and a physical click reported by
 // the mouse hook until the script hears "MOUSE_BUTTON_PRESSED". Both report the median of
 // their runs. Also what the filters cost every other native message of the application.
+#include "BenchmarkMain.h"
 #include "../tests/support/ScenarioScripts.h"
 #include "engine/EngineState.h"
 #include "engine/ScriptData.h"
@@ -175,9 +176,5 @@ BENCHMARK(OtherNativeMessageThroughFilters)->Arg(1)->Arg(16);
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarksWithApplication(argc, argv);
 }

@@ -1,6 +1,7 @@
 // The input routine against a bare call of the simulated desktop, with the per-record log
 // line on and off; a relative move from Lua; and how long Sleep(10) really waits.
 // Run with 2>/dev/null: the log lines go to the standard error.
+#include "BenchmarkMain.h"
 #include "app/AppProperties.h"
 #include "engine/ScriptsModel.h"
 #include "input/InputSender.h"
@@ -98,10 +99,5 @@ BENCHMARK(Sleep10FromLua)->Iterations(200)->Unit(benchmark::kMillisecond)->UseRe
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    publishModifierDefaults();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarksWithApplication(argc, argv, publishModifierDefaults);
 }
