@@ -1,5 +1,6 @@
 #include "Startup.h"
 
+#include "hooks/QGlobalMouseHook.h"
 #include "platform/Platform.h"
 
 #include <QApplication>
@@ -13,6 +14,8 @@ int main(int argc, char* argv[])
 
     const int exitCode = Startup::run(app);
 
+    // The hook thread calls the backend: it ends before the backend does.
+    QGlobalMouseHook::shutdown();
     platform::Platform::setCurrent(nullptr);
     return exitCode;
 }

@@ -60,7 +60,7 @@ ScriptsModel::ScriptsModel(QObject* parent) : QAbstractListModel(parent)
     LuaApi::registerAll(m_luaState);
 
     // The physical mouse buttons, reported on the hook's thread.
-    QGlobalMouseHook* hook = QGlobalMouseHook::instance();
+    QGlobalMouseHook* hook = QGlobalMouseHook::acquire();
     connect(hook, &QGlobalMouseHook::leftMouseButtonEvent, this,
             &ScriptsModel::leftMouseButtonStateChanged, Qt::QueuedConnection);
     connect(hook, &QGlobalMouseHook::rightMouseButtonEvent, this,
@@ -71,7 +71,7 @@ ScriptsModel::ScriptsModel(QObject* parent) : QAbstractListModel(parent)
 
 ScriptsModel::~ScriptsModel()
 {
-    QGlobalMouseHook::stop(); // the next model starts it again
+    QGlobalMouseHook::release(); // the hook keeps running for its other users
     qDeleteAll(m_scripts);
     m_scripts.clear();
     closeVirtualMouse();

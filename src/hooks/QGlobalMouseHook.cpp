@@ -18,8 +18,7 @@ QGlobalMouseHook::QGlobalMouseHook() = default;
 
 QGlobalMouseHook::~QGlobalMouseHook()
 {
-    quit();
-    wait();
+    stopThread();
 }
 
 QGlobalMouseHook& QGlobalMouseHook::object()
@@ -28,9 +27,10 @@ QGlobalMouseHook& QGlobalMouseHook::object()
     return hook;
 }
 
-QGlobalMouseHook* QGlobalMouseHook::instance()
+QGlobalMouseHook* QGlobalMouseHook::acquire()
 {
     QGlobalMouseHook& hook = object();
+    ++hook.m_users;
     if (!hook.isRunning()) {
         hook.start();
         // Clicks right after this call are already seen.
@@ -39,11 +39,24 @@ QGlobalMouseHook* QGlobalMouseHook::instance()
     return &hook;
 }
 
-void QGlobalMouseHook::stop()
+void QGlobalMouseHook::release()
 {
     QGlobalMouseHook& hook = object();
-    hook.quit();
-    hook.wait();
+    if (hook.m_users > 0 && --hook.m_users == 0)
+        hook.stopThread();
+}
+
+void QGlobalMouseHook::shutdown()
+{
+    QGlobalMouseHook& hook = object();
+    hook.m_users = 0;
+    hook.stopThread();
+}
+
+void QGlobalMouseHook::stopThread()
+{
+    quit();
+    wait();
 }
 
 void QGlobalMouseHook::run()

@@ -17,11 +17,14 @@ class QGlobalMouseHook : public QThread
     Q_OBJECT
 
 public:
-    // The process-wide hook; starts its thread, and with it the hook, when it is not running.
-    static QGlobalMouseHook* instance();
-    // Ends the hook thread and waits until it has finished, which ends the hook; the next
-    // instance() starts both again.
-    static void stop();
+    // The process-wide hook, for a new user (a scenario model, the autoclicker's hold modes):
+    // counts the user and starts the thread, and with it the hook, when it is not running.
+    static QGlobalMouseHook* acquire();
+    // A user leaves. When it was the last, the thread ends and this waits until it has
+    // finished, which ends the hook; the next acquire() starts both again.
+    static void release();
+    // Ends the hook whoever still uses it: at exit, before the system backend goes away.
+    static void shutdown();
 
     ~QGlobalMouseHook() override;
 
@@ -40,5 +43,8 @@ private:
     static QGlobalMouseHook& object();
     static LRESULT CALLBACK hookProcedure(int code, WPARAM wParam, LPARAM lParam);
 
+    void stopThread();
+
     QSemaphore m_hookInstalled;
+    int m_users = 0; // touched on the GUI thread only
 };

@@ -71,8 +71,7 @@ class TranslationCatalogueTest : public QObject
 private slots:
     void everyTextHasAFinishedEnglishTranslation()
     {
-        const QDir root(
-            QDir::cleanPath(QFileInfo(QStringLiteral(__FILE__)).absoluteDir().filePath("../..")));
+        const QDir root(QStringLiteral(CLAVITOR_SOURCE_DIR));
         const QString sources = root.filePath(QStringLiteral("src"));
         const QString catalogue = root.filePath(QStringLiteral("resources/i18n/clavitor_en.ts"));
         QVERIFY2(QFileInfo::exists(catalogue), qPrintable(catalogue));

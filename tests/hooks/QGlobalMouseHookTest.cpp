@@ -46,6 +46,7 @@ class QGlobalMouseHookTest : public QObject
 
     std::unique_ptr<SimulatedPlatform> m_desktop;
     QStringList m_reported;
+    QGlobalMouseHook* m_hook = nullptr;
 
     // The user clicks a button; the hook runs on the clicking thread, as it runs on its own
     // thread on Windows, and what it reports is delivered before this returns.
@@ -67,7 +68,7 @@ class QGlobalMouseHookTest : public QObject
 
     void listen()
     {
-        QGlobalMouseHook* hook = QGlobalMouseHook::instance();
+        QGlobalMouseHook* hook = m_hook = QGlobalMouseHook::acquire();
         auto note = [this](const char* button) {
             return [this, button](bool pressed) {
                 m_reported << QStringLiteral("%1 %2").arg(button, pressed ? "down" : "up");
@@ -84,7 +85,7 @@ class QGlobalMouseHookTest : public QObject
 private slots:
     void init()
     {
-        QGlobalMouseHook::stop();
+        QGlobalMouseHook::shutdown();
         m_desktop = std::make_unique<SimulatedPlatform>();
         platform::Platform::setCurrent(m_desktop.get());
         m_reported.clear();
@@ -94,8 +95,9 @@ private slots:
 
     void cleanup()
     {
-        QGlobalMouseHook::instance()->disconnect(this);
-        QGlobalMouseHook::stop();
+        if (m_hook)
+            m_hook->disconnect(this);
+        QGlobalMouseHook::shutdown();
         platform::Platform::setCurrent(nullptr);
         m_desktop.reset();
     }
@@ -135,19 +137,24 @@ private slots:
         m_desktop->unhookWindowsHookEx(earlier);
     }
 
-    void hookEndsWithItsThreadAndComesBack()
+    void hookRunsWhileItHasUsersAndComesBack()
     {
         listen();
+        QGlobalMouseHook::acquire(); // a second user, say the autoclicker
         QCOMPARE(m_desktop->mouseHookCount(), size_t(1));
-        QGlobalMouseHook::stop();
-        QCOMPARE(m_desktop->mouseHookCount(), size_t(0));
-        click(VK_RBUTTON);
-        QVERIFY(m_reported.isEmpty());
-
-        QGlobalMouseHook::instance();
-        QCOMPARE(m_desktop->mouseHookCount(), size_t(1));
+        QGlobalMouseHook::release();
         click(VK_RBUTTON);
         QCOMPARE(m_reported, (QStringList{"right down", "right up"}));
+
+        QGlobalMouseHook::release(); // the last user leaves
+        QCOMPARE(m_desktop->mouseHookCount(), size_t(0));
+        click(VK_RBUTTON);
+        QCOMPARE(m_reported.size(), 2);
+
+        QGlobalMouseHook::acquire();
+        QCOMPARE(m_desktop->mouseHookCount(), size_t(1));
+        click(VK_RBUTTON);
+        QCOMPARE(m_reported.size(), 4);
     }
 
     void clicksReachTheActiveScriptOnlyWhenWanted()
