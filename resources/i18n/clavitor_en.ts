@@ -60,6 +60,21 @@
     </message>
 </context>
 <context>
+    <name>HotkeyAssignment</name>
+    <message>
+        <source>Горячая клавиша %1 уже используется: %2.</source>
+        <translation>Hotkey %1 is already in use: %2.</translation>
+    </message>
+    <message>
+        <source>Не удалось установить горячую клавишу %1. %2</source>
+        <translation>Failed to register hotkey %1. %2</translation>
+    </message>
+    <message>
+        <source>Возможно, сочетание занято другой программой.</source>
+        <translation>The combination may already be used by another application.</translation>
+    </message>
+</context>
+<context>
     <name>MainWidget</name>
     <message>
         <source>Главная</source>

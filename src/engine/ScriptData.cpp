@@ -1,5 +1,6 @@
 #include "ScriptData.h"
 
+#include "hotkeys/HotkeyAssignment.h"
 #include "hotkeys/QGlobalShortcut.h"
 #include "hotkeys/ShortcutRegistry.h"
 
@@ -21,9 +22,8 @@ bool ScriptData::registerHotkey(QString* error)
 {
     hotkeyState = 0;
     hotkeyError.clear();
-    ShortcutRegistry& registry = ShortcutRegistry::instance();
     if (hotkey.trimmed().isEmpty()) {
-        registry.release(this);
+        ShortcutRegistry::instance().release(this);
         if (shortcut)
             shortcut->unsetShortcut();
         return true;
@@ -33,32 +33,16 @@ bool ScriptData::registerHotkey(QString* error)
         shortcut = new QGlobalShortcut(this);
     connect(shortcut, &QGlobalShortcut::activated, this, &ScriptData::scriptSlot,
             Qt::UniqueConnection);
-    const QKeySequence previous = shortcut->keySequence();
-    const QKeySequence sequence = QKeySequence::fromString(hotkey, QKeySequence::NativeText);
-
-    QString holder;
-    if (!registry.claim(this, sequence, ownerDescription(), &holder)) {
-        hotkeyState = 1;
-        hotkeyError = holder;
-        if (error)
-            *error = hotkeyError;
-        return false;
-    }
-    if (!shortcut->setShortcut(sequence)) {
-        hotkeyState = 2;
-        hotkeyError = shortcut->errorText();
-        registry.release(this);
-        if (previous.isEmpty()) {
-            shortcut->unsetShortcut();
-        } else if (registry.claim(this, previous, ownerDescription()) &&
-                   !shortcut->setShortcut(previous)) {
-            registry.release(this); // not held after all: free for the other owners
-        }
-        if (error)
-            *error = hotkeyError;
-        return false;
-    }
-    return true;
+    const HotkeyAssignment result = HotkeyAssignment::apply(
+        *shortcut, this, ownerDescription(),
+        QKeySequence::fromString(hotkey, QKeySequence::NativeText));
+    if (result.succeeded())
+        return true;
+    hotkeyState = result.status();
+    hotkeyError = result.detail();
+    if (error)
+        *error = hotkeyError;
+    return false;
 }
 
 void ScriptData::unregisterHotkey()
