@@ -1,6 +1,7 @@
 #include "ScenarioScripts.h"
 #include "ScriptedPrompter.h"
 #include "TestRegistry.h"
+#include "XdoTool.h"
 
 #include "app/AppProperties.h"
 #include "engine/EngineState.h"
@@ -27,45 +28,6 @@ using platform::Platform;
 using platform::X11Platform;
 
 namespace {
-
-constexpr int kTimeoutMs = 10000;
-
-// Runs a command-line tool of the X desktop (xdotool, setxkbmap) to its end.
-bool runTool(const QString& program, const QStringList& arguments, QString* output = nullptr)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(kTimeoutMs) || process.exitStatus() != QProcess::NormalExit ||
-        process.exitCode() != 0) {
-        qWarning() << program << arguments << "failed:" << process.readAllStandardError();
-        return false;
-    }
-    if (output)
-        *output = QString::fromUtf8(process.readAllStandardOutput());
-    return true;
-}
-
-bool xdotool(const QStringList& arguments)
-{
-    return runTool(QStringLiteral("xdotool"), arguments);
-}
-
-// The pointer as the X server has it, asked by another client.
-QPoint pointer()
-{
-    QString output;
-    if (!runTool(QStringLiteral("xdotool"),
-                 {QStringLiteral("getmouselocation"), QStringLiteral("--shell")}, &output))
-        return {-1, -1};
-    QPoint point;
-    for (const QString& line : output.split(u'\n')) {
-        if (line.startsWith(u"X="))
-            point.setX(line.mid(2).toInt());
-        else if (line.startsWith(u"Y="))
-            point.setY(line.mid(2).toInt());
-    }
-    return point;
-}
 
 // What the script in the state heard so far, without clearing it.
 QString heardSoFar(lua_State* state)
