@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// One scenario as the overlay lists it.
+struct OverlayScenarioEntry
+{
+    QString name;   // the display name of the scenario
+    QString hotkey; // its hotkey in native text, may be empty
+    bool hasFile = false;
+
+    bool operator==(const OverlayScenarioEntry&) const = default;
+};
+
+// What the pages tell the overlay. The overlay is fed, never asked: the scenario list page
+// pushes the profile's scenarios, the active scenario and the deactivation hotkey, the
+// autoclicker its state and hotkeys. Tests install a feed of their own to read the pushes.
+class OverlayFeed
+{
+public:
+    virtual ~OverlayFeed() = default;
+
+    virtual void setScenarios(const QString& profileName,
+                              const QList<OverlayScenarioEntry>& entries) = 0;
+    virtual void setActiveScenario(const QString& name) = 0;
+    virtual void setDisableHotkey(const QString& text) = 0;
+    virtual void setAutoclickerState(const QString& name, bool enabled) = 0;
+    virtual void setAutoclickerHotkeys(const QString& toggleText, const QString& modeText) = 0;
+
+    // The feed the pages push into.
+    static OverlayFeed& current();
+    // Installs a feed the caller keeps alive; nullptr returns to the default.
+    static void setCurrent(OverlayFeed* feed);
+};
