@@ -225,6 +225,14 @@
         <source>Не удалось сохранить файл &quot;%1&quot;: %2</source>
         <translation>Couldn&apos;t save file &quot;%1&quot;: %2</translation>
     </message>
+    <message>
+        <source>%1 копия</source>
+        <translation>%1 copy</translation>
+    </message>
+    <message>
+        <source>%1 копия (%2)</source>
+        <translation>%1 copy (%2)</translation>
+    </message>
 </context>
 <context>
     <name>ScriptData</name>

@@ -328,6 +328,21 @@ ProfileDirectoryName checkProfileDirectoryName(const QString& name,
     return ProfileDirectoryName::Usable;
 }
 
+QString duplicateProfileName(const QString& name, const QList<ScenarioProfile>& profiles)
+{
+    const auto taken = [&profiles](const QString& candidate) {
+        for (const ScenarioProfile& profile : profiles) {
+            if (profile.name.compare(candidate, Qt::CaseInsensitive) == 0)
+                return true;
+        }
+        return checkProfileDirectoryName(candidate, profiles) != ProfileDirectoryName::Usable;
+    };
+    QString candidate = QObject::tr("%1 копия").arg(name);
+    for (int copy = 2; taken(candidate); ++copy)
+        candidate = QObject::tr("%1 копия (%2)").arg(name).arg(copy);
+    return candidate;
+}
+
 QList<ScenarioProfile> readProfiles(const QString& filePath, QString* errorMessage)
 {
     const QString shownPath = nativePath(filePath);

@@ -38,6 +38,10 @@ ProfileDirectoryName checkProfileDirectoryName(const QString& name,
                                                qsizetype ignoredIndex = -1,
                                                QString* message = nullptr);
 
+// The name for a copy of the profile `name`: "%1 копия", then "%1 копия (2)", "%1 копия (3)"…,
+// the first that no profile of `profiles` has, regardless of case, and whose directory is free.
+QString duplicateProfileName(const QString& name, const QList<ScenarioProfile>& profiles);
+
 // The profiles of a profiles.json-shaped file as stored: unfiltered, scenario paths as written.
 // Empty on any failure, with the reason in `errorMessage` when given.
 QList<ScenarioProfile> readProfiles(const QString& filePath, QString* errorMessage = nullptr);

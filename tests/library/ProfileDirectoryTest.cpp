@@ -54,6 +54,16 @@ private slots:
         QCOMPARE(checkProfileDirectoryName("a|b", profiles, 2), ProfileDirectoryName::Collides);
         QCOMPARE(checkProfileDirectoryName("Games", profiles), ProfileDirectoryName::Usable);
     }
+
+    void copiesAreNamedAfterTheFirstFreeName()
+    {
+        QList<ScenarioProfile> profiles = {named("default"), named("Work")};
+        QCOMPARE(duplicateProfileName("Work", profiles), "Work копия");
+        profiles << named("work КОПИЯ");
+        QCOMPARE(duplicateProfileName("Work", profiles), "Work копия (2)");
+        profiles << named("Work копия (2)") << named("Work копия (3");
+        QCOMPARE(duplicateProfileName("Work", profiles), "Work копия (4)"); // (3 shares (3)'s folder
+    }
 };
 
 CLAVITOR_TEST(ProfileDirectoryTest);
