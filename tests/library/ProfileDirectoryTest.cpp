@@ -61,8 +61,8 @@ private slots:
         QCOMPARE(duplicateProfileName("Work", profiles), "Work копия");
         profiles << named("work КОПИЯ");
         QCOMPARE(duplicateProfileName("Work", profiles), "Work копия (2)");
-        profiles << named("Work копия (2)") << named("Work копия (3");
-        QCOMPARE(duplicateProfileName("Work", profiles), "Work копия (4)"); // (3 shares (3)'s folder
+        profiles << named("Work копия (2)") << named("Work копия (3)?");
+        QCOMPARE(duplicateProfileName("Work", profiles), "Work копия (4)"); // "(3)?" has the folder of "(3)"
     }
 };
 
