@@ -124,6 +124,39 @@ private slots:
         QCOMPARE(plainSound.size(), 0);
     }
 
+    void hotkeysArriveWhileAnActivationFailureIsShown()
+    {
+        const QString broken = writeScript(*m_dir, QStringLiteral("broken.lua"), "error('no')\n");
+        const QString good = writeScript(*m_dir, QStringLiteral("good.lua"), kListeningScript);
+        ScriptsModel model;
+        QVERIFY(bind(model, 0, broken, QStringLiteral("Ctrl+F2")));
+        QVERIFY(bind(model, 1, good, QStringLiteral("Ctrl+F3")));
+        QSignalSpy changed(&model, &ScriptsModel::sigActiveLuaChanged);
+        QSignalSpy plainSound(QGlobalShortcut::sharedSwitchSound(), &SwitchSound::played);
+
+        // The failing hotkey repeats and another scenario's is pressed while the box is open:
+        // both are taken without effect, and no second box stacks up.
+        m_prompter->whileOpen = [&] {
+            QVERIFY(press(MOD_CONTROL, VK_F2));
+            QVERIFY(press(MOD_CONTROL, VK_F3));
+        };
+        QVERIFY(press(MOD_CONTROL, VK_F2));
+        QCOMPARE(m_prompter->prompts.size(), 1);
+        QVERIFY(!EngineState::instance().scenarioActive);
+        QCOMPARE(takeHeard(model.luaState()), QString());
+        QCOMPARE(changed.size(), 1);
+        QCOMPARE(changed.takeFirst().at(0).toString(), QString());
+        QCOMPARE(plainSound.size(), 0);
+
+        // What happened meanwhile (here a deactivation) is newer than the failure, which
+        // then reports nothing when its box closes.
+        m_prompter->whileOpen = [&] { model.deactivateScript(); };
+        QVERIFY(press(MOD_CONTROL, VK_F2));
+        QCOMPARE(changed.size(), 0);
+        QVERIFY(press(MOD_CONTROL, VK_F3));
+        QCOMPARE(model.activeScriptPath(), good);
+    }
+
     void hotkeyOfAnotherScenarioIsRefused()
     {
         const QString first = writeScript(*m_dir, QStringLiteral("first.lua"), kListeningScript);

@@ -1,5 +1,7 @@
 #include "ScriptedPrompter.h"
 
+#include <utility>
+
 ScriptedPrompter::ScriptedPrompter()
 {
     Prompter::setCurrent(this);
@@ -13,6 +15,8 @@ ScriptedPrompter::~ScriptedPrompter()
 PromptAnswer ScriptedPrompter::ask(const Prompt& prompt)
 {
     prompts.append(prompt);
+    if (whileOpen)
+        std::exchange(whileOpen, {})();
     if (!m_answers.isEmpty())
         return m_answers.dequeue();
     PromptAnswer answer;
