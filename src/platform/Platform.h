@@ -46,6 +46,8 @@ public:
     // GetKeyboardLayoutList: with count 0 the number of installed layouts, otherwise up to
     // count layouts copied into layouts, in the system's order, and how many were copied.
     virtual int getKeyboardLayoutList(int count, HKL* layouts) = 0;
+    // GetKeyboardLayout: the layout the thread (0: the calling thread) types with now.
+    virtual HKL getKeyboardLayout(DWORD threadId) = 0;
     // VkKeyScanExW: the key that types a character in a layout (low byte the virtual key,
     // high byte the shift state), or -1 when no key of the layout types it.
     virtual SHORT vkKeyScanEx(WCHAR character, HKL layout) = 0;

@@ -127,6 +127,7 @@ private slots:
         row("Media Play", QKeySequence(Qt::Key_MediaPlay), 0, VK_MEDIA_PLAY_PAUSE);
         row("Volume Mute", QKeySequence(Qt::Key_VolumeMute), 0, VK_VOLUME_MUTE);
         row("name outside the table", QKeySequence(Qt::CTRL | Qt::Key_Launch0), MOD_CONTROL, 0);
+        row("Shift+Tab", QKeySequence(Qt::SHIFT | Qt::Key_Backtab), MOD_SHIFT, VK_TAB);
         // Punctuation is the key that types it in the first layout, English here.
         row("Ctrl+-", QKeySequence(QStringLiteral("Ctrl+-")), MOD_CONTROL, VK_OEM_MINUS);
         row("Ctrl+.", QKeySequence(QStringLiteral("Ctrl+.")), MOD_CONTROL, VK_OEM_PERIOD);
@@ -159,6 +160,10 @@ private slots:
             {SimulatedPlatform::kRussianLayout, SimulatedPlatform::kEnglishLayout});
         QVERIFY(shortcut.setShortcut(QKeySequence(QStringLiteral("Ctrl+."))));
         QCOMPARE(registered(), QList<Combination>{Combination(MOD_CONTROL, VK_OEM_2)});
+        // Punctuation is the key of the layout typing now, whatever the list's order.
+        m_desktop->setCurrentKeyboardLayout(SimulatedPlatform::kEnglishLayout);
+        QVERIFY(shortcut.setShortcut(QKeySequence(QStringLiteral("Ctrl+."))));
+        QCOMPARE(registered(), QList<Combination>{Combination(MOD_CONTROL, VK_OEM_PERIOD)});
 
         m_desktop->setKeyboardLayouts({SimulatedPlatform::kEnglishLayout});
         QVERIFY(shortcut.setShortcut(QKeySequence(QStringLiteral("Alt+Ж"))));
