@@ -278,5 +278,13 @@
         <source>Не удалось загрузить стили интерфейса.</source>
         <translation>Couldn&apos;t load interface styles.</translation>
     </message>
+    <message>
+        <source>Clavitor не может работать с этим рабочим столом (%1): горячие клавиши, ввод и перехват кнопок мыши действуют только внутри программы. Запустите Clavitor в сеансе X11, а в сеансе Wayland — через XWayland, с переменной окружения QT_QPA_PLATFORM=xcb.</source>
+        <translation>Clavitor cannot work with this desktop (%1): hotkeys, input and the mouse-button hook act only inside the program. Run Clavitor in an X11 session, or in a Wayland session through XWayland, with the environment variable QT_QPA_PLATFORM=xcb.</translation>
+    </message>
+    <message>
+        <source>У сервера X11 нет расширения XTEST или XKB: горячие клавиши, ввод и перехват кнопок мыши действуют только внутри программы. Запустите Clavitor на сервере X11 с этими расширениями.</source>
+        <translation>The X11 server lacks the XTEST or XKB extension: hotkeys, input and the mouse-button hook act only inside the program. Run Clavitor on an X11 server with these extensions.</translation>
+    </message>
 </context>
 </TS>

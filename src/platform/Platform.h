@@ -89,8 +89,19 @@ private:
     static std::atomic<MessageReceiver> s_messageReceiver;
 };
 
+// How far the program reaches the desktop it runs on.
+enum class DesktopSupport {
+    Supported,          // the system's own input, hotkeys and mouse hook
+    SimulatedOnRequest, // the simulated desktop, asked for (CLAVITOR_SIMULATED_DESKTOP)
+    NoBackend,          // a desktop this build has no backend for (a Wayland session, ...):
+                        // the simulated desktop stands in
+    MissingExtensions,  // an X server without XTEST or XKB: the simulated desktop stands in
+};
+
 // The backend for a Qt platform plugin name ("windows", "xcb", "offscreen", ...): the real
-// one where this build has it, the simulated desktop everywhere else.
-std::unique_ptr<Platform> createPlatform(std::string_view qtPlatformName);
+// one where this build has it, the simulated desktop everywhere else. *support, when given,
+// says which it is and why.
+std::unique_ptr<Platform> createPlatform(std::string_view qtPlatformName,
+                                         DesktopSupport* support = nullptr);
 
 } // namespace platform
