@@ -1,4 +1,5 @@
 #include "HotkeyPress.h"
+#include "LogCapture.h"
 #include "TestRegistry.h"
 
 #include "app/AppProperties.h"
@@ -319,6 +320,38 @@ private slots:
         QVERIFY(window->windowFlags().testFlag(Qt::WindowTransparentForInput));
         QVERIFY(window->testAttribute(Qt::WA_TransparentForMouseEvents));
         QVERIFY(label(window, "hintLabel")->isHidden());
+    }
+
+    void applySettingsHandsTheOverlayOver()
+    {
+        OverlayController& overlay = OverlayController::instance();
+        QCOMPARE(&OverlayFeed::current(), static_cast<OverlayFeed*>(&overlay));
+        AppSettings settings;
+        settings.overlay = shown();
+        settings.overlayHotkey = QStringLiteral("Alt+P");
+        applySettings(settings);
+        QCOMPARE(overlay.settings(), settings.overlay);
+        QCOMPARE(*OverlaySnapshot::current(), settings.overlay);
+        QCOMPARE(overlay.overlayHotkeyText(), QStringLiteral("Alt+P"));
+        QVERIFY(overlay.overlayWindow()->isVisible());
+        OverlayFeed::current().setScenarios(QStringLiteral("p"), {{QStringLiteral("aim")}});
+        QCOMPARE(rowTexts(overlay.overlayWindow()), QStringList{QStringLiteral("— | aim")});
+
+        m_desktop->setHotKeyHeldElsewhere(MOD_ALT, 'Q', true);
+        settings.overlayHotkey = QStringLiteral("Alt+Q");
+        {
+            LogCapture log;
+            applySettings(settings);
+            QCOMPARE(
+                log.lines.filter(QStringLiteral("clavitor.")),
+                QStringList{QStringLiteral(
+                    "clavitor.settings: Не удалось зарегистрировать горячую клавишу оверлея")});
+        }
+        QCOMPARE(overlay.overlayHotkeyText(), QStringLiteral("Alt+P"));
+
+        overlay.setOverlayHotkey(QKeySequence());
+        overlay.setScenarios(QString(), {});
+        overlay.setSettings(OverlaySettings{});
     }
 };
 
