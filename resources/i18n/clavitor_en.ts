@@ -173,6 +173,170 @@
     </message>
 </context>
 <context>
+    <name>OverlayController</name>
+    <message>
+        <source>переключение оверлея</source>
+        <translation>switching the overlay</translation>
+    </message>
+</context>
+<context>
+    <name>OverlayPalette</name>
+    <message>
+        <source>Глубокий чёрный</source>
+        <translation>Deep black</translation>
+    </message>
+    <message>
+        <source>Классический тёмный</source>
+        <translation>Classic dark</translation>
+    </message>
+    <message>
+        <source>Графитовый</source>
+        <translation>Graphite</translation>
+    </message>
+    <message>
+        <source>Стальной серый</source>
+        <translation>Steel gray</translation>
+    </message>
+    <message>
+        <source>Сланцевый синий</source>
+        <translation>Slate blue</translation>
+    </message>
+    <message>
+        <source>Морская волна</source>
+        <translation>Seafoam</translation>
+    </message>
+    <message>
+        <source>Лесной зелёный</source>
+        <translation>Forest green</translation>
+    </message>
+    <message>
+        <source>Бордовый</source>
+        <translation>Burgundy</translation>
+    </message>
+    <message>
+        <source>Шоколадный</source>
+        <translation>Chocolate</translation>
+    </message>
+    <message>
+        <source>Туманный светлый</source>
+        <translation>Misty light</translation>
+    </message>
+    <message>
+        <source>Ледяной белый</source>
+        <translation>Icy white</translation>
+    </message>
+    <message>
+        <source>Тёплый белый</source>
+        <translation>Warm white</translation>
+    </message>
+    <message>
+        <source>Серебристый</source>
+        <translation>Silver</translation>
+    </message>
+    <message>
+        <source>Холодный серый</source>
+        <translation>Cool gray</translation>
+    </message>
+    <message>
+        <source>Небесный акцент</source>
+        <translation>Sky accent</translation>
+    </message>
+    <message>
+        <source>Лаймовый акцент</source>
+        <translation>Lime accent</translation>
+    </message>
+    <message>
+        <source>Янтарный</source>
+        <translation>Amber</translation>
+    </message>
+    <message>
+        <source>Классический чёрный</source>
+        <translation>Classic black</translation>
+    </message>
+</context>
+<context>
+    <name>OverlayPlacement</name>
+    <message>
+        <source>Верхний левый угол</source>
+        <translation>Top-left corner</translation>
+    </message>
+    <message>
+        <source>Верхний правый угол</source>
+        <translation>Top-right corner</translation>
+    </message>
+    <message>
+        <source>Нижний левый угол</source>
+        <translation>Bottom-left corner</translation>
+    </message>
+    <message>
+        <source>Нижний правый угол</source>
+        <translation>Bottom-right corner</translation>
+    </message>
+    <message>
+        <source>Произвольное положение</source>
+        <translation>Custom position</translation>
+    </message>
+</context>
+<context>
+    <name>OverlayWidget</name>
+    <message>
+        <source>Переместите и нажмите &quot;Сохранить&quot;</source>
+        <translation>Position it and click “Save”</translation>
+    </message>
+    <message>
+        <source>Сценарии</source>
+        <translation>Scripts</translation>
+    </message>
+    <message>
+        <source>Сценарии (%1)</source>
+        <translation>Scripts (%1)</translation>
+    </message>
+    <message>
+        <source>Отключить сценарий: %1</source>
+        <translation>Disable script: %1</translation>
+    </message>
+    <message>
+        <source>Сценарий не выбран</source>
+        <translation>No script selected</translation>
+    </message>
+    <message>
+        <source>Сценарии не назначены</source>
+        <translation>No scripts assigned</translation>
+    </message>
+    <message>
+        <source>включен</source>
+        <translation>enabled</translation>
+    </message>
+    <message>
+        <source>%1 (включен)</source>
+        <translation>%1 (enabled)</translation>
+    </message>
+    <message>
+        <source>выключен</source>
+        <translation>disabled</translation>
+    </message>
+    <message>
+        <source>%1 (выключен)</source>
+        <translation>%1 (disabled)</translation>
+    </message>
+    <message>
+        <source>Автокликер: %1</source>
+        <translation>Autoclicker: %1</translation>
+    </message>
+    <message>
+        <source>Вкл/выкл: %1</source>
+        <translation>Toggle: %1</translation>
+    </message>
+    <message>
+        <source>Старт/стоп: %1</source>
+        <translation>Start/Stop: %1</translation>
+    </message>
+    <message>
+        <source>Caps Lock: %1</source>
+        <translation>Caps Lock: %1</translation>
+    </message>
+</context>
+<context>
     <name>QGlobalShortcut</name>
     <message>
         <source>Сочетание уже используется другой программой.</source>

@@ -1,3 +1,4 @@
+#include "HotkeyPress.h"
 #include "TestRegistry.h"
 
 #include "app/AppProperties.h"
@@ -36,12 +37,9 @@ class QGlobalShortcutTest : public QObject
 
     std::unique_ptr<SimulatedPlatform> m_desktop;
 
-    // The user presses a combination; the press is delivered before this returns.
     bool press(UINT modifiers, UINT virtualKey)
     {
-        const bool registered = m_desktop->pressHotKey(modifiers, virtualKey);
-        QCoreApplication::sendPostedEvents();
-        return registered;
+        return pressHotKey(*m_desktop, modifiers, virtualKey);
     }
 
     QList<Combination> registered() const

@@ -1,3 +1,4 @@
+#include "HotkeyPress.h"
 #include "ScenarioScripts.h"
 #include "ScriptedPrompter.h"
 #include "TestRegistry.h"
@@ -32,9 +33,7 @@ class ScenarioHotkeyTest : public QObject
 
     bool press(UINT modifiers, UINT virtualKey)
     {
-        const bool registered = m_desktop->pressHotKey(modifiers, virtualKey);
-        QCoreApplication::sendPostedEvents();
-        return registered;
+        return pressHotKey(*m_desktop, modifiers, virtualKey);
     }
 
     // Gives the model's row a scenario file and a hotkey and registers it.
