@@ -3,6 +3,7 @@
 #include <QChar>
 
 #include <cstring>
+#include <string_view>
 
 namespace {
 
@@ -13,6 +14,19 @@ struct CodePoint
     char32_t value;
     qsizetype length; // bytes taken
 };
+
+std::string_view viewOf(const QByteArray& bytes)
+{
+    return {bytes.constData(), static_cast<size_t>(bytes.size())};
+}
+
+// The next occurrence of `needle` at or after `from`, or -1. (The standard library's search
+// skips to candidates of the first byte with its fastest scan.)
+qsizetype find(const QByteArray& text, const QByteArray& needle, qsizetype from)
+{
+    const size_t at = viewOf(text).find(viewOf(needle), static_cast<size_t>(from));
+    return at == std::string_view::npos ? -1 : static_cast<qsizetype>(at);
+}
 
 bool isContinuationByte(unsigned char byte)
 {
@@ -135,8 +149,6 @@ AutoReplacer::AutoReplacer(const QList<AutoReplaceRule>& rules)
                 .toUtf8();
         compiled.active = !search.trimmed().isEmpty();
         compiled.parameterPass = !compiled.parameter.isEmpty() && !compiled.from.isEmpty();
-        compiled.parameterMatcher.setPattern(compiled.parameter);
-        compiled.searchMatcher.setPattern(compiled.search);
         m_rules.append(std::move(compiled));
     }
 }
@@ -173,7 +185,7 @@ qsizetype AutoReplacer::parameterPass(QByteArray& text, const CompiledRule& rule
     qsizetype count = 0;
     qsizetype from = 0;
     qsizetype start = 0;
-    while ((start = rule.parameterMatcher.indexIn(text, from)) >= 0) {
+    while ((start = find(text, rule.parameter, from)) >= 0) {
         const qsizetype parameterEnd = start + rule.parameter.size();
         from = parameterEnd;
         if (start > 0 && isLetterOrDigit(codePointBefore(data, size, start)))
@@ -202,7 +214,7 @@ qsizetype AutoReplacer::literalPass(QByteArray& text, const CompiledRule& rule)
     TextBuilder builder(text);
     qsizetype count = 0;
     qsizetype at = 0;
-    while ((at = rule.searchMatcher.indexIn(text, at)) >= 0) {
+    while ((at = find(text, rule.search, at)) >= 0) {
         builder.replace(at, at + rule.search.size(), rule.replacement);
         ++count;
         at += rule.search.size();

@@ -3,7 +3,6 @@
 #include "AutoReplaceRule.h"
 
 #include <QByteArray>
-#include <QByteArrayMatcher>
 #include <QList>
 #include <QString>
 
@@ -38,8 +37,6 @@ private:
         QByteArray to;           // T, trimmed
         QByteArray search;       // S
         QByteArray replacement;  // R
-        QByteArrayMatcher parameterMatcher;
-        QByteArrayMatcher searchMatcher;
         bool active = false;        // S is not blank
         bool parameterPass = false; // P and F are not empty
     };
