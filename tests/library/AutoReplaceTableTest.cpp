@@ -125,6 +125,7 @@ private slots:
         table.setRules({{"a", "", "", "1", "2"}, {"b", "", "", "3", "4"}, {"c", "", "", "5", "6"}});
         QSignalSpy changed(&table, &AutoReplaceTable::rulesChanged);
         panel.show();
+        panel.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&panel));
 
         for (int row : {0, 2})
