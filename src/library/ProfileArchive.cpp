@@ -9,6 +9,7 @@
 #include <archive_entry.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <memory>
 
