@@ -19,11 +19,16 @@ constexpr qsizetype kScriptSize = 20 * 1024;
 // 8 parameters and 2 plain texts, each found several times in every script.
 QList<AutoReplaceRule> table()
 {
-    return {{"", "", "sens", "1.5", "2.0"},        {"", "", "delay", "25", "30"},
-            {"", "", "recoil", "4", "5"},          {"", "", "step", "0.75", "0.8"},
-            {"", "", "burst", "3", "4"},           {"", "", "speed", "10", "12"},
-            {"", "", "threshold", "120", "140"},   {"", "", "jitter", "1", "2"},
-            {"", "", "", "Sleep(10)", "Sleep(12)"}, {"", "", "", "PressKey(\"e\")", "PressKey(\"f\")"}};
+    return {{"", "", "sens", "1.5", "2.0"},
+            {"", "", "delay", "25", "30"},
+            {"", "", "recoil", "4", "5"},
+            {"", "", "step", "0.75", "0.8"},
+            {"", "", "burst", "3", "4"},
+            {"", "", "speed", "10", "12"},
+            {"", "", "threshold", "120", "140"},
+            {"", "", "jitter", "1", "2"},
+            {"", "", "", "Sleep(10)", "Sleep(12)"},
+            {"", "", "", "PressKey(\"e\")", "PressKey(\"f\")"}};
 }
 
 QByteArray script()

@@ -54,7 +54,6 @@ void AutoReplaceRowActions::showParameter(const QString& parameter)
 
 void AutoReplaceRowActions::showDescription(const QString& description)
 {
-    m_descriptionButton->setToolTip(description.isEmpty()
-                                        ? tr("Посмотреть описание (не заполнено)")
-                                        : tr("Посмотреть описание"));
+    m_descriptionButton->setToolTip(description.isEmpty() ? tr("Посмотреть описание (не заполнено)")
+                                                          : tr("Посмотреть описание"));
 }

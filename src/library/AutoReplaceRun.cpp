@@ -44,8 +44,8 @@ QStringList AutoReplaceRun::scriptFiles(const ScenarioProfile& profile)
     QStringList files;
     QSet<QString> seen;
     const auto add = [&](const QString& path) {
-        const QString absolute =
-            QDir::cleanPath(QDir::isRelativePath(path) ? directory + QLatin1Char('/') + path : path);
+        const QString absolute = QDir::cleanPath(
+            QDir::isRelativePath(path) ? directory + QLatin1Char('/') + path : path);
         const QString identity = identityOf(absolute);
         if (!seen.contains(identity)) {
             seen.insert(identity);

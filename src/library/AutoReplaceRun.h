@@ -12,8 +12,8 @@ struct AutoReplaceOutcome
 {
     qsizetype replacements = 0; // in the scripts that were written
     int updatedScripts = 0;     // scripts written
-    QStringList failedFiles;    // file names of scripts that could not be read or written, once each
-    QList<bool> rulesUsed;      // per rule: replaced something in a script that was written
+    QStringList failedFiles; // file names of scripts that could not be read or written, once each
+    QList<bool> rulesUsed;   // per rule: replaced something in a script that was written
 };
 
 // Applies an auto-replace table to script files on disk, without asking or telling anything.
@@ -29,5 +29,6 @@ public:
     // Rewrites each file with the rules. A missing file is skipped; a file that cannot be read,
     // or is write-protected, or whose new text cannot be saved, is named in failedFiles and
     // left as it was. A changed file is replaced only once its new text is completely written.
-    static AutoReplaceOutcome rewrite(const QStringList& files, const QList<AutoReplaceRule>& rules);
+    static AutoReplaceOutcome rewrite(const QStringList& files,
+                                      const QList<AutoReplaceRule>& rules);
 };

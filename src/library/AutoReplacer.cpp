@@ -37,7 +37,9 @@ bool isContinuationByte(unsigned char byte)
 // sequence is one U+FFFD, as a UTF-8 decoder would show it.
 CodePoint codePointAt(const char* data, qsizetype size, qsizetype pos)
 {
-    const auto byte = [&](qsizetype i) { return static_cast<unsigned char>(data[pos + i]); };
+    const auto byte = [&](qsizetype i) {
+        return static_cast<unsigned char>(data[pos + i]);
+    };
     const unsigned char lead = byte(0);
     if (lead < 0x80)
         return {lead, 1};
@@ -69,7 +71,8 @@ CodePoint codePointAt(const char* data, qsizetype size, qsizetype pos)
 char32_t codePointBefore(const char* data, qsizetype size, qsizetype pos)
 {
     qsizetype start = pos - 1;
-    while (start > 0 && pos - start < 4 && isContinuationByte(static_cast<unsigned char>(data[start])))
+    while (start > 0 && pos - start < 4 &&
+           isContinuationByte(static_cast<unsigned char>(data[start])))
         --start;
     const CodePoint found = codePointAt(data, size, start);
     return start + found.length == pos ? found.value : kReplacementCharacter;
@@ -197,7 +200,8 @@ qsizetype AutoReplacer::parameterPass(QByteArray& text, const CompiledRule& rule
             continue;
         pos = skipWhiteSpace(data, size, pos + 1);
         const qsizetype valueEnd = pos + rule.from.size();
-        if (valueEnd > size || std::memcmp(data + pos, rule.from.constData(), rule.from.size()) != 0)
+        if (valueEnd > size ||
+            std::memcmp(data + pos, rule.from.constData(), rule.from.size()) != 0)
             continue;
         if (valueEnd < size && continuesValue(codePointAt(data, size, valueEnd).value))
             continue;

@@ -32,11 +32,11 @@ public:
 private:
     struct CompiledRule
     {
-        QByteArray parameter;    // P, trimmed
-        QByteArray from;         // F, trimmed
-        QByteArray to;           // T, trimmed
-        QByteArray search;       // S
-        QByteArray replacement;  // R
+        QByteArray parameter;       // P, trimmed
+        QByteArray from;            // F, trimmed
+        QByteArray to;              // T, trimmed
+        QByteArray search;          // S
+        QByteArray replacement;     // R
         bool active = false;        // S is not blank
         bool parameterPass = false; // P and F are not empty
     };

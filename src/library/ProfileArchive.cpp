@@ -37,7 +37,8 @@ const TarSuffix kTarSuffixes[] = {
 QString errorOf(archive* a)
 {
     const char* text = archive_error_string(a);
-    return text ? QString::fromLocal8Bit(text) : QStringLiteral("libarchive error %1").arg(archive_errno(a));
+    return text ? QString::fromLocal8Bit(text)
+                : QStringLiteral("libarchive error %1").arg(archive_errno(a));
 }
 
 // Chooses the format (and compression) by the archive's suffix.
@@ -76,7 +77,7 @@ bool addFile(archive* a, const QString& directory, const QString& relativePath, 
         return false;
     }
     const std::unique_ptr<archive_entry, void (*)(archive_entry*)> entry(archive_entry_new(),
-                                                                        archive_entry_free);
+                                                                         archive_entry_free);
     archive_entry_set_pathname_utf8(entry.get(), relativePath.toUtf8().constData());
     archive_entry_set_filetype(entry.get(), AE_IFREG);
     archive_entry_set_perm(entry.get(), 0644);
@@ -181,7 +182,8 @@ bool unpackFile(archive* a, const QString& path, QString* error)
         if ((file.pos() != offset && !file.seek(offset)) ||
             file.write(static_cast<const char*>(data), static_cast<qint64>(size)) !=
                 static_cast<qint64>(size)) {
-            *error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
+            *error =
+                QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
             return false;
         }
     }

@@ -29,7 +29,8 @@ qsizetype ProfileImporter::run(QList<ScenarioProfile>& profiles)
     const QString archive = Prompter::openFileName(m_parent, kTitle, {}, kArchiveFilter);
     if (archive.isEmpty())
         return 0;
-    const std::unique_ptr<QTemporaryDir> staging = ProfileTransfer::createStagingDirectory(m_parent);
+    const std::unique_ptr<QTemporaryDir> staging =
+        ProfileTransfer::createStagingDirectory(m_parent);
     if (!staging)
         return 0;
 
@@ -59,9 +60,9 @@ qsizetype ProfileImporter::run(QList<ScenarioProfile>& profiles)
     }
     const QList<ScenarioProfile> described = readProfiles(manifest, &error);
     if (described.isEmpty()) {
-        ProfileTransfer::warn(m_parent, tr("Не удалось импортировать профиль"),
-                              {tr("Файл манифеста: %1").arg(QDir::toNativeSeparators(manifest)),
-                               error});
+        ProfileTransfer::warn(
+            m_parent, tr("Не удалось импортировать профиль"),
+            {tr("Файл манифеста: %1").arg(QDir::toNativeSeparators(manifest)), error});
         return 0;
     }
 
@@ -72,8 +73,8 @@ qsizetype ProfileImporter::run(QList<ScenarioProfile>& profiles)
 
 void ProfileImporter::reportOutcome() const
 {
-    const QString headline = m_errors ? tr("Импорт профиля завершен с ошибками")
-                                      : tr("Импорт профиля успешно завершен");
+    const QString headline =
+        m_errors ? tr("Импорт профиля завершен с ошибками") : tr("Импорт профиля успешно завершен");
     Prompter::message(m_errors ? Prompt::Kind::Warning : Prompt::Kind::Information, m_parent,
                       kTitle, (QStringList{headline} + m_renamed).join(QLatin1Char('\n')));
 }
@@ -95,8 +96,8 @@ ScenarioProfile ProfileImporter::importProfile(ScenarioProfile profile, const QS
             continue;
         // Where the file would be inside the new folder, also when it is not imported, so that
         // the scenario never points at a file elsewhere.
-        scenario.file = QDir::cleanPath(directory + QLatin1Char('/') +
-                                        storedScenarioPath(profile, stored));
+        scenario.file =
+            QDir::cleanPath(directory + QLatin1Char('/') + storedScenarioPath(profile, stored));
         const std::optional<QString> contained = ProfileArchive::containedPath(stored);
         if (!contained || contained->isEmpty()) {
             warn(tr("Сценарий %1 не импортирован: его путь ведёт за пределы папки профиля.")
@@ -132,11 +133,12 @@ ScenarioProfile ProfileImporter::importProfile(ScenarioProfile profile, const QS
 // it can name a folder of its own; otherwise the first free copy's name.
 QString ProfileImporter::freeName(const QString& wanted, const QList<ScenarioProfile>& profiles)
 {
-    const bool taken =
-        isDefaultProfileName(wanted) ||
-        std::any_of(profiles.cbegin(), profiles.cend(),
-                    [&](const auto& p) { return p.name.compare(wanted, Qt::CaseInsensitive) == 0; }) ||
-        checkProfileDirectoryName(wanted, profiles) != ProfileDirectoryName::Usable;
+    const bool taken = isDefaultProfileName(wanted) ||
+                       std::any_of(profiles.cbegin(), profiles.cend(),
+                                   [&](const auto& p) {
+                                       return p.name.compare(wanted, Qt::CaseInsensitive) == 0;
+                                   }) ||
+                       checkProfileDirectoryName(wanted, profiles) != ProfileDirectoryName::Usable;
     if (!taken)
         return wanted;
     const QString base = wanted.trimmed().isEmpty() ? tr("Профиль") : wanted.trimmed();

@@ -13,7 +13,13 @@
 
 struct ArchiveEntry
 {
-    enum Type { File, Directory, SymbolicLink, HardLink };
+    enum Type
+    {
+        File,
+        Directory,
+        SymbolicLink,
+        HardLink
+    };
 
     QByteArray name;
     QByteArray data; // a file's content, or a link's target
@@ -55,7 +61,8 @@ inline bool writeTestArchive(const QString& path, const QList<ArchiveEntry>& ent
         }
         ok = ok && archive_write_header(a, entry) == ARCHIVE_OK;
         if (item.type == ArchiveEntry::File)
-            ok = ok && archive_write_data(a, item.data.constData(), item.data.size()) == item.data.size();
+            ok = ok &&
+                 archive_write_data(a, item.data.constData(), item.data.size()) == item.data.size();
         archive_entry_free(entry);
     }
     ok = archive_write_close(a) == ARCHIVE_OK && ok;

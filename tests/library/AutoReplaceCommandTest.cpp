@@ -53,7 +53,8 @@ private slots:
         const ScenarioProfile work = workProfile();
         const QString directory = profileDirectory(work.name);
         QStringList files = AutoReplaceRun::scriptFiles(work);
-        QCOMPARE(files.mid(0, 2), QStringList({directory + "/aim.lua", m_outside.filePath("outside.lua")}));
+        QCOMPARE(files.mid(0, 2),
+                 QStringList({directory + "/aim.lua", m_outside.filePath("outside.lua")}));
         files = files.mid(2);
         files.sort();
         QCOMPARE(files, QStringList({directory + "/LOUD.LUA", directory + "/sub/deep/extra.lua"}));
@@ -94,8 +95,9 @@ private slots:
         QTest::addColumn<QStringList>("messages");
         QTest::newRow("no rules") << QList<AutoReplaceRule>()
                                   << QStringList{"Добавьте хотя бы одну пару для автозамены."};
-        QTest::newRow("only blank rules") << QList<AutoReplaceRule>{{"x", "y", " ", "", "1"}}
-                                          << QStringList{"Добавьте хотя бы одну пару для автозамены."};
+        QTest::newRow("only blank rules")
+            << QList<AutoReplaceRule>{{"x", "y", " ", "", "1"}}
+            << QStringList{"Добавьте хотя бы одну пару для автозамены."};
         QTest::newRow("no match, a script that cannot be read")
             << QList<AutoReplaceRule>{{"", "", "speed", "10", "20"}}
             << QStringList{"Не удалось обновить сценарии: broken.lua",

@@ -20,7 +20,6 @@
 #include <QTranslator>
 #include <QVBoxLayout>
 
-
 // The auto-replace table: filling and reading it, the edits it announces, its dialogs, its
 // rows, and how it looks in each theme and language.
 class AutoReplaceTableTest : public QObject
@@ -129,7 +128,9 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&panel));
 
         for (int row : {0, 2})
-            table.cellWidget(row, 0)->findChild<QCheckBox*>("autoReplaceRemoveCheckBox")->setChecked(true);
+            table.cellWidget(row, 0)
+                ->findChild<QCheckBox*>("autoReplaceRemoveCheckBox")
+                ->setChecked(true);
         panel.findChild<QPushButton*>("autoReplaceRemoveButton")->click();
         QCOMPARE(table.rowCount(), 1);
         QCOMPARE(changed.count(), 1);

@@ -22,8 +22,8 @@ private slots:
                              int count) {
             QTest::newRow(name) << sens << text << expected << count;
         };
-        row("spacing kept", "sens = 1.5\nsens\t=  1.5,x\nsens=1.5", "sens = 2.0\nsens\t=  2.0,x\nsens=2.0",
-            3);
+        row("spacing kept", "sens = 1.5\nsens\t=  1.5,x\nsens=1.5",
+            "sens = 2.0\nsens\t=  2.0,x\nsens=2.0", 3);
         row("white space across lines", "sens\r\n=\r\n1.5\r\n", "sens\r\n=\r\n2.0\r\n", 1);
         row("longer value", "sens = 1.55", "sens = 1.55", 0);
         row("longer value glued: literal pass", "sens=1.55", "sens=2.05", 1);

@@ -18,8 +18,8 @@ class ProfileArchiveTest : public QObject
 
     QTemporaryDir m_temporary;
 
-    // Work: a scenario in a sub-folder, one outside the profile folder, one without a file, and
-    // two files no scenario names.
+    // Work: a scenario in a sub-folder, two outside the profile folder with the same file name,
+    // one without a file, and two files no scenario names.
     ScenarioProfile workProfile()
     {
         ScenarioProfile work = named("Work");
@@ -29,11 +29,13 @@ class ProfileArchiveTest : public QObject
         const QString directory = profileDirectory(work.name);
         writeFile(directory + "/sub/aim.lua", "aim = 1\r\n");
         writeFile(m_temporary.filePath("elsewhere/outside.lua"), "outside = 2\n");
+        writeFile(m_temporary.filePath("other/outside.lua"), "outside = 3\n");
         writeFile(directory + "/notes/readme.txt", "unreferenced");
         writeFile(directory + "/сценарии/стрельба.lua", "-- \xCA\xEE\xEC\n");
         work.scenarios = {{directory + "/sub/aim.lua", "Alt+X", {0.25, 1.0, 1.0, 3}},
                           {m_temporary.filePath("elsewhere/outside.lua"), "Ctrl+F1", {}},
-                          {"", "", {}}};
+                          {"", "", {}},
+                          {m_temporary.filePath("other/outside.lua"), "", {}}}; // the same name
         return work;
     }
 
@@ -43,6 +45,7 @@ class ProfileArchiveTest : public QObject
         profile.name = name;
         profile.scenarios[0].file = profileDirectory(name) + "/sub/aim.lua";
         profile.scenarios[1].file = profileDirectory(name) + "/outside.lua";
+        profile.scenarios[3].file = profileDirectory(name) + "/outside (2).lua";
         return profile;
     }
 
@@ -56,7 +59,7 @@ class ProfileArchiveTest : public QObject
     }
 
     static qsizetype importArchive(ScriptedPrompter& prompter, const QString& archive,
-                            QList<ScenarioProfile>& profiles)
+                                   QList<ScenarioProfile>& profiles)
     {
         prompter.queueValue(archive);
         ProfileImporter importer(nullptr);
@@ -74,7 +77,11 @@ private slots:
     void roundTripKeepsTheLayoutTheFilesAndTheProfile()
     {
         ScriptedPrompter prompter;
-        const QStringList temporaryBefore = QDir(QDir::tempPath()).entryList();
+        const auto stagingFolders = [] { // named like every temporary folder of this program
+            return QDir(QDir::tempPath())
+                .entryList({QCoreApplication::applicationName() + "-*"}, QDir::Dirs);
+        };
+        const QStringList temporaryBefore = stagingFolders();
         const QString archive = exportWork(prompter, "work.zip");
         QVERIFY(!archive.isEmpty());
         QCOMPARE(prompter.prompts.at(0).kind, Prompt::Kind::SaveFile);
@@ -82,8 +89,9 @@ private slots:
         QCOMPARE(prompter.prompts.last().text, "Профиль успешно экспортирован");
         QVERIFY(readFile(archive).startsWith("PK"));
         QList<QByteArray> entries = testArchiveEntries(archive);
-        QCOMPARE(entries.mid(0, 3), QList<QByteArray>({"manifest.json", "sub/aim.lua", "outside.lua"}));
-        entries = entries.mid(3);
+        QCOMPARE(entries.mid(0, 4), QList<QByteArray>({"manifest.json", "sub/aim.lua",
+                                                       "outside.lua", "outside (2).lua"}));
+        entries = entries.mid(4);
         std::sort(entries.begin(), entries.end());
         QCOMPARE(entries, QList<QByteArray>({"notes/readme.txt", "сценарии/стрельба.lua"}));
 
@@ -93,13 +101,15 @@ private slots:
         const QString copy = profileDirectory("Work копия");
         QCOMPARE(readFile(copy + "/sub/aim.lua"), "aim = 1\r\n");
         QCOMPARE(readFile(copy + "/outside.lua"), "outside = 2\n");
+        QCOMPARE(readFile(copy + "/outside (2).lua"), "outside = 3\n");
         QCOMPARE(readFile(copy + "/notes/readme.txt"), "unreferenced");
         QCOMPARE(readFile(copy + "/сценарии/стрельба.lua"), "-- \xCA\xEE\xEC\n");
         QVERIFY(!QFileInfo::exists(copy + "/manifest.json"));
         QCOMPARE(prompter.prompts.last().kind, Prompt::Kind::Information);
-        QCOMPARE(prompter.prompts.last().text, "Импорт профиля успешно завершен\n"
-                                               "Профиль \"Work\" добавлен под именем \"Work копия\".");
-        QCOMPARE(QDir(QDir::tempPath()).entryList(), temporaryBefore); // no staging folder left
+        QCOMPARE(prompter.prompts.last().text,
+                 "Импорт профиля успешно завершен\n"
+                 "Профиль \"Work\" добавлен под именем \"Work копия\".");
+        QCOMPARE(stagingFolders(), temporaryBefore); // no staging folder left
     }
 
     void tarArchiveChosenByAnUpperCaseSuffix()
@@ -119,13 +129,12 @@ private slots:
     {
         ScriptedPrompter prompter;
         const QString archive = m_temporary.filePath("games.zip");
-        QVERIFY(writeTestArchive(
-            archive,
-            {{"manifest.json", manifestOf(R"({"name": "Games", "scenarios": [
+        QVERIFY(writeTestArchive(archive,
+                                 {{"manifest.json", manifestOf(R"({"name": "Games", "scenarios": [
                   {"file": "a.lua"}, {"file": "gone.lua"}, {"file": "b\\c.lua"}]})")},
-             {"a.lua", "a = 1"},
-             {"b/c.lua", "c = 3"}},
-            true));
+                                  {"a.lua", "a = 1"},
+                                  {"b/c.lua", "c = 3"}},
+                                 true));
 
         QList<ScenarioProfile> profiles = {named("default")};
         QCOMPARE(importArchive(prompter, archive, profiles), 1);
@@ -134,7 +143,8 @@ private slots:
         QCOMPARE(readFile(games + "/b/c.lua"), "c = 3");
         QCOMPARE(profiles.last().scenarios.at(1).file, games + "/gone.lua");
         QCOMPARE(prompter.prompts.size(), 3); // the archive, the missing file, the outcome
-        QVERIFY(prompter.prompts.at(1).text.startsWith("Не найден сценарий gone.lua\nОжидался файл: "));
+        QVERIFY(
+            prompter.prompts.at(1).text.startsWith("Не найден сценарий gone.lua\nОжидался файл: "));
         QVERIFY(prompter.prompts.at(1).text.endsWith(QDir::toNativeSeparators("/gone.lua")));
         QCOMPARE(prompter.prompts.at(2).kind, Prompt::Kind::Warning);
         QCOMPARE(prompter.prompts.at(2).text, "Импорт профиля завершен с ошибками");
@@ -154,16 +164,18 @@ private slots:
                                   << QStringList{"../slip1.lua", "sub/../../slip2.lua",
                                                  "../slip3.lua", // as the reader gives it
                                                  "ok/../fine.lua"};
-        QTest::newRow("absolute paths") << false
-                                        << QList<ArchiveEntry>{{"%1/abs.lua", "x"},
-                                                               {"C:/drive.lua", "x"},
-                                                               {"C:drive2.lua", "x"}}
-                                        << QStringList{"%1/abs.lua", "C:/drive.lua", "C:drive2.lua"};
-        QTest::newRow("links out") << false
-                                   << QList<ArchiveEntry>{{"link", "%1", ArchiveEntry::SymbolicLink},
-                                                          {"link/through.lua", "inside"},
-                                                          {"hard", "%1/target", ArchiveEntry::HardLink}}
-                                   << QStringList{"link", "hard"};
+        QTest::newRow("absolute paths")
+            << false
+            << QList<ArchiveEntry>{{"%1/abs.lua", "x"},
+                                   {"C:/drive.lua", "x"},
+                                   {"C:drive2.lua", "x"}}
+            << QStringList{"%1/abs.lua", "C:/drive.lua", "C:drive2.lua"};
+        QTest::newRow("links out")
+            << false
+            << QList<ArchiveEntry>{{"link", "%1", ArchiveEntry::SymbolicLink},
+                                   {"link/through.lua", "inside"},
+                                   {"hard", "%1/target", ArchiveEntry::HardLink}}
+            << QStringList{"link", "hard"};
     }
     void hostileArchivesWriteNothingOutside()
     {
@@ -179,23 +191,27 @@ private slots:
         for (QString& name : refused)
             name.replace("%1", outside.path());
         // The manifest leads out too.
-        entries.prepend({"manifest.json", manifestOf(R"({"name": "Evil", "scenarios": [
-            {"file": "../../../evil.lua"}, {"file": ")" + outside.path().toUtf8() + R"(/evil.lua"}]})")});
+        entries.prepend(
+            {"manifest.json", manifestOf(R"({"name": "Evil", "scenarios": [
+            {"file": "../../../evil.lua"}, {"file": ")" +
+                                         outside.path().toUtf8() + R"(/evil.lua"}]})")});
         const QString archive = m_temporary.filePath(zip ? "evil.zip" : "evil.tar.gz");
         QVERIFY(writeTestArchive(archive, entries, zip));
 
         QList<ScenarioProfile> profiles = {named("default")};
         QCOMPARE(importArchive(prompter, archive, profiles), 1);
 
-        QCOMPARE(QDir(outside.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-                 QStringList());
+        QCOMPARE(
+            QDir(outside.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList());
         for (const char* escaped : {"slip1.lua", "slip2.lua", "slip3.lua", "evil.lua"}) {
             QVERIFY(!QFileInfo::exists(QDir::tempPath() + "/" + escaped));
             QVERIFY(!QFileInfo::exists(dataDirectory() + "/profiles/" + escaped));
             QVERIFY(!QFileInfo::exists(dataDirectory() + "/" + escaped));
         }
         // Inside the new folder: only plain files and folders.
-        QDirIterator walk(profileDirectory("Evil"), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System,
+        QDirIterator walk(profileDirectory("Evil"),
+                          QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System,
                           QDirIterator::Subdirectories);
         while (walk.hasNext())
             QVERIFY2(!walk.nextFileInfo().isSymLink(), qPrintable(walk.filePath()));
@@ -204,7 +220,8 @@ private slots:
 
         QCOMPARE(prompter.prompts.at(1).text,
                  "Архив содержит элементы, которые ведут за пределы папки профиля или не являются "
-                 "файлами; они пропущены:\n" + refused.join('\n'));
+                 "файлами; они пропущены:\n" +
+                     refused.join('\n'));
         QCOMPARE(prompter.prompts.at(2).text,
                  "Сценарий ../../../evil.lua не импортирован: его путь ведёт за пределы папки "
                  "профиля.");
@@ -215,11 +232,10 @@ private slots:
     {
         ScriptedPrompter prompter;
         const QString archive = m_temporary.filePath("names.zip");
-        QVERIFY(writeTestArchive(archive,
-                                 {{"manifest.json",
-                                   manifestOf(R"({"name": "DEFAULT"}, {"name": "work"},
+        QVERIFY(writeTestArchive(
+            archive, {{"manifest.json", manifestOf(R"({"name": "DEFAULT"}, {"name": "work"},
                                                  {"name": "a|b"}, {"name": "New"}, {"name": "new"})")}},
-                                 true));
+            true));
         QList<ScenarioProfile> profiles = {named("default"), named("Work"), named("ab")};
         QCOMPARE(importArchive(prompter, archive, profiles), 5);
         QStringList names;
