@@ -33,9 +33,7 @@ bool AutoReplaceCommand::apply(ScenarioProfile& profile, ScriptsModel* model, QW
         model->deactivateScript();
     const AutoReplaceOutcome outcome =
         AutoReplaceRun::rewrite(AutoReplaceRun::scriptFiles(profile), rules);
-    if (!activePath.isEmpty())
-        model->executeLua(activePath);
-
+    // The profile is done with before anything can show a dialog (a failed activation does).
     bool swapped = false;
     for (qsizetype i = 0; i < rules.size(); ++i) {
         if (!outcome.rulesUsed.at(i))
@@ -44,6 +42,8 @@ bool AutoReplaceCommand::apply(ScenarioProfile& profile, ScriptsModel* model, QW
         std::swap(rule.fromValue, rule.toValue);
         swapped = true;
     }
+    if (!activePath.isEmpty())
+        model->executeLua(activePath);
 
     if (!outcome.failedFiles.isEmpty()) {
         inform(parent, Prompt::Kind::Warning,

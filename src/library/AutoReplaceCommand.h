@@ -18,7 +18,7 @@ public:
     // every script of the profile. A scenario active in `model` (may be null) is deactivated for
     // the run and activated again after it. Every rule that replaced something has its old and
     // new values swapped in `profile`, so that a second run undoes the first; this happens
-    // before any message is shown. Returns true when rules were swapped: the caller then shows
+    // before anything can show a dialog. Returns true when rules were swapped: the caller then shows
     // the profile's rules in the table again and saves the profile list.
     static bool apply(ScenarioProfile& profile, ScriptsModel* model, QWidget* parent);
 };
