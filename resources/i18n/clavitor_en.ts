@@ -2,6 +2,90 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="ru_RU">
 <context>
+    <name>AutoReplaceCommand</name>
+    <message>
+        <source>Добавьте хотя бы одну пару для автозамены.</source>
+        <translation>Add at least one auto-replace pair.</translation>
+    </message>
+    <message>
+        <source>Не удалось обновить сценарии: %1</source>
+        <translation>Failed to update scripts: %1</translation>
+    </message>
+    <message>
+        <source>Совпадений для автозамены не найдено.</source>
+        <translation>No auto-replace matches found.</translation>
+    </message>
+    <message>
+        <source>Автозамена завершена. Выполнено замен: %1 в %2 сценариях.</source>
+        <translation>Auto-replace complete. Applied %1 replacements in %2 scripts.</translation>
+    </message>
+</context>
+<context>
+    <name>AutoReplacePanel</name>
+    <message>
+        <source>Автозаменена во всех сценариях выбранного профиля.</source>
+        <translation>Auto-replace applied to all scripts in the selected profile.</translation>
+    </message>
+    <message>
+        <source>Добавить пару</source>
+        <translation>Add a pair</translation>
+    </message>
+    <message>
+        <source>Удалить</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Заменить</source>
+        <translation>Replace</translation>
+    </message>
+</context>
+<context>
+    <name>AutoReplaceRowActions</name>
+    <message>
+        <source>Укажите параметр автозамены</source>
+        <translation>Specify the autocorrect parameter</translation>
+    </message>
+    <message>
+        <source>Посмотреть описание (не заполнено)</source>
+        <translation>View the description (not filled in)</translation>
+    </message>
+    <message>
+        <source>Посмотреть описание</source>
+        <translation>View the description</translation>
+    </message>
+</context>
+<context>
+    <name>AutoReplaceTable</name>
+    <message>
+        <source>Укажите параметр</source>
+        <translation>Specify the parameter</translation>
+    </message>
+    <message>
+        <source>Описание параметра</source>
+        <translation>Parameter Description</translation>
+    </message>
+    <message>
+        <source>Описание параметра «%1»</source>
+        <translation>Description of the &quot;%1&quot; parameter</translation>
+    </message>
+    <message>
+        <source>Имя</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Было</source>
+        <translation>Old value</translation>
+    </message>
+    <message>
+        <source>Станет</source>
+        <translation>New value</translation>
+    </message>
+    <message>
+        <source>Действия</source>
+        <translation>Actions</translation>
+    </message>
+</context>
+<context>
     <name>FramelessWindow</name>
     <message>
         <source>Закрыть программу или свернуть в трей?</source>
@@ -334,6 +418,119 @@
     <message>
         <source>Caps Lock: %1</source>
         <translation>Caps Lock: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ProfileExporter</name>
+    <message>
+        <source>Не удалось скопировать сценарий %1
+%2</source>
+        <translation>Couldn&apos;t copy script %1
+%2</translation>
+    </message>
+    <message>
+        <source>Не удалось скопировать файл %1
+%2</source>
+        <translation>Couldn&apos;t copy %1
+%2 file</translation>
+    </message>
+    <message>
+        <source>Не удалось создать манифест</source>
+        <translation>Failed to create manifest</translation>
+    </message>
+    <message>
+        <source>Файл: %1</source>
+        <translation>File: %1</translation>
+    </message>
+    <message>
+        <source>Не удалось экспортировать профиль</source>
+        <translation>Failed to export the profile</translation>
+    </message>
+    <message>
+        <source>Целевой файл: %1</source>
+        <translation>Target file: %1</translation>
+    </message>
+    <message>
+        <source>Ошибка при записи архива: %1</source>
+        <translation>Error writing the archive: %1</translation>
+    </message>
+    <message>
+        <source>Профиль успешно экспортирован</source>
+        <translation>Profile exported successfully</translation>
+    </message>
+</context>
+<context>
+    <name>ProfileImporter</name>
+    <message>
+        <source>Не удалось распаковать профиль</source>
+        <translation>Failed to unpack the profile</translation>
+    </message>
+    <message>
+        <source>Архив: %1</source>
+        <translation>Archive: %1</translation>
+    </message>
+    <message>
+        <source>Ошибка при чтении архива: %1</source>
+        <translation>Error reading the archive: %1</translation>
+    </message>
+    <message>
+        <source>Архив содержит элементы, которые ведут за пределы папки профиля или не являются файлами; они пропущены:
+%1</source>
+        <translation>The archive contains entries that lead outside the profile folder or are not files; they were skipped:
+%1</translation>
+    </message>
+    <message>
+        <source>Не удалось импортировать профиль
+Манифест %1 не найден</source>
+        <translation>Couldn&apos;t import profile
+Manifest %1 not found</translation>
+    </message>
+    <message>
+        <source>Не удалось импортировать профиль</source>
+        <translation>Failed to import the profile</translation>
+    </message>
+    <message>
+        <source>Файл манифеста: %1</source>
+        <translation>Manifest file: %1</translation>
+    </message>
+    <message>
+        <source>Импорт профиля завершен с ошибками</source>
+        <translation>Profile import finished with errors</translation>
+    </message>
+    <message>
+        <source>Импорт профиля успешно завершен</source>
+        <translation>Profile import completed successfully</translation>
+    </message>
+    <message>
+        <source>Сценарий %1 не импортирован: его путь ведёт за пределы папки профиля.</source>
+        <translation>Script %1 was not imported: its path leads outside the profile folder.</translation>
+    </message>
+    <message>
+        <source>Не найден сценарий %1
+Ожидался файл: %2</source>
+        <translation>Scenario Not found %1
+Expected file: %2</translation>
+    </message>
+    <message>
+        <source>Не удалось скопировать сценарий %1
+%2</source>
+        <translation>Couldn&apos;t copy script %1
+%2</translation>
+    </message>
+    <message>
+        <source>Профиль</source>
+        <translation>Profile</translation>
+    </message>
+    <message>
+        <source>Профиль &quot;%1&quot; добавлен под именем &quot;%2&quot;.</source>
+        <translation>The profile &quot;%1&quot; was added as &quot;%2&quot;.</translation>
+    </message>
+</context>
+<context>
+    <name>ProfileTransfer</name>
+    <message>
+        <source>Не удалось создать временную директорию</source>
+        <translation>Failed to create a temporary directory</translation>
     </message>
 </context>
 <context>

@@ -22,8 +22,9 @@ PromptAnswer ScriptedPrompter::ask(const Prompt& prompt)
     PromptAnswer answer;
     if (!prompt.customButtons.isEmpty()) {
         answer.customButton = prompt.escapeCustomButton;
-    } else if (prompt.kind != Prompt::Kind::TextInput && prompt.kind != Prompt::Kind::OpenFile &&
-               prompt.kind != Prompt::Kind::SaveFile) {
+    } else if (prompt.kind != Prompt::Kind::TextInput &&
+               prompt.kind != Prompt::Kind::MultiLineTextInput &&
+               prompt.kind != Prompt::Kind::OpenFile && prompt.kind != Prompt::Kind::SaveFile) {
         answer.button = prompt.defaultButton != QMessageBox::NoButton ? prompt.defaultButton
                                                                       : QMessageBox::Ok;
         answer.accepted = true;
