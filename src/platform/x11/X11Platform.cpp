@@ -570,11 +570,12 @@ KeyCode X11Platform::Desktop::loanKey(char16_t character)
         keycode = *free;
     } else {
         unsigned long long oldest = ~0ull;
-        for (const auto& [key, loan] : loanedKeys) {
+        for (const auto& loaned : loanedKeys) {
+            const KeyCode key = loaned.first;
             const bool down = std::any_of(typed.begin(), typed.end(),
                                           [key](const auto& held) { return held.second == key; });
-            if (!down && loan.lastUse < oldest) {
-                oldest = loan.lastUse;
+            if (!down && loaned.second.lastUse < oldest) {
+                oldest = loaned.second.lastUse;
                 keycode = key;
             }
         }
