@@ -12,6 +12,7 @@ packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   liblua5.1-0-dev libhidapi-dev libarchive-dev
   libbenchmark-dev
+  clang-14 libclang-rt-14-dev llvm-14
   libgl-dev
   xvfb xauth
   g++-mingw-w64-x86-64 wine wine64

@@ -1,0 +1,1 @@
+local n = 0 while true do n = n + 1; pcall(function() while true do Sleep(1) end end) end

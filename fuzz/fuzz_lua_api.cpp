@@ -1,0 +1,131 @@
+// A scenario script calling the program's Lua globals with whatever arguments it likes, run
+// as the engine runs scenarios (activation, mouse-button events, deactivation) on the
+// simulated desktop. The script may do anything Lua allows but leave the engine unhurt: no
+// crash, no undefined behaviour, the Lua stack left as it was. Waits end at once on the
+// desktop's runaway clock; the script gets a bounded number of instructions and memory.
+//
+// What the harness takes away is Lua's own business, not the program's: the functions that
+// reach the file system, other programs or the process (a fuzzer must not run them), the
+// debug library (it could remove the instruction limit), and precompiled chunks, which Lua
+// 5.1 runs without any check, as trusted as native code.
+
+#include "FuzzEnvironment.h"
+#include "FuzzPlatform.h"
+
+#include "engine/EngineState.h"
+#include "engine/ScriptsModel.h"
+#include "hooks/QGlobalMouseHook.h"
+
+#include <QCoreApplication>
+
+#include <lua.hpp>
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+constexpr int kHookInterval = 1000;           // instructions between two looks at the budget
+constexpr int kInstructionBudget = 200;       // in hook intervals
+constexpr std::int64_t kMemoryBudget = 32 << 20; // bytes the script may add to the state
+
+const char kSandbox[] = R"lua(
+os.execute, os.exit, os.remove, os.rename, os.tmpname = nil, nil, nil, nil, nil
+io, debug, package, require, module, dofile, loadfile = nil, nil, nil, nil, nil, nil, nil
+local loadstring, load, byte, type = loadstring, load, string.byte, type
+function _G.loadstring(text, name)
+  if type(text) == "string" and byte(text, 1) == 27 then return nil, "binary chunk" end
+  return loadstring(text, name)
+end
+function _G.load(reader, name)
+  local first = true
+  return load(function()
+    local piece = reader()
+    if first and type(piece) == "string" and piece ~= "" then
+      first = false
+      if byte(piece, 1) == 27 then return nil end
+    end
+    return piece
+  end, name)
+end
+)lua";
+
+int g_intervals = 0;
+std::int64_t g_allocated = 0;
+
+void countInstructions(lua_State* L, lua_Debug*)
+{
+    if (++g_intervals <= kInstructionBudget)
+        return;
+    // From now on every instruction fails, so that a script catching the error with pcall
+    // cannot go on for ever.
+    lua_sethook(L, &countInstructions, LUA_MASKCOUNT, 1);
+    luaL_error(L, "instruction limit");
+}
+
+void* limitedAllocation(void*, void* block, size_t oldSize, size_t newSize)
+{
+    if (newSize == 0) {
+        std::free(block);
+        g_allocated -= static_cast<std::int64_t>(oldSize);
+        return nullptr;
+    }
+    const std::int64_t growth = static_cast<std::int64_t>(newSize) - static_cast<std::int64_t>(oldSize);
+    if (growth > 0 && g_allocated + growth > kMemoryBudget)
+        return nullptr;
+    void* moved = std::realloc(block, newSize);
+    if (moved)
+        g_allocated += growth;
+    return moved;
+}
+
+void check(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size > 0 && data[0] == LUA_SIGNATURE[0])
+        return -1; // a precompiled chunk
+    const FuzzEnvironment& environment = FuzzEnvironment::instance();
+    environment.clearDataDirectory();
+    const QString script = environment.writeFile(QStringLiteral("scenario.lua"), data, size);
+
+    static FuzzPlatform desktop;
+    platform::Platform::setCurrent(&desktop);
+    // Held for the whole run, so that the hook thread is not started again for each model.
+    static QGlobalMouseHook* const hook = QGlobalMouseHook::acquire();
+    (void)hook;
+    // Nothing carried over from the last input.
+    desktop.startAfresh();
+    EngineState::instance() = EngineState{};
+
+    {
+        ScriptsModel model;
+        lua_State* L = model.luaState();
+        if (luaL_dostring(L, kSandbox) != 0)
+            qFatal("the sandbox does not load");
+        g_intervals = 0;
+        g_allocated = 0;
+        lua_sethook(L, &countInstructions, LUA_MASKCOUNT, kHookInterval);
+        lua_setallocf(L, &limitedAllocation, nullptr);
+
+        model.executeLua(script);
+        check(lua_gettop(L) == 0);
+        for (const bool pressed : {true, false}) {
+            model.leftMouseButtonStateChanged(pressed);
+            model.rigthMouseButtonStateChanged(pressed);
+            model.midMouseButtonStateChanged(pressed);
+            check(lua_gettop(L) == 0);
+        }
+        model.deactivateScript();
+        check(lua_gettop(L) == 0);
+        // The state is closed with the model: the allocator must still free what it took.
+    }
+    QCoreApplication::processEvents();
+    return 0;
+}

@@ -1,0 +1,68 @@
+// The settings file as the program finds it in its data directory: any bytes load without
+// harm into a normalised record, and that record survives a save and a load unchanged.
+
+#include "FuzzEnvironment.h"
+
+#include "app/DataDirectory.h"
+#include "app/OverlaySnapshot.h"
+#include "app/SettingsFile.h"
+
+#include <QFile>
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+QByteArray savedBytes(const AppSettings& settings)
+{
+    if (!saveSettings(settings))
+        qFatal("the settings could not be saved");
+    QFile file(dataFilePath(QStringLiteral("Settings")));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("the saved settings cannot be read");
+    return file.readAll();
+}
+
+// A new run of the program loading the file.
+AppSettings loadAfterStart()
+{
+    OverlaySnapshot::clear();
+    return loadSettings();
+}
+
+void checkNormalised(const AppSettings& s)
+{
+    const bool normalised =
+        (s.theme == u"default" || s.theme == u"light") && (s.language == u"ru" || s.language == u"en") &&
+        s.controlMode <= 1 && s.scenarioSpeechRate >= 1.0 && s.scenarioSpeechRate <= 2.0 &&
+        !s.deactivationHotkey.trimmed().isEmpty() && !s.autoclickerToggleHotkey.trimmed().isEmpty() &&
+        !s.overlayHotkey.trimmed().isEmpty() && !s.overlay.enabled && s.overlay.textSize == 9 &&
+        s.overlay.backgroundOpacity >= 0 && s.overlay.backgroundOpacity <= 255 &&
+        s.overlay.textOpacity >= 0 && s.overlay.textOpacity <= 255 &&
+        s.overlay.backgroundColor.isValid() && s.overlay.textColor.isValid();
+    if (!normalised)
+        std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const FuzzEnvironment& environment = FuzzEnvironment::instance();
+    environment.clearDataDirectory();
+    QFile file(dataFilePath(QStringLiteral("Settings")));
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size)) !=
+            static_cast<qint64>(size))
+        qFatal("cannot write the settings file");
+    file.close();
+
+    const AppSettings loaded = loadAfterStart();
+    checkNormalised(loaded);
+    const QByteArray saved = savedBytes(loaded);
+    const AppSettings reloaded = loadAfterStart();
+    if (savedBytes(reloaded) != saved)
+        std::abort();
+    return 0;
+}
