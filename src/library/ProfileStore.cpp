@@ -138,6 +138,13 @@ QString valueOrLegacy(const QString& value, const QString& legacyText, const Ass
     return legacy.key.isEmpty() ? legacyText.trimmed() : QString();
 }
 
+// The older "parameter=value" form, kept for readers that know only "from" and "to".
+QString legacyAssignment(const QString& parameter, const QString& value)
+{
+    const QString key = parameter.trimmed();
+    return key.isEmpty() ? value : key + QLatin1Char('=') + value;
+}
+
 // Reads the current keys and, where they are missing, the older "from"/"to" keys.
 AutoReplaceRule ruleFromJson(const QJsonObject& object)
 {
@@ -146,17 +153,24 @@ AutoReplaceRule ruleFromJson(const QJsonObject& object)
     const QString toText = text("to");
     const Assignment from = splitAssignment(fromText);
     const Assignment to = splitAssignment(toText);
+    const QString storedParameter = text("parameter");
+    const QString fromValue = text("fromValue");
+    const QString toValue = text("toValue");
+    // Older keys that only repeat the current ones, as a save writes them, add nothing; read
+    // again they would take a "=" inside a value without parameter ("a=1") for one.
+    const bool repeated = fromText == legacyAssignment(storedParameter, fromValue) &&
+                          toText == legacyAssignment(storedParameter, toValue);
 
-    QString parameter = text("parameter").trimmed();
-    if (parameter.isEmpty())
+    QString parameter = storedParameter.trimmed();
+    if (parameter.isEmpty() && !repeated)
         parameter = !from.key.isEmpty() ? from.key : to.key;
 
     AutoReplaceRule rule;
     rule.name = text("name").trimmed();
     rule.description = text("description");
     rule.parameter = parameter;
-    rule.fromValue = valueOrLegacy(text("fromValue"), fromText, from).trimmed();
-    rule.toValue = valueOrLegacy(text("toValue"), toText, to).trimmed();
+    rule.fromValue = (repeated ? fromValue : valueOrLegacy(fromValue, fromText, from)).trimmed();
+    rule.toValue = (repeated ? toValue : valueOrLegacy(toValue, toText, to)).trimmed();
     for (const QString* fallback : {&rule.parameter, &rule.description, &rule.fromValue}) {
         if (!rule.name.isEmpty())
             break;
@@ -199,13 +213,6 @@ QJsonObject modifiersToJson(const MovementModifiers& m)
             {QLatin1String("x"), m.x},
             {QLatin1String("y"), m.y},
             {QLatin1String("rand"), m.rand}};
-}
-
-// The older "parameter=value" form, kept for readers that know only "from" and "to".
-QString legacyAssignment(const QString& parameter, const QString& value)
-{
-    const QString key = parameter.trimmed();
-    return key.isEmpty() ? value : key + QLatin1Char('=') + value;
 }
 
 QJsonObject ruleToJson(const AutoReplaceRule& rule)

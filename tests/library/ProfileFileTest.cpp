@@ -95,6 +95,10 @@ private slots:
             << QByteArray(R"({"name": " n ", "parameter": " p ", "fromValue": " ",
                             "toValue": "2", "from": "q=8", "to": "q=9"})")
             << AutoReplaceRule{"n", "", "p", "8", "2"};
+        QTest::newRow("older keys repeating values that hold =")
+            << QByteArray(R"({"parameter": "", "fromValue": "a=1", "toValue": "a=2",
+                            "from": "a=1", "to": "a=2"})")
+            << AutoReplaceRule{"a=1", "", "", "a=1", "a=2"};
     }
     void rulesAreReadFromTheOlderKeysToo()
     {
