@@ -5,7 +5,8 @@
 #     scripts/fuzz.sh [seconds] [fuzz_<name>...]
 #     scripts/fuzz.sh --corpus      each target once over its saved inputs (the test run's part)
 #
-# Inputs that reach new code are kept in build-fuzz/corpus/<target> and used again by the
+# A target's dictionary of words its inputs are made of, fuzz/<target>.dict, is used when there
+# is one. Inputs that reach new code are kept in build-fuzz/corpus/<target> and used again by the
 # next run; the committed seeds in fuzz/corpus/<target> are read, never written. A finding
 # (crash, sanitizer report, broken check, an input running over 10 s) is saved as
 # build-fuzz/findings/<target>-<kind>-<hash>; reproduce it with build-fuzz/fuzz/<target> <file>.
@@ -50,10 +51,14 @@ for target in "${targets[@]}"; do
     mkdir -p "build-fuzz/corpus/$target"
     log="build-fuzz/$target.log"
     echo "== $target: $seconds s"
+    dictionary=()
+    if [ -f "fuzz/$target.dict" ]; then
+        dictionary=(-dict="fuzz/$target.dict")
+    fi
     # Leaks are left to the corpus runs of the tests: looking for them after every input
     # halves the speed.
     if nice -n 10 "build-fuzz/fuzz/$target" -max_total_time="$seconds" -timeout=10 \
-        -rss_limit_mb=2048 -detect_leaks=0 -print_final_stats=1 \
+        -rss_limit_mb=2048 -detect_leaks=0 -print_final_stats=1 "${dictionary[@]}" \
         -artifact_prefix="build-fuzz/findings/$target-" \
         "build-fuzz/corpus/$target" "fuzz/corpus/$target" >"$log" 2>&1; then
         outcome="no finding"
