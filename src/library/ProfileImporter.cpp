@@ -1,6 +1,7 @@
 #include "ProfileImporter.h"
 
 #include "ProfileArchive.h"
+#include "ProfileNames.h"
 #include "ProfileStore.h"
 #include "ProfileTransfer.h"
 #include "ui/shell/Prompter.h"
@@ -66,8 +67,9 @@ qsizetype ProfileImporter::run(QList<ScenarioProfile>& profiles)
         return 0;
     }
 
+    ProfileNames names(profiles);
     for (const ScenarioProfile& profile : described)
-        profiles.append(importProfile(profile, staging->path(), profiles));
+        profiles.append(importProfile(profile, staging->path(), names));
     return described.size();
 }
 
@@ -82,9 +84,10 @@ void ProfileImporter::reportOutcome() const
 // The profile as it joins the list: under a free name, its files in its new folder, its
 // scenarios pointing at them.
 ScenarioProfile ProfileImporter::importProfile(ScenarioProfile profile, const QString& staging,
-                                               const QList<ScenarioProfile>& profiles)
+                                               ProfileNames& names)
 {
-    profile.name = freeName(profile.name, profiles);
+    profile.name = freeName(profile.name, names);
+    names.add(profile.name);
     const QString directory = QDir::cleanPath(profileDirectory(profile.name));
     QDir().mkpath(directory);
 
@@ -131,18 +134,12 @@ ScenarioProfile ProfileImporter::importProfile(ScenarioProfile profile, const QS
 
 // The profile's own name when no profile has it (regardless of case), it is not "default" and
 // it can name a folder of its own; otherwise the first free copy's name.
-QString ProfileImporter::freeName(const QString& wanted, const QList<ScenarioProfile>& profiles)
+QString ProfileImporter::freeName(const QString& wanted, const ProfileNames& names)
 {
-    const bool taken = isDefaultProfileName(wanted) ||
-                       std::any_of(profiles.cbegin(), profiles.cend(),
-                                   [&](const auto& p) {
-                                       return p.name.compare(wanted, Qt::CaseInsensitive) == 0;
-                                   }) ||
-                       checkProfileDirectoryName(wanted, profiles) != ProfileDirectoryName::Usable;
-    if (!taken)
+    if (!isDefaultProfileName(wanted) && names.isFree(wanted))
         return wanted;
     const QString base = wanted.trimmed().isEmpty() ? tr("Профиль") : wanted.trimmed();
-    const QString name = duplicateProfileName(base, profiles);
+    const QString name = names.copyName(base);
     m_renamed.append(tr("Профиль \"%1\" добавлен под именем \"%2\".").arg(wanted, name));
     return name;
 }

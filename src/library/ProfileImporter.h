@@ -6,6 +6,7 @@
 #include <QList>
 #include <QStringList>
 
+class ProfileNames;
 class QWidget;
 
 // The profile import command: adds the profiles of a profile archive to the profile list, each
@@ -42,8 +43,8 @@ public:
 
 private:
     ScenarioProfile importProfile(ScenarioProfile profile, const QString& staging,
-                                  const QList<ScenarioProfile>& profiles);
-    QString freeName(const QString& wanted, const QList<ScenarioProfile>& profiles);
+                                  ProfileNames& names);
+    QString freeName(const QString& wanted, const ProfileNames& names);
     void warn(const QString& text);
 
     QWidget* m_parent;

@@ -1,5 +1,6 @@
 #include "ProfileStore.h"
 
+#include "ProfileNames.h"
 #include "app/DataDirectory.h"
 
 #include <QCryptographicHash>
@@ -39,19 +40,6 @@ bool isUsableDirectoryName(const QString& name)
                        "LPT[0-9\\x{B9}\\x{B2}\\x{B3}]) *$"),
         QRegularExpression::CaseInsensitiveOption);
     return !deviceName.match(name.section(QLatin1Char('.'), 0, 0)).hasMatch();
-}
-
-// The name of the profile's directory inside the profiles folder. A name that cannot be a
-// directory of its own gets a fixed stand-in derived from it, so that the folder itself, its
-// parent or a device is never taken for a profile directory.
-QString directoryName(const QString& profileName)
-{
-    const QString sanitized = sanitizeProfileName(profileName);
-    if (isUsableDirectoryName(sanitized))
-        return sanitized;
-    const QByteArray digest =
-        QCryptographicHash::hash(sanitized.toUtf8(), QCryptographicHash::Sha1).toHex();
-    return QLatin1Char('_') + QString::fromLatin1(digest);
 }
 
 QString nativePath(const QString& path)
@@ -385,9 +373,21 @@ QString sanitizeProfileName(const QString& name)
     return QString(name).remove(forbidden);
 }
 
+QString profileFolderName(const QString& profileName)
+{
+    const QString sanitized = sanitizeProfileName(profileName);
+    if (isUsableDirectoryName(sanitized))
+        return sanitized;
+    // A fixed stand-in derived from the name, so that the profiles folder itself, its parent
+    // or a device is never taken for a profile directory.
+    const QByteArray digest =
+        QCryptographicHash::hash(sanitized.toUtf8(), QCryptographicHash::Sha1).toHex();
+    return QLatin1Char('_') + QString::fromLatin1(digest);
+}
+
 QString profileDirectory(const QString& profileName)
 {
-    return dataFilePath(QStringLiteral("profiles/") + directoryName(profileName));
+    return dataFilePath(QStringLiteral("profiles/") + profileFolderName(profileName));
 }
 
 ProfileDirectoryName checkProfileDirectoryName(const QString& name,
@@ -402,7 +402,7 @@ ProfileDirectoryName checkProfileDirectoryName(const QString& name,
     }
     for (qsizetype i = 0; i < profiles.size(); ++i) {
         if (i == ignoredIndex ||
-            directoryName(profiles[i].name).compare(directory, Qt::CaseInsensitive) != 0)
+            profileFolderName(profiles[i].name).compare(directory, Qt::CaseInsensitive) != 0)
             continue;
         if (message) {
             *message = QObject::tr("Профиль \"%1\" хранился бы в той же папке, что и профиль "
@@ -416,17 +416,7 @@ ProfileDirectoryName checkProfileDirectoryName(const QString& name,
 
 QString duplicateProfileName(const QString& name, const QList<ScenarioProfile>& profiles)
 {
-    const auto taken = [&profiles](const QString& candidate) {
-        for (const ScenarioProfile& profile : profiles) {
-            if (profile.name.compare(candidate, Qt::CaseInsensitive) == 0)
-                return true;
-        }
-        return checkProfileDirectoryName(candidate, profiles) != ProfileDirectoryName::Usable;
-    };
-    QString candidate = QObject::tr("%1 копия").arg(name);
-    for (int copy = 2; taken(candidate); ++copy)
-        candidate = QObject::tr("%1 копия (%2)").arg(name).arg(copy);
-    return candidate;
+    return ProfileNames(profiles).copyName(name);
 }
 
 QList<ScenarioProfile> readProfiles(const QString& filePath, QString* errorMessage)

@@ -18,6 +18,9 @@ QString profilesFilePath();
 // The name with every character of \ / : * ? " < > | removed; nothing else changes.
 QString sanitizeProfileName(const QString& name);
 
+// The name of the profile's directory inside "profiles/" (see profileDirectory).
+QString profileFolderName(const QString& profileName);
+
 // The directory of the profile's scenario files: "profiles/" + the sanitised name in the data
 // directory. It is not created. A name that cannot name a directory of its own (see
 // checkProfileDirectoryName) gets a stand-in directory inside "profiles/", so that no name
