@@ -2,6 +2,45 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="ru_RU">
 <context>
+    <name>DriverInstaller</name>
+    <message>
+        <source>Установка драйвера уже выполняется. Завершите установку и повторите попытку.</source>
+        <translation>Driver installation is already in progress. Finish the installation and try again.</translation>
+    </message>
+    <message>
+        <source>Драйвер не найден. Скачать и установить его сейчас?</source>
+        <translation>Driver not found. Download and install it now?</translation>
+    </message>
+    <message>
+        <source>Не удалось скачать установщик драйвера: %1</source>
+        <translation>Failed to download the driver installer: %1</translation>
+    </message>
+    <message>
+        <source>Установщик драйвера не найден.</source>
+        <translation>Driver installer not found.</translation>
+    </message>
+    <message>
+        <source>контрольная сумма файла не совпадает с ожидаемой</source>
+        <translation>the file&apos;s checksum does not match the expected one</translation>
+    </message>
+    <message>
+        <source>Не удалось запустить установщик драйвера.</source>
+        <translation>Failed to launch the driver installer.</translation>
+    </message>
+    <message>
+        <source>Установщик драйвера запущен. После завершения установки выберите режим &quot;Драйвер&quot; снова.</source>
+        <translation>Driver installer launched. After installation completes, select the “Driver” mode again.</translation>
+    </message>
+    <message>
+        <source>Драйвер установлен. Выберите режим &quot;Драйвер&quot; снова.</source>
+        <translation>Driver installed. Select the “Driver” mode again.</translation>
+    </message>
+    <message>
+        <source>Драйвер по-прежнему отсутствует. Запустите установщик ещё раз при необходимости.</source>
+        <translation>The driver is still missing. Run the installer again if needed.</translation>
+    </message>
+</context>
+<context>
     <name>FramelessWindow</name>
     <message>
         <source>Закрыть программу или свернуть в трей?</source>
@@ -72,6 +111,25 @@
     <message>
         <source>Возможно, сочетание занято другой программой.</source>
         <translation>The combination may already be used by another application.</translation>
+    </message>
+</context>
+<context>
+    <name>InstallerDownload</name>
+    <message>
+        <source>разрешено скачивание только по HTTPS</source>
+        <translation>only HTTPS downloads are allowed</translation>
+    </message>
+    <message>
+        <source>Скачивание драйвера...</source>
+        <translation>Downloading driver...</translation>
+    </message>
+    <message>
+        <source>сервер не отвечает</source>
+        <translation>the server does not respond</translation>
+    </message>
+    <message>
+        <source>Не удаётся сохранить файл в %1</source>
+        <translation>Unable to save the file to %1</translation>
     </message>
 </context>
 <context>
