@@ -38,9 +38,15 @@ void publish(const char* property, const QVariant& value)
     qApp->setProperty(property, value);
 }
 
-double boundedRate(double rate)
+// A stored opacity (0..255) as the percent the page shows, and a percent as stored.
+int opacityToPercent(int opacity)
 {
-    return std::clamp(rate, 1.0, 2.0);
+    return std::clamp(static_cast<int>(std::lround(opacity * 100.0 / 255.0)), 0, 100);
+}
+
+int percentToOpacity(int percent)
+{
+    return std::clamp(percent * 255 / 100, 0, 255);
 }
 
 // Blocks the signals of several objects for as long as it lives.
@@ -126,16 +132,6 @@ SettingsWgt::~SettingsWgt()
     saveSettings(settingsFromForm());
 }
 
-int SettingsWgt::opacityToPercent(int opacity)
-{
-    return std::clamp(static_cast<int>(std::lround(opacity * 100.0 / 255.0)), 0, 100);
-}
-
-int SettingsWgt::percentToOpacity(int percent)
-{
-    return std::clamp(percent * 255 / 100, 0, 255);
-}
-
 void SettingsWgt::connectGeneralAndModifiers()
 {
     connect(ui->radioButtonOn, &QRadioButton::toggled, this, &SettingsWgt::slotOnClick);
@@ -175,7 +171,7 @@ void SettingsWgt::showStoredSettings(const AppSettings& settings)
     ui->scenarioSpeechCheck->setChecked(settings.scenarioSpeechEnabled);
     m_storedVoice = settings.scenarioSpeechVoice;
     selectVoice(settings.scenarioSpeechVoice);
-    ui->scenarioRateSpin->setValue(boundedRate(settings.scenarioSpeechRate));
+    ui->scenarioRateSpin->setValue(clampSpeechRate(settings.scenarioSpeechRate));
 }
 
 void SettingsWgt::setDirty(bool dirty)
@@ -226,7 +222,7 @@ void SettingsWgt::slotVoiceChanged(int)
 
 void SettingsWgt::slotRateSpinChanged(double value)
 {
-    publish(AppProperty::scenarioSpeechRate, boundedRate(value));
+    publish(AppProperty::scenarioSpeechRate, clampSpeechRate(value));
     onSettingChanged();
 }
 
@@ -291,7 +287,7 @@ QString SettingsWgt::selectedVoiceKey() const
 void SettingsWgt::publishVoiceAndRate()
 {
     publish(AppProperty::scenarioSpeechVoice, selectedVoiceKey());
-    publish(AppProperty::scenarioSpeechRate, boundedRate(ui->scenarioRateSpin->value()));
+    publish(AppProperty::scenarioSpeechRate, clampSpeechRate(ui->scenarioRateSpin->value()));
 }
 
 // ---- Modifiers tab ---------------------------------------------------------------------

@@ -35,12 +35,6 @@ public:
     // not it was saved: leaving the program keeps what the page shows.
     ~SettingsWgt() override;
 
-    // A stored opacity (0..255) as the percent the page shows, and a percent as stored.
-    static int opacityToPercent(int opacity);
-    static int percentToOpacity(int percent);
-
-    bool isDirty() const { return m_dirty; }
-
 public slots:
     void slotOnClick(bool on);
     void slotModeChanged();
