@@ -86,6 +86,45 @@
     </message>
 </context>
 <context>
+    <name>DriverInstaller</name>
+    <message>
+        <source>Установка драйвера уже выполняется. Завершите установку и повторите попытку.</source>
+        <translation>Driver installation is already in progress. Finish the installation and try again.</translation>
+    </message>
+    <message>
+        <source>Драйвер не найден. Скачать и установить его сейчас?</source>
+        <translation>Driver not found. Download and install it now?</translation>
+    </message>
+    <message>
+        <source>Не удалось скачать установщик драйвера: %1</source>
+        <translation>Failed to download the driver installer: %1</translation>
+    </message>
+    <message>
+        <source>Установщик драйвера не найден.</source>
+        <translation>Driver installer not found.</translation>
+    </message>
+    <message>
+        <source>контрольная сумма файла не совпадает с ожидаемой</source>
+        <translation>the file&apos;s checksum does not match the expected one</translation>
+    </message>
+    <message>
+        <source>Не удалось запустить установщик драйвера.</source>
+        <translation>Failed to launch the driver installer.</translation>
+    </message>
+    <message>
+        <source>Установщик драйвера запущен. После завершения установки выберите режим &quot;Драйвер&quot; снова.</source>
+        <translation>Driver installer launched. After installation completes, select the “Driver” mode again.</translation>
+    </message>
+    <message>
+        <source>Драйвер установлен. Выберите режим &quot;Драйвер&quot; снова.</source>
+        <translation>Driver installed. Select the “Driver” mode again.</translation>
+    </message>
+    <message>
+        <source>Драйвер по-прежнему отсутствует. Запустите установщик ещё раз при необходимости.</source>
+        <translation>The driver is still missing. Run the installer again if needed.</translation>
+    </message>
+</context>
+<context>
     <name>FramelessWindow</name>
     <message>
         <source>Закрыть программу или свернуть в трей?</source>
@@ -156,6 +195,25 @@
     <message>
         <source>Возможно, сочетание занято другой программой.</source>
         <translation>The combination may already be used by another application.</translation>
+    </message>
+</context>
+<context>
+    <name>InstallerDownload</name>
+    <message>
+        <source>разрешено скачивание только по HTTPS</source>
+        <translation>only HTTPS downloads are allowed</translation>
+    </message>
+    <message>
+        <source>Скачивание драйвера...</source>
+        <translation>Downloading driver...</translation>
+    </message>
+    <message>
+        <source>сервер не отвечает</source>
+        <translation>the server does not respond</translation>
+    </message>
+    <message>
+        <source>Не удаётся сохранить файл в %1</source>
+        <translation>Unable to save the file to %1</translation>
     </message>
 </context>
 <context>
@@ -631,6 +689,169 @@ Expected file: %2</translation>
     <message>
         <source>Не удалось выполнить сценарий: %1</source>
         <translation>Failed to execute the script: %1</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsWgt</name>
+    <message>
+        <source>Настройки</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Настройки программы</source>
+        <translation>Application settings</translation>
+    </message>
+    <message>
+        <source>Основные</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>Звук активации сценария</source>
+        <translation>Script activation sound</translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>Да</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Озвучивать название сценария</source>
+        <translation>Announce the script name</translation>
+    </message>
+    <message>
+        <source>Голос</source>
+        <translation>Voice</translation>
+    </message>
+    <message>
+        <source>Скорость</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>Способ ввода</source>
+        <translation>Input method</translation>
+    </message>
+    <message>
+        <source>Системный API</source>
+        <translation>System API</translation>
+    </message>
+    <message>
+        <source>Драйвер</source>
+        <translation>Driver</translation>
+    </message>
+    <message>
+        <source>Модификаторы</source>
+        <translation>Modifiers</translation>
+    </message>
+    <message>
+        <source>Модификаторы системного API</source>
+        <translation>System API Modifiers</translation>
+    </message>
+    <message>
+        <source>По X и Y</source>
+        <translation>Along X and Y</translation>
+    </message>
+    <message>
+        <source>По X</source>
+        <translation>Along X</translation>
+    </message>
+    <message>
+        <source>По Y</source>
+        <translation>Along Y</translation>
+    </message>
+    <message>
+        <source>Сбросить</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>Модификаторы драйвера</source>
+        <translation>Driver Modifiers</translation>
+    </message>
+    <message>
+        <source>Оверлей</source>
+        <translation>Overlay</translation>
+    </message>
+    <message>
+        <source>Основное</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>Показывать оверлей</source>
+        <translation>Show overlay</translation>
+    </message>
+    <message>
+        <source>Показывать сценарии</source>
+        <translation>Show scripts</translation>
+    </message>
+    <message>
+        <source>Подсвечивать активный сценарий</source>
+        <translation>Highlight the active script</translation>
+    </message>
+    <message>
+        <source>Показывать статус автокликера</source>
+        <translation>Show autoclicker status</translation>
+    </message>
+    <message>
+        <source>Расположение</source>
+        <translation>Location</translation>
+    </message>
+    <message>
+        <source>Положение</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Переместить оверлей</source>
+        <translation>Move overlay</translation>
+    </message>
+    <message>
+        <source>Горячая клавиша оверлея</source>
+        <translation>Overlay Hotkey</translation>
+    </message>
+    <message>
+        <source>Стилизация</source>
+        <translation>Stylization</translation>
+    </message>
+    <message>
+        <source>Цвет фона</source>
+        <translation>Background color</translation>
+    </message>
+    <message>
+        <source>Прозрачность фона</source>
+        <translation>Background transparency</translation>
+    </message>
+    <message>
+        <source>Цвет текста</source>
+        <translation>Text color</translation>
+    </message>
+    <message>
+        <source>Прозрачность текста</source>
+        <translation>Text transparency</translation>
+    </message>
+    <message>
+        <source>Сбросить настройки</source>
+        <translation>Reset the settings</translation>
+    </message>
+    <message>
+        <source>Сохранить настройки</source>
+        <translation>Save the settings</translation>
+    </message>
+    <message>
+        <source>Женский %1</source>
+        <translation>Female %1</translation>
+    </message>
+    <message>
+        <source>Пользовательский</source>
+        <translation>Custom</translation>
+    </message>
+    <message>
+        <source>Координаты X: %1    Y: %2</source>
+        <translation>Coordinates X: %1 Y: %2</translation>
+    </message>
+    <message>
+        <source>Сбросить настройки?</source>
+        <translation>Reset settings?</translation>
     </message>
 </context>
 <context>

@@ -12,15 +12,6 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcSettings, "clavitor.settings")
 
-// A stored hotkey: portable key-sequence text, or native text when that gives nothing.
-QKeySequence storedHotkey(const QString& text)
-{
-    QKeySequence sequence = QKeySequence::fromString(text, QKeySequence::PortableText);
-    if (sequence.isEmpty() && !text.trimmed().isEmpty())
-        sequence = QKeySequence::fromString(text, QKeySequence::NativeText);
-    return sequence;
-}
-
 } // namespace
 
 void applySettings(const AppSettings& s)
