@@ -118,6 +118,13 @@ private slots:
         desktop.getCursorPos(p);
         QCOMPARE(p.x, 0);
         QCOMPARE(p.y, 1023);
+
+        // However far off the screens a move would go, the nearest point is found.
+        desktop.setScreens({{0, 0, 1920, 1080}, {-1280, 0, 1280, 1024}});
+        desktop.setCursorPos({0, 0});
+        p = cursorAfter(desktop, mouseRecord(-0x7FFFFFFF - 1, -0x7FFFFFFF - 1, MOUSEEVENTF_MOVE));
+        QCOMPARE(p.x, -1280);
+        QCOMPARE(p.y, 0);
     }
 
     void buttonRecordsChangeTheButtonState()

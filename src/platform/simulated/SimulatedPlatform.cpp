@@ -281,14 +281,16 @@ void SimulatedPlatform::moveCursorTo(LONG x, LONG y)
 {
     // Windows keeps the cursor on the screens: a point off every screen goes to the
     // nearest point of the nearest screen.
-    std::int64_t bestDistance = std::numeric_limits<std::int64_t>::max();
+    // The squared distance of points 2^32 apart does not fit 64 bits: it is compared as a
+    // double, exact enough to tell screens apart.
+    double bestDistance = std::numeric_limits<double>::infinity();
     POINT best{x, y};
     for (const Screen& screen : m_screens) {
         const LONG cx = clampValue(x, screen.left, std::int64_t{screen.left} + screen.width - 1);
         const LONG cy = clampValue(y, screen.top, std::int64_t{screen.top} + screen.height - 1);
-        const std::int64_t ddx = std::int64_t{cx} - x;
-        const std::int64_t ddy = std::int64_t{cy} - y;
-        const std::int64_t distance = ddx * ddx + ddy * ddy;
+        const auto ddx = static_cast<double>(std::int64_t{cx} - x);
+        const auto ddy = static_cast<double>(std::int64_t{cy} - y);
+        const double distance = ddx * ddx + ddy * ddy;
         if (distance < bestDistance) {
             bestDistance = distance;
             best = {cx, cy};

@@ -1,0 +1,1 @@
+MoveMouseRelative(-2^40, -2^40)
