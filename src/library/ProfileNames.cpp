@@ -25,8 +25,21 @@ bool ProfileNames::isFree(const QString& name) const
 
 QString ProfileNames::copyName(const QString& name) const
 {
-    QString candidate = QObject::tr("%1 копия").arg(name);
+    // Every candidate must be able to name a folder, or none would ever be free: control
+    // characters are left out, a long name leaves room for the number (without splitting a
+    // character in two), and one that is a device name before a dot ("nul.txt") gets a "_"
+    // in front.
+    constexpr qsizetype kLongestBase = 200;
+    QString base = name;
+    base.removeIf([](QChar c) { return c.unicode() < 0x20; });
+    if (base.size() > kLongestBase)
+        base.truncate(base.at(kLongestBase - 1).isHighSurrogate() ? kLongestBase - 1 : kLongestBase);
+    if (checkProfileDirectoryName(QObject::tr("%1 копия").arg(base), {}) ==
+        ProfileDirectoryName::Unusable)
+        base.prepend(QLatin1Char('_'));
+
+    QString candidate = QObject::tr("%1 копия").arg(base);
     for (int copy = 2; !isFree(candidate); ++copy)
-        candidate = QObject::tr("%1 копия (%2)").arg(name).arg(copy);
+        candidate = QObject::tr("%1 копия (%2)").arg(base).arg(copy);
     return candidate;
 }

@@ -20,7 +20,8 @@ public:
     // usable directory that no profile has (see checkProfileDirectoryName).
     bool isFree(const QString& name) const;
     // The name for a copy of the profile `name`: "%1 копия", then "%1 копия (2)",
-    // "%1 копия (3)"…, the first that is free.
+    // "%1 копия (3)"…, the first that is free; of a name that cannot name a folder, its
+    // usable form (see the definition).
     QString copyName(const QString& name) const;
 
 private:

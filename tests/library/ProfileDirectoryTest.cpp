@@ -64,6 +64,24 @@ private slots:
         profiles << named("Work копия (2)") << named("Work копия (3)?");
         QCOMPARE(duplicateProfileName("Work", profiles), "Work копия (4)"); // "(3)?" has the folder of "(3)"
     }
+
+    void copiesOfNamesThatCannotNameAFolderCanName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("copy");
+        QTest::newRow("control characters") << "a\tb\x01" << "ab копия";
+        QTest::newRow("device before a dot") << "nul.txt" << "_nul.txt копия";
+        QTest::newRow("too long for the number") << QString(250, 'n') << QString(200, 'n') + " копия";
+        QTest::newRow("surrogate pair at the cut")
+            << QString(199, 'n') + "\U0001F600" << QString(199, 'n') + " копия";
+    }
+    void copiesOfNamesThatCannotNameAFolderCanName()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, copy);
+        QCOMPARE(duplicateProfileName(name, {named(name)}), copy);
+        QCOMPARE(checkProfileDirectoryName(copy, {}), ProfileDirectoryName::Usable);
+    }
 };
 
 CLAVITOR_TEST(ProfileDirectoryTest);
