@@ -10,7 +10,6 @@
 #include <QLoggingCategory>
 #include <QTemporaryDir>
 
-#include <cstdlib>
 
 namespace {
 

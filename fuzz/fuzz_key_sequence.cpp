@@ -4,6 +4,7 @@
 // hotkey can carry, tells the same combination apart the same way every time, and a
 // registration either holds one hotkey per chord or none at all.
 
+#include "FuzzCheck.h"
 #include "FuzzEnvironment.h"
 #include "FuzzPlatform.h"
 
@@ -12,35 +13,29 @@
 
 #include <QKeySequence>
 
-#include <cstdlib>
 
 namespace {
 
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 void mapChords(const QKeySequence& sequence)
 {
     for (int chord = 0; chord < sequence.count(); ++chord) {
         const QString text = QKeySequence(sequence[chord]).toString(QKeySequence::NativeText);
         const int key = KeyMapping::virtualKeyOfChord(text, KeyMapping::keyNameTable());
-        check(key >= 0 && key <= 0xFFFF);
-        check((KeyMapping::modifiersOfChord(text) & ~0xFu) == 0);
+        FUZZ_CHECK(key >= 0 && key <= 0xFFFF);
+        FUZZ_CHECK((KeyMapping::modifiersOfChord(text) & ~0xFu) == 0);
     }
-    check(KeyMapping::systemIdentity(sequence) == KeyMapping::systemIdentity(sequence));
+    FUZZ_CHECK(KeyMapping::systemIdentity(sequence) == KeyMapping::systemIdentity(sequence));
 }
 
 void registerSequence(QGlobalShortcut& shortcut, FuzzPlatform& desktop, const QKeySequence& sequence)
 {
     const bool registered = shortcut.setShortcut(sequence);
     const std::size_t hotkeys = desktop.registeredHotKeys().size();
-    check(registered ? hotkeys == static_cast<std::size_t>(sequence.count()) : hotkeys == 0);
-    check(registered || !shortcut.errorText().isEmpty());
+    FUZZ_CHECK(registered ? hotkeys == static_cast<std::size_t>(sequence.count()) : hotkeys == 0);
+    FUZZ_CHECK(registered || !shortcut.errorText().isEmpty());
     shortcut.unsetShortcut();
-    check(desktop.registeredHotKeys().empty());
+    FUZZ_CHECK(desktop.registeredHotKeys().empty());
 }
 
 } // namespace
@@ -57,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The chord texts of the mapping come from the toolkit, but a stored text may reach it
     // as it is.
     const int key = KeyMapping::virtualKeyOfChord(text, KeyMapping::keyNameTable());
-    check(key >= 0 && key <= 0xFFFF);
+    FUZZ_CHECK(key >= 0 && key <= 0xFFFF);
     for (const auto format : {QKeySequence::PortableText, QKeySequence::NativeText}) {
         const QKeySequence sequence = QKeySequence::fromString(text, format);
         mapChords(sequence);

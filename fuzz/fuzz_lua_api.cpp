@@ -9,6 +9,7 @@
 // debug library (it could remove the instruction limit), and precompiled chunks, which Lua
 // 5.1 runs without any check, as trusted as native code.
 
+#include "FuzzCheck.h"
 #include "FuzzEnvironment.h"
 #include "FuzzPlatform.h"
 
@@ -79,11 +80,6 @@ void* limitedAllocation(void*, void* block, size_t oldSize, size_t newSize)
     return moved;
 }
 
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 } // namespace
 
@@ -115,15 +111,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         lua_setallocf(L, &limitedAllocation, nullptr);
 
         model.executeLua(script);
-        check(lua_gettop(L) == 0);
+        FUZZ_CHECK(lua_gettop(L) == 0);
         for (const bool pressed : {true, false}) {
             model.leftMouseButtonStateChanged(pressed);
             model.rigthMouseButtonStateChanged(pressed);
             model.midMouseButtonStateChanged(pressed);
-            check(lua_gettop(L) == 0);
+            FUZZ_CHECK(lua_gettop(L) == 0);
         }
         model.deactivateScript();
-        check(lua_gettop(L) == 0);
+        FUZZ_CHECK(lua_gettop(L) == 0);
         // The state is closed with the model: the allocator must still free what it took.
     }
     QCoreApplication::processEvents();

@@ -10,6 +10,7 @@
 // the first line break and the content (a link's target). Any other input is the archive
 // itself.
 
+#include "FuzzCheck.h"
 #include "FuzzEnvironment.h"
 
 #include "ScriptedPrompter.h"
@@ -25,15 +26,11 @@
 #include <archive.h>
 #include <archive_entry.h>
 
-#include <cstdlib>
+#include <cstdio>
+
 
 namespace {
 
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 la_ssize_t appendToBytes(archive*, void* target, const void* buffer, size_t length)
 {
@@ -156,29 +153,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     environment.prompter().queueValue(archivePath);
     ProfileImporter importer(nullptr);
     const qsizetype added = importer.run(profiles);
-    check(profiles.size() == existing + added);
+    FUZZ_CHECK(profiles.size() == existing + added);
     if (added > 0)
         importer.reportOutcome();
 
     QStringList newFolders;
     for (qsizetype i = existing; i < profiles.size(); ++i) {
         const QString folder = QDir::cleanPath(profileDirectory(profiles[i].name));
-        check(!newFolders.contains(folder, Qt::CaseInsensitive));
+        FUZZ_CHECK(!newFolders.contains(folder, Qt::CaseInsensitive));
         for (qsizetype j = 0; j < existing; ++j)
-            check(QDir::cleanPath(profileDirectory(profiles[j].name)).compare(folder, Qt::CaseInsensitive) != 0);
+            FUZZ_CHECK(QDir::cleanPath(profileDirectory(profiles[j].name)).compare(folder, Qt::CaseInsensitive) != 0);
         for (const ProfileScenario& scenario : profiles[i].scenarios)
-            check(scenario.file.isEmpty() || scenario.file.startsWith(folder + QLatin1Char('/')));
+            FUZZ_CHECK(scenario.file.isEmpty() || scenario.file.startsWith(folder + QLatin1Char('/')));
         newFolders.append(folder);
     }
     const QMap<QString, Item> after = tree(environment.root());
     for (auto it = before.cbegin(); it != before.cend(); ++it)
-        check(after.value(it.key()) == it.value() && after.contains(it.key()));
+        FUZZ_CHECK(after.value(it.key()) == it.value() && after.contains(it.key()));
     for (auto it = after.cbegin(); it != after.cend(); ++it) {
         if (before.contains(it.key()))
             continue;
         const QFileInfo info(it.key());
-        check(isInside(it.key(), newFolders) && !info.isSymLink() &&
-              (info.isFile() || info.isDir()));
+        const bool allowed =
+            isInside(it.key(), newFolders) && !info.isSymLink() && (info.isFile() || info.isDir());
+        if (!allowed)
+            std::fprintf(stderr, "written outside: %s\n", qPrintable(it.key()));
+        FUZZ_CHECK(allowed);
     }
     return 0;
 }

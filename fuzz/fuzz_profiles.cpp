@@ -2,11 +2,10 @@
 // and the profiles it yields survive a save and a second read, with each scenario's file
 // in the form a save stores it.
 
+#include "FuzzCheck.h"
 #include "FuzzEnvironment.h"
 
 #include "library/ProfileStore.h"
-
-#include <cstdlib>
 
 namespace {
 
@@ -30,8 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QString error;
     const QList<ScenarioProfile> profiles = readProfiles(stored, &error);
     if (profiles.isEmpty()) {
-        if (error.isEmpty()) // a file that yields nothing always says why
-            std::abort();
+        FUZZ_CHECK(!error.isEmpty()); // a file that yields nothing always says why
         return 0;
     }
 
@@ -39,7 +37,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!writeProfiles(profiles, saved, &error))
         qFatal("cannot save the profiles: %s", qPrintable(error));
     const QList<ScenarioProfile> reread = readProfiles(saved, &error);
-    if (reread != asStored(profiles))
-        std::abort();
+    FUZZ_CHECK(reread == asStored(profiles));
     return 0;
 }

@@ -1,6 +1,7 @@
 // The settings file as the program finds it in its data directory: any bytes load without
 // harm into a normalised record, and that record survives a save and a load unchanged.
 
+#include "FuzzCheck.h"
 #include "FuzzEnvironment.h"
 
 #include "app/DataDirectory.h"
@@ -9,8 +10,6 @@
 
 #include <QFile>
 
-#include <cmath>
-#include <cstdlib>
 
 namespace {
 
@@ -33,16 +32,18 @@ AppSettings loadAfterStart()
 
 void checkNormalised(const AppSettings& s)
 {
-    const bool normalised =
-        (s.theme == u"default" || s.theme == u"light") && (s.language == u"ru" || s.language == u"en") &&
-        s.controlMode <= 1 && s.scenarioSpeechRate >= 1.0 && s.scenarioSpeechRate <= 2.0 &&
-        !s.deactivationHotkey.trimmed().isEmpty() && !s.autoclickerToggleHotkey.trimmed().isEmpty() &&
-        !s.overlayHotkey.trimmed().isEmpty() && !s.overlay.enabled && s.overlay.textSize == 9 &&
-        s.overlay.backgroundOpacity >= 0 && s.overlay.backgroundOpacity <= 255 &&
-        s.overlay.textOpacity >= 0 && s.overlay.textOpacity <= 255 &&
-        s.overlay.backgroundColor.isValid() && s.overlay.textColor.isValid();
-    if (!normalised)
-        std::abort();
+    FUZZ_CHECK(s.theme == u"default" || s.theme == u"light");
+    FUZZ_CHECK(s.language == u"ru" || s.language == u"en");
+    FUZZ_CHECK(s.controlMode <= 1);
+    FUZZ_CHECK(s.scenarioSpeechRate >= 1.0 && s.scenarioSpeechRate <= 2.0);
+    FUZZ_CHECK(!s.deactivationHotkey.trimmed().isEmpty());
+    FUZZ_CHECK(!s.autoclickerToggleHotkey.trimmed().isEmpty());
+    FUZZ_CHECK(!s.overlayHotkey.trimmed().isEmpty());
+    // The first load of a run: the overlay hidden, at its default size.
+    FUZZ_CHECK(!s.overlay.enabled && s.overlay.textSize == 9);
+    FUZZ_CHECK(s.overlay.backgroundOpacity >= 0 && s.overlay.backgroundOpacity <= 255);
+    FUZZ_CHECK(s.overlay.textOpacity >= 0 && s.overlay.textOpacity <= 255);
+    FUZZ_CHECK(s.overlay.backgroundColor.isValid() && s.overlay.textColor.isValid());
 }
 
 } // namespace
@@ -62,7 +63,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkNormalised(loaded);
     const QByteArray saved = savedBytes(loaded);
     const AppSettings reloaded = loadAfterStart();
-    if (savedBytes(reloaded) != saved)
-        std::abort();
+    FUZZ_CHECK(savedBytes(reloaded) == saved);
     return 0;
 }
