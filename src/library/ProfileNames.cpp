@@ -4,6 +4,26 @@
 
 #include <QObject>
 
+namespace {
+
+// The name without the characters no folder name may hold: control characters and halves of
+// surrogate pairs.
+QString withoutUnstorableCharacters(const QString& name)
+{
+    QString kept;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const QChar c = name.at(i);
+        if (c.isHighSurrogate() && i + 1 < name.size() && name.at(i + 1).isLowSurrogate()) {
+            kept.append(c).append(name.at(++i));
+        } else if (!c.isSurrogate() && c.unicode() >= 0x20) {
+            kept.append(c);
+        }
+    }
+    return kept;
+}
+
+} // namespace
+
 ProfileNames::ProfileNames(const QList<ScenarioProfile>& profiles)
 {
     for (const ScenarioProfile& profile : profiles)
@@ -25,13 +45,12 @@ bool ProfileNames::isFree(const QString& name) const
 
 QString ProfileNames::copyName(const QString& name) const
 {
-    // Every candidate must be able to name a folder, or none would ever be free: control
-    // characters are left out, a long name leaves room for the number (without splitting a
-    // character in two), and one that is a device name before a dot ("nul.txt") gets a "_"
-    // in front.
+    // Every candidate must be able to name a folder, or none would ever be free: characters
+    // no folder name holds are left out, a long name leaves room for the number (without
+    // splitting a character in two), and one that is a device name before a dot ("nul.txt")
+    // gets a "_" in front.
     constexpr qsizetype kLongestBase = 200;
-    QString base = name;
-    base.removeIf([](QChar c) { return c.unicode() < 0x20; });
+    QString base = withoutUnstorableCharacters(name);
     if (base.size() > kLongestBase)
         base.truncate(base.at(kLongestBase - 1).isHighSurrogate() ? kLongestBase - 1 : kLongestBase);
     if (checkProfileDirectoryName(QObject::tr("%1 копия").arg(base), {}) ==

@@ -23,14 +23,15 @@ namespace {
 
 const QString kDefaultProfileName = QStringLiteral("default");
 
-// Whether Windows (the strictest of the program's platforms) accepts the sanitised name as a
-// directory of its own inside the profiles folder.
+// Whether every platform of the program (Windows is the strictest, but for the next rule)
+// accepts the sanitised name as a directory of its own inside the profiles folder.
 bool isUsableDirectoryName(const QString& name)
 {
     // "", "." and ".." would be the profiles folder or its parent; Windows drops a trailing dot
-    // or blank, so "a." would silently be the directory of "a".
+    // or blank, so "a." would silently be the directory of "a". A half of a surrogate pair
+    // becomes U+FFFD in a file name on Linux, so that "\ud800" and "\udc00" would share one.
     if (name.isEmpty() || name.size() > 255 || name.endsWith(QLatin1Char('.')) ||
-        name.endsWith(QLatin1Char(' ')))
+        name.endsWith(QLatin1Char(' ')) || !name.isValidUtf16())
         return false;
     if (std::any_of(name.cbegin(), name.cend(), [](QChar c) { return c.unicode() < 0x20; }))
         return false;

@@ -25,6 +25,7 @@ private slots:
                                  "Com7", "LPT\u00b9", "aux .x", "a\tb"})
             QTest::addRow("[%s]", name) << QString::fromUtf8(name);
         QTest::newRow("too long") << QString(256, 'n');
+        QTest::newRow("half a surrogate pair") << QString(QChar(0xD800)) + "x";
     }
     void unusableNamesNeverMapOntoTheProfilesFolder()
     {
@@ -69,7 +70,8 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("copy");
-        QTest::newRow("control characters") << "a\tb\x01" << "ab копия";
+        QTest::newRow("control characters, half a surrogate pair")
+            << "a\tb\x01" + QString(QChar(0xDC00)) + "c" << "abc копия";
         QTest::newRow("device before a dot") << "nul.txt" << "_nul.txt копия";
         QTest::newRow("too long for the number") << QString(250, 'n') << QString(200, 'n') + " копия";
         QTest::newRow("surrogate pair at the cut")
