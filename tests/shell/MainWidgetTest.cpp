@@ -170,14 +170,15 @@ private slots:
         QCOMPARE(language->toolTip(), "Switch to Russian");
         QCOMPARE(button(widget, "pushButtonHome")->toolTip(), "Home");
         QCOMPARE(button(widget, "pushButtonTheme")->toolTip(), "Enable light theme");
-        QCOMPARE(widget.findChild<QLabel*>("pageTitle")->text(), "Home");
+        const QWidget* home = widget.findChild<QWidget*>("pageHome");
+        QCOMPARE(home->findChild<QLabel*>("pageTitle")->text(), "Home");
         QCOMPARE(button(widget, "scriptsInstructionButton")->text(), "Guide");
 
         QTest::mouseClick(language, Qt::LeftButton);
         QCOMPARE(languages.currentLanguage(), "ru");
         QCOMPARE(loadSettings().language, "ru");
         QCOMPARE(language->toolTip(), "Переключить на английский язык");
-        QCOMPARE(widget.findChild<QLabel*>("pageTitle")->text(), "Главная");
+        QCOMPARE(home->findChild<QLabel*>("pageTitle")->text(), "Главная");
     }
 };
 
