@@ -829,8 +829,9 @@ void ScriptsListWidget::slotNewCombination(const QString& combination, SingleScr
     if (shown.isEmpty())
         shown = combination;
     if (record->hotkeyState == HotkeyAssignment::RefusedBySystem) {
+        const QString failure = hotkeyFailureText(*record, shown, holder);
         restoreHotkey(i, previous);
-        warn(hotkeyFailureText(*record, shown, holder));
+        warn(failure);
         return;
     }
 

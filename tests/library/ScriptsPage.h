@@ -5,13 +5,26 @@
 
 #include "ProfileFiles.h"
 
+#include "ScriptedPrompter.h"
+
+#include "app/AppProperties.h"
 #include "app/SettingsFile.h"
+#include "engine/EngineState.h"
+#include "engine/ScriptData.h"
+#include "engine/ScriptsModel.h"
 #include "library/ProfileStore.h"
 #include "library/ScriptsListWidget.h"
 #include "library/SingleScriptWidget.h"
+#include "overlay/OverlayFeed.h"
+#include "platform/simulated/SimulatedPlatform.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
+#include <QListWidget>
+
+#include <memory>
 
 // A scenario of a profile on disk: a script file named `file` in the profile's folder.
 struct StoredScenario
@@ -35,7 +48,7 @@ inline void storeProfiles(const QList<QPair<QString, QList<StoredScenario>>>& pr
             if (!stored.file.isEmpty()) {
                 scenario.file = profileDirectory(name) + "/" + stored.file;
                 if (!QFileInfo::exists(scenario.file) &&
-                    !writeFile(scenario.file, "-- " + stored.file.toUtf8() + "\n"))
+                    !writeFile(scenario.file, "function OnEvent() end -- " + stored.file.toUtf8()))
                     qFatal("cannot write %s", qPrintable(scenario.file));
             }
             scenario.hotkey = stored.hotkey;
@@ -62,4 +75,103 @@ template <typename T = QWidget> T* control(const QWidget& parent, const char* na
 inline void click(const QWidget& parent, const char* name)
 {
     control<QAbstractButton>(parent, name)->click();
+}
+
+// What the page pushed to the overlay last.
+class RecordingOverlay : public OverlayFeed
+{
+public:
+    RecordingOverlay() { OverlayFeed::setCurrent(this); }
+    ~RecordingOverlay() override { OverlayFeed::setCurrent(nullptr); }
+
+    void setScenarios(const QString& name, const QList<OverlayScenarioEntry>& list) override
+    {
+        profileName = name;
+        entries = list;
+    }
+    void setActiveScenario(const QString& name) override { active = name; }
+    void setDisableHotkey(const QString& text) override { disableHotkey = text; }
+    void setAutoclickerState(const QString&, bool) override {}
+    void setAutoclickerHotkeys(const QString&, const QString&) override {}
+
+    QString profileName;
+    QList<OverlayScenarioEntry> entries;
+    QString active;
+    QString disableHotkey;
+};
+
+// An empty data directory, the simulated desktop, scripted prompts and a recording overlay,
+// for one test of the page.
+struct PageFixture
+{
+    PageFixture()
+    {
+        removeDataDirectory();
+        platform::Platform::setCurrent(&desktop);
+        EngineState::instance() = EngineState{};
+        qApp->setProperty(AppProperty::isSound, false);
+        qApp->setProperty(AppProperty::scenarioSpeechEnabled, false);
+    }
+    ~PageFixture() { platform::Platform::setCurrent(nullptr); }
+
+    // The user presses a combination on the desktop; true when a hotkey took it.
+    bool press(UINT modifiers, UINT virtualKey)
+    {
+        const bool taken = desktop.pressHotKey(modifiers, virtualKey);
+        QCoreApplication::sendPostedEvents();
+        return taken;
+    }
+
+    // The text of the last prompt, and that there was one.
+    QString lastPrompt() const
+    {
+        return prompter.prompts.isEmpty() ? QString() : prompter.prompts.last().text;
+    }
+
+    platform::SimulatedPlatform desktop;
+    ScriptedPrompter prompter;
+    RecordingOverlay overlay;
+};
+
+inline QComboBox* profileCombo(const ScriptsListWidget& page)
+{
+    return control<QComboBox>(page, "profileComboBox");
+}
+
+inline QListWidget* scenarioList(const ScriptsListWidget& page)
+{
+    return control<QListWidget>(page, "listWidgetScripts");
+}
+
+// Row i of the list, of the model and of the profile describe one scenario: file and hotkey.
+inline bool inStep(const ScriptsListWidget& page)
+{
+    const QList<ProfileScenario>& scenarios =
+        page.profiles().at(page.currentProfileIndex()).scenarios;
+    if (scenarioList(page)->count() != scenarios.size() ||
+        page.scriptsModel()->rowCount() < scenarios.size())
+        return false;
+    for (int i = 0; i < scenarios.size(); ++i) {
+        const ScriptData* record = page.scriptsModel()->scriptAt(i);
+        const QKeySequence hotkey =
+            QKeySequence::fromString(scenarios[i].hotkey, QKeySequence::NativeText);
+        if (page.row(i)->path() != scenarios[i].file || record->path != scenarios[i].file ||
+            QKeySequence(record->hotkey) != hotkey ||
+            QKeySequence::fromString(page.row(i)->hotkey(), QKeySequence::NativeText) != hotkey)
+            return false;
+    }
+    return true;
+}
+
+// The profiles as profiles.json holds them now.
+inline QList<ScenarioProfile> storedProfiles()
+{
+    QList<ScenarioProfile> profiles = readProfiles(profilesFilePath());
+    for (ScenarioProfile& profile : profiles) {
+        for (ProfileScenario& scenario : profile.scenarios) {
+            if (!scenario.file.isEmpty())
+                scenario.file = resolveScenarioPath(profile, scenario.file);
+        }
+    }
+    return profiles;
 }
