@@ -6,6 +6,7 @@
 #include "app/SettingsFile.h"
 #include "app/Startup.h"
 #include "engine/EngineState.h"
+#include "library/GrabLineEdit.h"
 #include "library/ProfileStore.h"
 #include "library/ScriptsListWidget.h"
 #include "library/SingleScriptWidget.h"
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTabBar>
 #include <QTabWidget>
@@ -51,8 +53,8 @@ bool clickOn(const QWidget* widget, QPoint local = QPoint(-1, -1))
         return false;
     QCoreApplication::processEvents(); // pending layouts
     const QPoint global = widget->mapToGlobal(local.x() < 0 ? widget->rect().center() : local);
-    return xdotool({"mousemove", QString::number(global.x()), QString::number(global.y()),
-                    "click", "1"});
+    return xdotool(
+        {"mousemove", QString::number(global.x()), QString::number(global.y()), "click", "1"});
 }
 
 // Makes a tab of the page current by clicking its title.
@@ -120,6 +122,24 @@ private slots:
         EngineState::instance() = EngineState{};
         Platform::setCurrent(nullptr);
         m_backend.reset();
+    }
+
+    void letterKeyIsCapturedAsItsLatinLetterUnderARussianLayout()
+    {
+        GrabLineEdit field;
+        field.show();
+        field.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&field, kTimeoutMs));
+        // The Russian group made current by the key that switches groups, and the desktop
+        // as it was afterwards, whatever happens.
+        QVERIFY(runTool("setxkbmap", {"-layout", "us,ru", "-option", "grp:caps_toggle"}));
+        const auto restore = qScopeGuard([] {
+            xdotool({"key", "Caps_Lock"});
+            runTool("setxkbmap", {"-layout", "us,ru", "-option", ""});
+        });
+        QVERIFY(xdotool({"key", "Caps_Lock"}));
+        QVERIFY(xdotool({"key", "shift+Cyrillic_che"})); // the key of X
+        QTRY_COMPARE_WITH_TIMEOUT(field.text(), QString("Shift+X"), kTimeoutMs);
     }
 
     void scenarioMadeOnThePageWorksInOtherProgramsAndAfterARestart()
