@@ -585,7 +585,7 @@ void ScriptsListWidget::onDisableHotkeyEdited(const QString& text)
 
 SingleScriptWidget* ScriptsListWidget::addRow(const QString& path, const QString& hotkey)
 {
-    auto* row = new SingleScriptWidget(currentProfile()->name);
+    auto* row = new SingleScriptWidget(currentProfile()->name, ui->listWidgetScripts->viewport());
     row->setPath(path);
     row->showHotkey(hotkey);
     connect(row, &SingleScriptWidget::scriptSelected, this, &ScriptsListWidget::slotNewPathScript);
