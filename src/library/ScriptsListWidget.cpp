@@ -748,6 +748,7 @@ void ScriptsListWidget::slotConfigureScript(SingleScriptWidget* row)
     target->rand = edited->rand;
     currentProfile()->scenarios[at].modifier = *edited;
     saveProfiles();
+    publishOverlayList();
 }
 
 void ScriptsListWidget::slotDuplicateScript(SingleScriptWidget* row)

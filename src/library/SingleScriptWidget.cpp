@@ -53,7 +53,8 @@ void SingleScriptWidget::setPath(const QString& path)
 void SingleScriptWidget::showPath()
 {
     const bool hasFile = !m_path.isEmpty();
-    ui->pushButtonScript->setText(hasFile ? QFileInfo(m_path).baseName() : m_defaultCaption);
+    ui->pushButtonScript->setText(hasFile ? QFileInfo(m_path).completeBaseName()
+                                          : m_defaultCaption);
     ui->pushButtonScript->setToolTip(hasFile ? QDir::toNativeSeparators(m_path) : QString());
     for (QWidget* control :
          {static_cast<QWidget*>(ui->lineEditHotKey), static_cast<QWidget*>(ui->pushButtonEdit),

@@ -45,8 +45,8 @@ private slots:
     {
         PageFixture fixture;
         QTemporaryDir outside;
-        QVERIFY(writeFile(outside.filePath("aim.lua"), "-- new"));
-        QVERIFY(writeFile(profileDirectory("default") + "/aim.lua", "-- old"));
+        QVERIFY(writeFile(outside.filePath("aim.v2.lua"), "-- new"));
+        QVERIFY(writeFile(profileDirectory("default") + "/aim.v2.lua", "-- old"));
         ScriptsListWidget page;
         click(page, "pushButtonAdd");
 
@@ -61,12 +61,12 @@ private slots:
         QVERIFY(control(*row, "pushButtonImport")->isEnabled());
 
         // An import replaces the file of the same name in the profile's folder.
-        fixture.prompter.queueValue(outside.filePath("aim.lua"));
+        fixture.prompter.queueValue(outside.filePath("aim.v2.lua"));
         click(*row, "pushButtonImport");
-        const QString imported = profileDirectory("default") + "/aim.lua";
+        const QString imported = profileDirectory("default") + "/aim.v2.lua";
         QCOMPARE(row->path(), imported);
         QCOMPARE(readFile(imported), "-- new");
-        QCOMPARE(control<QAbstractButton>(*row, "pushButtonScript")->text(), "aim");
+        QCOMPARE(control<QAbstractButton>(*row, "pushButtonScript")->text(), "aim.v2");
         QVERIFY(hotkeyField(row)->isEnabled());
         QCOMPARE(storedProfiles()[0].scenarios[0].file, imported);
         QVERIFY(inStep(page));
