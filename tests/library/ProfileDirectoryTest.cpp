@@ -30,7 +30,8 @@ private slots:
     {
         QFETCH(QString, name);
         QString message;
-        QCOMPARE(checkProfileDirectoryName(name, {}, -1, &message), ProfileDirectoryName::Unusable);
+        QCOMPARE(checkProfileDirectoryName(name, {}, -1, &message),
+                 ProfileDirectoryName::Unusable);
         QCOMPARE(message, QString("Имя \"%1\" нельзя использовать для папки профиля.").arg(name));
 
         // A stand-in directory of its own, one level inside the profiles folder.
@@ -61,8 +62,7 @@ private slots:
         profiles << named("work КОПИЯ");
         QCOMPARE(duplicateProfileName("Work", profiles), "Work копия (2)");
         profiles << named("Work копия (2)") << named("Work копия (3)?");
-        QCOMPARE(duplicateProfileName("Work", profiles),
-                 "Work копия (4)"); // "(3)?" has the folder of "(3)"
+        QCOMPARE(duplicateProfileName("Work", profiles), "Work копия (4)"); // "(3)?" has the folder of "(3)"
     }
 };
 

@@ -102,7 +102,8 @@ private slots:
         QFETCH(AutoReplaceRule, rule);
         const QString path = m_temporary.filePath("rules.json");
         QVERIFY(writeFile(path, R"([{"autoReplacements": [)" + stored + "]}]"));
-        QCOMPARE(readProfiles(path).value(0).autoReplacements, QList<AutoReplaceRule>{rule});
+        QCOMPARE(readProfiles(path).value(0).autoReplacements,
+                 QList<AutoReplaceRule>{rule});
     }
 
     void unusableFilesGiveTheirMessage_data()
@@ -139,8 +140,7 @@ private slots:
         QCOMPARE(error, QString("Файл \"%1\" не найден.").arg(QDir::toNativeSeparators(missing)));
 
         const QString folder = QDir::toNativeSeparators(m_temporary.path());
-        QTest::ignoreMessage(QtWarningMsg,
-                             qPrintable("Не удалось открыть файл профилей " + folder));
+        QTest::ignoreMessage(QtWarningMsg, qPrintable("Не удалось открыть файл профилей " + folder));
         QVERIFY(readProfiles(m_temporary.path(), &error).isEmpty());
         QVERIFY2(error.startsWith(QString("Не удалось открыть файл \"%1\": ").arg(folder)),
                  qPrintable(error));
@@ -171,8 +171,7 @@ private slots:
         limited.rlim_cur = 4096;
         const auto savedHandler = std::signal(SIGXFSZ, SIG_IGN);
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-        QTest::ignoreMessage(QtWarningMsg,
-                             qPrintable("Не удалось сохранить файл профилей " + native));
+        QTest::ignoreMessage(QtWarningMsg, qPrintable("Не удалось сохранить файл профилей " + native));
         QString error;
         const bool written = writeProfiles({large}, path, &error);
         setrlimit(RLIMIT_FSIZE, &saved);

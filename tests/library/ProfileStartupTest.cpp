@@ -76,20 +76,13 @@ private slots:
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("relative"); // where the file is looked for, and stored next
-        QTest::newRow("sub-directory") << "sub/deeper/x.lua"
-                                       << "sub/deeper/x.lua";
-        QTest::newRow("winding") << "./sub/../x.lua"
-                                 << "x.lua";
-        QTest::newRow("two dots out") << "../other/x.lua"
-                                      << "x.lua";
-        QTest::newRow("far out") << "../../../../x.lua"
-                                 << "x.lua";
-        QTest::newRow("drive") << "C:/Scripts/x.lua"
-                               << "x.lua";
-        QTest::newRow("absolute outside") << dataDirectory() + "/x.lua"
-                                          << "x.lua";
-        QTest::newRow("absolute inside") << profileDirectory("p") + "/sub/x.lua"
-                                         << "sub/x.lua";
+        QTest::newRow("sub-directory") << "sub/deeper/x.lua" << "sub/deeper/x.lua";
+        QTest::newRow("winding") << "./sub/../x.lua" << "x.lua";
+        QTest::newRow("two dots out") << "../other/x.lua" << "x.lua";
+        QTest::newRow("far out") << "../../../../x.lua" << "x.lua";
+        QTest::newRow("drive") << "C:/Scripts/x.lua" << "x.lua";
+        QTest::newRow("absolute outside") << dataDirectory() + "/x.lua" << "x.lua";
+        QTest::newRow("absolute inside") << profileDirectory("p") + "/sub/x.lua" << "sub/x.lua";
     }
     void scenarioPathsStayInsideTheProfileDirectory()
     {
@@ -105,9 +98,10 @@ private slots:
 
         // The same through a start-up and the save that follows it.
         QVERIFY(writeFile(expected, "-- x"));
-        QVERIFY(writeFile(
-            profilesFilePath(),
-            QString(R"([{"name": "p", "scenarios": [{"file": "%1"}]}])").arg(stored).toUtf8()));
+        QVERIFY(writeFile(profilesFilePath(),
+                          QString(R"([{"name": "p", "scenarios": [{"file": "%1"}]}])")
+                              .arg(stored)
+                              .toUtf8()));
         const QList<ScenarioProfile> loaded = loadProfiles();
         QCOMPARE(loaded.value(0).scenarios.value(0).file, expected);
         QVERIFY(saveProfiles(loaded));
