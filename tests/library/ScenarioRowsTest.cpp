@@ -230,22 +230,33 @@ private slots:
         QVERIFY(inStep(page));
     }
 
-    void configuredModifiersApplyOnActivation()
+    void modifierDialogSetsProfileAndScenarioModifiers()
     {
         PageFixture fixture;
         storeProfiles({{"default", {{"a.lua", "Alt+1"}}}});
         ScriptsListWidget page;
-        QTimer::singleShot(0, &page, [&page] {
-            auto* dialog = page.findChild<ModifierDialog*>();
-            dialog->setModifiers({1.5, 1.0, 0.25, 2});
-            dialog->accept();
-        });
+        const auto answerDialog = [&page](MovementModifiers modifiers) {
+            QTimer::singleShot(0, &page, [&page, modifiers] {
+                auto* dialog = page.findChild<ModifierDialog*>();
+                dialog->setModifiers(modifiers);
+                dialog->accept();
+            });
+        };
+        answerDialog({1.5, 0.5, 2.0, 2});
+        click(page, "profileConfigureButton");
+        QCOMPARE(qApp->property(AppProperty::profileXY).toDouble(), 1.5);
+        QCOMPARE(qApp->property(AppProperty::profileY).toDouble(), 2.0);
+        QCOMPARE(qApp->property(AppProperty::profileRand).toDouble(), 3.0);
+
+        answerDialog({1.25, 1.0, 0.25, 3});
         click(*page.row(0), "pushButtonConfigure");
-        QCOMPARE(storedProfiles()[0].scenarios[0].modifier, (MovementModifiers{1.5, 1.0, 0.25, 2}));
+        const ScenarioProfile stored = storedProfiles()[0];
+        QCOMPARE(stored.modifier, (MovementModifiers{1.5, 0.5, 2.0, 2}));
+        QCOMPARE(stored.scenarios[0].modifier, (MovementModifiers{1.25, 1.0, 0.25, 3}));
         QVERIFY(fixture.press(MOD_ALT, '1'));
-        QCOMPARE(qApp->property(AppProperty::scenarioXY).toDouble(), 1.5);
+        QCOMPARE(qApp->property(AppProperty::scenarioXY).toDouble(), 1.25);
         QCOMPARE(qApp->property(AppProperty::scenarioY).toDouble(), 0.25);
-        QCOMPARE(qApp->property(AppProperty::scenarioRand).toDouble(), 3.0);
+        QCOMPARE(qApp->property(AppProperty::scenarioRand).toDouble(), 5.0);
     }
 
     void exportReplacesTheTargetTheUserAgreedTo()

@@ -1,14 +1,12 @@
 #include "ScriptsPage.h"
 #include "TestRegistry.h"
 
-#include "settings/ModifierDialog.h"
 #include "ui/appearance/LanguageManager.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTabWidget>
-#include <QTimer>
 
 namespace {
 
@@ -302,23 +300,6 @@ private slots:
             description->setPlainText("second");
         }
         QCOMPARE(storedProfiles()[1].description, "second");
-    }
-
-    void configureProfilePublishesItsModifiers()
-    {
-        PageFixture fixture;
-        ScriptsListWidget page;
-        QTimer::singleShot(0, &page, [&page] {
-            auto* dialog = page.findChild<ModifierDialog*>();
-            dialog->setModifiers({1.5, 0.5, 2.0, 2});
-            dialog->accept();
-        });
-        click(page, "profileConfigureButton");
-        QCOMPARE(page.profiles()[0].modifier, (MovementModifiers{1.5, 0.5, 2.0, 2}));
-        QCOMPARE(storedProfiles()[0].modifier, (MovementModifiers{1.5, 0.5, 2.0, 2}));
-        QCOMPARE(qApp->property(AppProperty::profileXY).toDouble(), 1.5);
-        QCOMPARE(qApp->property(AppProperty::profileY).toDouble(), 2.0);
-        QCOMPARE(qApp->property(AppProperty::profileRand).toDouble(), 3.0);
     }
 
     void activeScenarioAndItsDeactivationHotkey()
