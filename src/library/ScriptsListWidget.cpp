@@ -80,6 +80,14 @@ QString hotkeyFailureText(const ScriptData& record, const QString& combination,
     return ScriptsListWidget::tr("Не удалось установить горячую клавишу %1.").arg(combination);
 }
 
+void setRecordModifiers(ScriptData& record, const MovementModifiers& modifiers)
+{
+    record.xy = modifiers.xy;
+    record.x = modifiers.x;
+    record.y = modifiers.y;
+    record.rand = modifiers.rand;
+}
+
 } // namespace
 
 ScriptsListWidget::ScriptsListWidget(QWidget* parent)
@@ -307,11 +315,7 @@ void ScriptsListWidget::rebuildScenarioList()
             setModelHotkey(i, scenario.hotkey);
             m_model->registerHotkey(i);
         }
-        ScriptData* record = m_model->scriptAt(i);
-        record->xy = scenario.modifier.xy;
-        record->x = scenario.modifier.x;
-        record->y = scenario.modifier.y;
-        record->rand = scenario.modifier.rand;
+        setRecordModifiers(*m_model->scriptAt(i), scenario.modifier);
         addRow(scenario.file, shownHotkey(scenario.hotkey));
     }
 }
@@ -338,6 +342,12 @@ void ScriptsListWidget::saveProfiles()
 {
     takePendingEdits();
     m_library.save();
+}
+
+void ScriptsListWidget::saveScenarioChange()
+{
+    saveProfiles();
+    publishOverlayList();
 }
 
 void ScriptsListWidget::publishProfileModifiers()
@@ -659,8 +669,7 @@ void ScriptsListWidget::slotAddNewScript()
     addRow(QString(), QString());
     ensureModelRow(i);
     currentProfile()->scenarios.append(ProfileScenario{});
-    saveProfiles();
-    publishOverlayList();
+    saveScenarioChange();
 }
 
 bool ScriptsListWidget::adoptScript(int i, const QString& chosen, bool copyAlways)
@@ -674,8 +683,7 @@ bool ScriptsListWidget::adoptScript(int i, const QString& chosen, bool copyAlway
             return false;
     }
     setScenarioPath(i, path);
-    saveProfiles();
-    publishOverlayList();
+    saveScenarioChange();
     return true;
 }
 
@@ -741,14 +749,9 @@ void ScriptsListWidget::slotConfigureScript(SingleScriptWidget* row)
     const int at = rowIndex(guarded);
     if (!edited || at < 0)
         return;
-    ScriptData* target = m_model->scriptAt(at);
-    target->xy = edited->xy;
-    target->x = edited->x;
-    target->y = edited->y;
-    target->rand = edited->rand;
+    setRecordModifiers(*m_model->scriptAt(at), *edited);
     currentProfile()->scenarios[at].modifier = *edited;
-    saveProfiles();
-    publishOverlayList();
+    saveScenarioChange();
 }
 
 void ScriptsListWidget::slotDuplicateScript(SingleScriptWidget* row)
@@ -762,10 +765,7 @@ void ScriptsListWidget::slotDuplicateScript(SingleScriptWidget* row)
     ensureModelRow(i);
     m_model->setData(m_model->index(i), copy.file, ScriptsModel::ScriptPathRole);
     ScriptData* record = m_model->scriptAt(i);
-    record->xy = copy.modifier.xy;
-    record->x = copy.modifier.x;
-    record->y = copy.modifier.y;
-    record->rand = copy.modifier.rand;
+    setRecordModifiers(*record, copy.modifier);
 
     // The source holds the hotkey, so the copy starts without it.
     QString failure;
@@ -779,8 +779,7 @@ void ScriptsListWidget::slotDuplicateScript(SingleScriptWidget* row)
         }
     }
     currentProfile()->scenarios.append(copy);
-    saveProfiles();
-    publishOverlayList();
+    saveScenarioChange();
     if (!failure.isEmpty())
         warn(failure);
 }
@@ -802,8 +801,7 @@ void ScriptsListWidget::slotDeleteScript(SingleScriptWidget* row)
     m_model->removeScript(i);
     delete ui->listWidgetScripts->takeItem(i);
     currentProfile()->scenarios.removeAt(i);
-    saveProfiles();
-    publishOverlayList();
+    saveScenarioChange();
 }
 
 void ScriptsListWidget::slotNewCombination(const QString& combination, SingleScriptWidget* row)
@@ -821,8 +819,7 @@ void ScriptsListWidget::slotNewCombination(const QString& combination, SingleScr
     QString holder;
     if (m_model->registerHotkey(i, &holder)) {
         currentProfile()->scenarios[i].hotkey = combination;
-        saveProfiles();
-        publishOverlayList();
+        saveScenarioChange();
         return;
     }
 
@@ -856,8 +853,7 @@ void ScriptsListWidget::slotNewCombination(const QString& combination, SingleScr
         return;
     }
     clearHotkey(at);
-    saveProfiles();
-    publishOverlayList();
+    saveScenarioChange();
 }
 
 // --- Dialogs -----------------------------------------------------------------------------

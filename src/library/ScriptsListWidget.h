@@ -85,6 +85,8 @@ private:
     bool takePendingEdits();
     // Takes the pending edits and writes the whole list.
     void saveProfiles();
+    // After a change of the current profile's scenarios: saved, and shown on the overlay.
+    void saveScenarioChange();
     void publishProfileModifiers();
     void publishOverlayList();
     void rememberLastProfile();
