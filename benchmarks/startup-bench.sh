@@ -20,6 +20,7 @@ trap 'rm -rf "$work"' EXIT
 # first_paint: seconds from the program's start to its first paint.
 first_paint() {
     local log=$work/log
+    : >"$log"
     QT_LOGGING_RULES="qt.widgets.painting=true" QT_MESSAGE_PATTERN="%{time process} %{message}" \
         "$program" 2>"$log" &
     local pid=$!
@@ -27,9 +28,13 @@ first_paint() {
         grep -q 'Painting and flushing dirty top level' "$log" && break
         sleep 0.01
     done
-    kill "$pid"
+    kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
-    grep -m1 'Painting and flushing dirty top level' "$log" | awk '{print $1}'
+    if ! grep -m1 'Painting and flushing dirty top level' "$log" | awk '{print $1}' | grep .; then
+        echo "no first paint within 8 s:" >&2
+        tail -n 5 "$log" >&2
+        return 1
+    fi
 }
 
 # measure <name> <profiles> <scenarios>

@@ -182,8 +182,9 @@ ScriptsListWidget::~ScriptsListWidget()
         m_library.save();
 }
 
-SingleScriptWidget* ScriptsListWidget::row(int i) const
+SingleScriptWidget* ScriptsListWidget::row(int i)
 {
+    makePendingRows();
     QListWidgetItem* item = ui->listWidgetScripts->item(i);
     return item ? qobject_cast<SingleScriptWidget*>(ui->listWidgetScripts->itemWidget(item))
                 : nullptr;
@@ -291,6 +292,7 @@ void ScriptsListWidget::showNoProfile()
 void ScriptsListWidget::replaceModel()
 {
     ui->listWidgetScripts->clear();
+    m_rowsPending = false;
     // The old model gives its hotkeys and its share of the mouse hook up before the new one
     // takes them.
     if (m_model) {
@@ -316,8 +318,19 @@ void ScriptsListWidget::rebuildScenarioList()
             m_model->registerHotkey(i);
         }
         setRecordModifiers(*m_model->scriptAt(i), scenario.modifier);
-        addRow(scenario.file, shownHotkey(scenario.hotkey));
     }
+    m_rowsPending = true;
+    if (m_shown)
+        makePendingRows();
+}
+
+void ScriptsListWidget::makePendingRows()
+{
+    if (!m_rowsPending)
+        return;
+    m_rowsPending = false;
+    for (const ProfileScenario& scenario : currentProfile()->scenarios)
+        addRow(scenario.file, shownHotkey(scenario.hotkey));
 }
 
 void ScriptsListWidget::showDescription()
@@ -665,6 +678,7 @@ void ScriptsListWidget::slotAddNewScript()
 {
     if (m_busy || !currentProfile())
         return;
+    makePendingRows();
     const int i = ui->listWidgetScripts->count();
     addRow(QString(), QString());
     ensureModelRow(i);
@@ -887,6 +901,13 @@ bool ScriptsListWidget::confirmContinue(const QString& text)
                .defaultCustomButton = 0,
                .escapeCustomButton = 1});
     return answer.customButton == 0;
+}
+
+void ScriptsListWidget::showEvent(QShowEvent* event)
+{
+    m_shown = true;
+    makePendingRows();
+    QWidget::showEvent(event);
 }
 
 void ScriptsListWidget::changeEvent(QEvent* event)

@@ -35,8 +35,9 @@ public:
     // The current profile's index in profiles(); -1 while none is current.
     qsizetype currentProfileIndex() const { return m_currentIndex; }
     ScriptsModel* scriptsModel() const { return m_model; }
-    // The row widget of row i of the list; nullptr out of range.
-    SingleScriptWidget* row(int i) const;
+    // The row widget of row i of the list (the rows waiting for the page to be shown are made
+    // now); nullptr out of range.
+    SingleScriptWidget* row(int i);
 
 signals:
     void sigScenarioActivationChanged(bool active);
@@ -64,6 +65,7 @@ public slots:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     ScenarioProfile* currentProfile();
@@ -95,6 +97,8 @@ private:
     void refreshActiveLabel();
 
     SingleScriptWidget* addRow(const QString& path, const QString& hotkey);
+    // Makes the rows of the current profile's scenarios that wait for the page to be shown.
+    void makePendingRows();
     int rowIndex(const SingleScriptWidget* row) const;
     // Model row i exists: the model's spare empty row, or a new one.
     void ensureModelRow(int i);
@@ -119,4 +123,9 @@ private:
     QString m_activeName;
     QTimer m_descriptionTimer;
     bool m_busy = false; // a command waits for the user in a dialog
+    // Rows are made once the page has been shown: a row is styled when it is shown, again
+    // whenever one of its ancestors moves to another parent, and start-up moves the page
+    // twice before the window is shown.
+    bool m_shown = false;
+    bool m_rowsPending = false;
 };

@@ -45,7 +45,7 @@ private slots:
         PageFixture fixture;
         storeProfiles({{"default", {}}, {"Work", {{"a.lua", "Alt+1"}}}}, "Work");
         {
-            const ScriptsListWidget page;
+            ScriptsListWidget page;
             QCOMPARE(currentName(page), "Work");
             QCOMPARE(comboNames(page), QStringList({"default", "Work"}));
             QVERIFY(inStep(page));
@@ -58,7 +58,7 @@ private slots:
 
         // A stored name that is gone: said once, and the default profile is remembered.
         storeProfiles({{"default", {}}}, "work");
-        const ScriptsListWidget page;
+        ScriptsListWidget page;
         QCOMPARE(currentName(page), "default");
         QCOMPARE(fixture.prompter.prompts.size(), 1);
         QCOMPARE(fixture.prompter.prompts[0].kind, Prompt::Kind::Critical);
@@ -72,7 +72,7 @@ private slots:
         PageFixture fixture;
         storeProfiles({{"default", {{"d.lua", "Alt+1"}}},
                        {"Work", {{"w.lua", "Alt+1", {2.0, 1.5, 0.5, 3}}, {"", ""}}}});
-        const ScriptsListWidget page;
+        ScriptsListWidget page;
         QSignalSpy changed(&page, &ScriptsListWidget::sigProfileChanged);
         const ScriptsModel* before = page.scriptsModel();
 

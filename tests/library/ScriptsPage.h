@@ -144,10 +144,11 @@ inline QListWidget* scenarioList(const ScriptsListWidget& page)
 }
 
 // Row i of the list, of the model and of the profile describe one scenario: file and hotkey.
-inline bool inStep(const ScriptsListWidget& page)
+inline bool inStep(ScriptsListWidget& page)
 {
     const QList<ProfileScenario>& scenarios =
         page.profiles().at(page.currentProfileIndex()).scenarios;
+    page.row(0); // the rows that wait for the page to be shown are made
     if (scenarioList(page)->count() != scenarios.size() ||
         page.scriptsModel()->rowCount() < scenarios.size())
         return false;
