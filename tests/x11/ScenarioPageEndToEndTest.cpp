@@ -201,6 +201,10 @@ private slots:
         environment.insert("XDG_DATA_HOME", m_dataHome->path());
         environment.insert("QT_QPA_PLATFORM", "xcb");
         environment.remove("CLAVITOR_SIMULATED_DESKTOP");
+        // The program is killed at the end. GStreamer's JACK sink (a candidate of the switch
+        // sound's player) holds a lock shared by all the user's programs while it connects;
+        // killed then, it would leave every later player of the user hanging.
+        environment.insert("GST_PLUGIN_FEATURE_RANK", "jackaudiosink:NONE");
         program.setProcessEnvironment(environment);
         program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         program.start(CLAVITOR_PROGRAM, QStringList());
