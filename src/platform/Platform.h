@@ -51,6 +51,15 @@ public:
     // VkKeyScanExW: the key that types a character in a layout (low byte the virtual key,
     // high byte the shift state), or -1 when no key of the layout types it.
     virtual SHORT vkKeyScanEx(WCHAR character, HKL layout) = 0;
+    // The virtual key of the physical key behind a key event of the GUI toolkit, from the
+    // event's native scan code and native virtual key: on Windows the native virtual key is
+    // that already; a backend whose toolkit reports something else (X11 gives the keycode and
+    // the keysym) works it out from the physical key. 0 when unknown.
+    virtual UINT virtualKeyOfKeyEvent(UINT nativeScanCode, UINT nativeVirtualKey)
+    {
+        (void)nativeScanCode;
+        return nativeVirtualKey;
+    }
 
     // SetWindowsHookExW, UnhookWindowsHookEx and CallNextHookEx (WH_MOUSE_LL only).
     virtual HHOOK setWindowsHookEx(int hookId, HOOKPROC procedure, HINSTANCE module,

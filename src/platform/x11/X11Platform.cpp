@@ -740,6 +740,14 @@ SHORT X11Platform::vkKeyScanEx(WCHAR character, HKL layout)
     return d->keymap.scanCharacter(character, static_cast<int>(handle - kFirstLayout));
 }
 
+UINT X11Platform::virtualKeyOfKeyEvent(UINT nativeScanCode, UINT /*nativeVirtualKey*/)
+{
+    if (nativeScanCode < X11Keys::kKeycodeOffset)
+        return 0;
+    return static_cast<UINT>(
+        X11Keys::virtualKeyOfInputCode(static_cast<int>(nativeScanCode) - X11Keys::kKeycodeOffset));
+}
+
 // --- Hotkeys ------------------------------------------------------------------------------
 
 BOOL X11Platform::registerHotKey(HWND window, int id, UINT modifiers, UINT virtualKey)

@@ -40,6 +40,9 @@ public:
     int getKeyboardLayoutList(int count, HKL* layouts) override;
     HKL getKeyboardLayout(DWORD threadId) override;
     SHORT vkKeyScanEx(WCHAR character, HKL layout) override;
+    // The key as a US keyboard names it, whatever layout is active: the keycode is the
+    // physical key.
+    UINT virtualKeyOfKeyEvent(UINT nativeScanCode, UINT nativeVirtualKey) override;
     HHOOK setWindowsHookEx(int hookId, HOOKPROC procedure, HINSTANCE module,
                            DWORD threadId) override;
     BOOL unhookWindowsHookEx(HHOOK hook) override;
