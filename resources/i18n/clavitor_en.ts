@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="ru_RU">
 <context>
+    <name>AutoclickerProfiles</name>
+    <message>
+        <source>%1 копия</source>
+        <translation>%1 copy</translation>
+    </message>
+    <message>
+        <source>%1 копия (%2)</source>
+        <translation>%1 copy (%2)</translation>
+    </message>
+</context>
+<context>
     <name>FramelessWindow</name>
     <message>
         <source>Закрыть программу или свернуть в трей?</source>

@@ -1,9 +1,13 @@
 #pragma once
 
-// Helpers of the autoclicker tests: records in words.
+// Helpers of the autoclicker tests: records in words, the overlay's view of the page, and
+// the autoclicker file as the tests see it.
 
+#include "autoclicker/AutoclickerFile.h"
+#include "overlay/OverlayFeed.h"
 #include "platform/simulated/SimulatedPlatform.h"
 
+#include <QFile>
 #include <QStringList>
 
 // "move 3 0", "left down", "right up", "key 0x41 down", ...
@@ -34,4 +38,34 @@ inline QStringList describe(const std::vector<INPUT>& records)
     for (const INPUT& record : records)
         words << describe(record);
     return words;
+}
+
+// What the overlay was last told of the autoclicker.
+class RecordingOverlay : public OverlayFeed
+{
+public:
+    RecordingOverlay() { OverlayFeed::setCurrent(this); }
+    ~RecordingOverlay() override { OverlayFeed::setCurrent(nullptr); }
+
+    void setScenarios(const QString&, const QList<OverlayScenarioEntry>&) override {}
+    void setActiveScenario(const QString&) override {}
+    void setDisableHotkey(const QString&) override {}
+    void setAutoclickerState(const QString& name, bool enabled) override
+    {
+        state = QStringLiteral("%1 %2").arg(name, enabled ? "on" : "off");
+    }
+    void setAutoclickerHotkeys(const QString& toggleText, const QString& modeText) override
+    {
+        hotkeys = toggleText + QStringLiteral(" / ") + modeText;
+    }
+
+    QString state;
+    QString hotkeys;
+};
+
+inline void writeAutoclickerFile(const QByteArray& bytes)
+{
+    QFile file(AutoclickerFile::path());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        qFatal("cannot write the autoclicker file");
 }
