@@ -3,6 +3,7 @@
 #include "TestRegistry.h"
 #include "XdoTool.h"
 
+#include "app/AppProperties.h"
 #include "app/DataDirectory.h"
 #include "app/SettingsFile.h"
 #include "app/Startup.h"
@@ -99,6 +100,7 @@ private slots:
         QVERIFY(dynamic_cast<platform::X11Platform*>(m_backend.get()));
         Platform::setCurrent(m_backend.get());
         m_prompter = std::make_unique<ScriptedPrompter>();
+        qApp->setProperty(AppProperty::isSound, false);
         QFile::remove(dataFilePath(QStringLiteral("autoclicker.json")));
         QFile::remove(dataFilePath(QStringLiteral("Settings")));
     }
