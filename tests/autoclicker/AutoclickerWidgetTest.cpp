@@ -320,10 +320,6 @@ private slots:
         QCOMPARE(m_overlay->hotkeys, "Alt+A / Alt+C");
         QCOMPARE(loadSettings().autoclickerToggleHotkey, "Alt+A");
         QCOMPARE(storedFile()["profiles"][0]["settings"]["hotkey"].toString(), "Alt+C");
-        act(edit == "hotkeyEdit" ? "toggle" : "hotkey"); // the other one still works
-        act(edit == "hotkeyEdit" ? "hotkey" : "toggle");
-        QVERIFY(edit == "hotkeyEdit" ? clicker()->isRunning()
-                                     : child<QPushButton>("enableButton")->isChecked());
 
         // A free combination is taken, kept and shown, and described to other owners.
         QTest::keyClick(field, Qt::Key_T, Qt::ControlModifier);
@@ -379,67 +375,69 @@ private slots:
     {
         openPage(R"({"active": "Clicker", "profiles": [{"name": "default"},
                     {"name": "Clicker"}, {"name": "Clicker копия"}]})");
-        auto* rename = child<QToolButton>("toolButtonRenameAutockecer");
         QTemporaryDir dir;
-        const QString exported = dir.filePath("fast");
-
-        // The copy of Clicker, exported under the name the user gave.
-        child<QToolButton>("toolButtonDublicateAutockecer")->click();
-        m_prompter->queueValue(exported);
-        child<QToolButton>("toolButtonExportAutockecer")->click();
-        QFile file(exported + ".json");
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(QJsonDocument::fromJson(file.readAll())["name"].toString(), "Clicker копия (2)");
-
-        // "default" in capitals is refused, and asked again with what was typed.
-        m_prompter->queueValue(" DEFAULT ");
-        m_prompter->queueCancel();
-        rename->click();
-        // A new one under the name an import would take.
-        m_prompter->queueValue("Новый автокликер");
-        child<QToolButton>("toolButtonAddAutockecer")->click();
-        // Imports under a name that is taken or reserved are refused.
-        const auto writeFile = [&dir](const char* name, const QByteArray& bytes) {
-            QFile file(dir.filePath(QLatin1String(name)));
-            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-                qFatal("cannot write %s", name);
-            return file.fileName();
+        const QString reserved = dir.filePath("reserved.json");
+        const QString nameless = dir.filePath("nameless.json");
+        for (const auto& [path, json] :
+             {std::pair{reserved, R"({"name": "default", "settings": {}})"},
+              std::pair{nameless, R"({"clicker": {"interval": 20}, "interval": 30})"}}) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(json) > 0);
+        }
+        // Runs a command, answering its prompts in turn: a text or file, "" to cancel, "OK".
+        const auto command = [this](const char* button, const QStringList& answers) {
+            for (const QString& answer : answers) {
+                if (answer.isEmpty())
+                    m_prompter->queueCancel();
+                else if (answer == "OK")
+                    m_prompter->queueButton(QMessageBox::Ok);
+                else
+                    m_prompter->queueValue(answer);
+            }
+            child<QToolButton>(button)->click();
         };
-        const QString reserved =
-            writeFile("reserved.json", R"({"name": "default", "settings": {}})");
-        const QString nameless = writeFile("nameless.json", R"({"interval": 20})");
-        m_prompter->queueValue(reserved);
-        child<QToolButton>("toolButtonImportAutockecer")->click();
-        m_prompter->queueValue(nameless);
-        child<QToolButton>("toolButtonImportAutockecer")->click();
+
+        command("toolButtonDublicateAutockecer", {});
+        command("toolButtonExportAutockecer", {dir.filePath("fast")}); // ".json" added
+        command("toolButtonRenameAutockecer", {" DEFAULT ", "OK", ""});
+        command("toolButtonAddAutockecer", {"clicker", "OK", "Быстрый"});
+        command("toolButtonImportAutockecer", {nameless}); // as "Новый автокликер"
+        QCOMPARE(child<QSpinBox>("intervalSpin")->value(), 20);
+        command("toolButtonImportAutockecer", {nameless});
+        command("toolButtonImportAutockecer", {reserved});
 
         QStringList asked;
         for (const Prompt& prompt : std::as_const(m_prompter->prompts))
             asked << prompt.title + '|' + prompt.text + '|' + prompt.value;
-        QCOMPARE(asked, (QStringList{
-                            "Экспорт автокликера||Clicker копия (2).json",
-                            "Переименование автокликера|Введите новое название автокликера:|"
-                            "Clicker копия (2)",
-                            "|Название \"default\" зарезервировано.|",
-                            "Переименование автокликера|Введите новое название автокликера:| "
-                            "DEFAULT ",
-                            "Новый автокликер|Введите название автокликера:|",
-                            "Импорт автокликера||",
-                            "|Автокликер \"default\" уже существует или недопустим.|",
-                            "Импорт автокликера||",
-                            "|Автокликер \"Новый автокликер\" уже существует или недопустим.|",
-                        }));
+        QCOMPARE(
+            asked,
+            (QStringList{"Экспорт автокликера||Clicker копия (2).json",
+                         "Переименование автокликера|Введите новое название автокликера:|"
+                         "Clicker копия (2)",
+                         "|Название \"default\" зарезервировано.|",
+                         "Переименование автокликера|Введите новое название автокликера:| DEFAULT ",
+                         "Новый автокликер|Введите название автокликера:|",
+                         "|Автокликер с таким названием уже существует.|",
+                         "Новый автокликер|Введите название автокликера:|clicker",
+                         "Импорт автокликера||", "Импорт автокликера||",
+                         "|Автокликер \"Новый автокликер\" уже существует или недопустим.|",
+                         "Импорт автокликера||",
+                         "|Автокликер \"default\" уже существует или недопустим.|"}));
+        QFile exported(dir.filePath("fast.json"));
+        QVERIFY(exported.open(QIODevice::ReadOnly));
+        QCOMPARE(QJsonDocument::fromJson(exported.readAll())["name"].toString(),
+                 "Clicker копия (2)");
         QCOMPARE(storedNames(), (QStringList{"default", "Clicker", "Clicker копия",
-                                             "Clicker копия (2)", "Новый автокликер"}));
+                                             "Clicker копия (2)", "Быстрый", "Новый автокликер"}));
 
         // Deleting every other profile leaves "default" current, for good.
-        for (int left = 4; left > 0; --left) {
+        for (int left = 5; left > 0; --left) {
             m_prompter->queueButton(QMessageBox::Yes);
             child<QToolButton>("toolButtonDeleteAutockecer")->click();
         }
         QCOMPARE(storedNames(), QStringList{"default"});
         QCOMPARE(storedFile()["active"].toString(), "default");
-        QVERIFY(!rename->isEnabled());
+        QVERIFY(!child<QToolButton>("toolButtonRenameAutockecer")->isEnabled());
         QVERIFY(!child<QToolButton>("toolButtonDeleteAutockecer")->isEnabled());
     }
 
@@ -463,14 +461,12 @@ private slots:
     void pageInBothThemes_data()
     {
         QTest::addColumn<QString>("theme");
-        QTest::addColumn<QColor>("background");
-        QTest::newRow("dark") << "default" << QColor(23, 23, 23);
-        QTest::newRow("light") << "light" << QColor(247, 247, 250);
+        QTest::newRow("dark") << "default";
+        QTest::newRow("light") << "light";
     }
     void pageInBothThemes()
     {
         QFETCH(QString, theme);
-        QFETCH(QColor, background);
         registerEmbeddedFonts();
         AppSettings settings;
         settings.theme = theme;
@@ -491,19 +487,18 @@ private slots:
         for (int tab = 0; tab < 2; ++tab) {
             tabs->setCurrentIndex(tab);
             QTest::qWait(50); // the tab widget takes its new height, then the layout follows
-            const QImage image = window->grab().toImage();
-            const QWidget* frame = window->findChild<QWidget*>("windowFrame");
-            QCOMPARE(image.pixelColor(frame->mapTo(window.get(), QPoint(frame->width() - 5,
-                                                                        frame->height() / 2)) *
-                                      image.devicePixelRatio()),
-                     background);
             if (!directory.isEmpty()) {
-                image.save(QDir(QString::fromLocal8Bit(directory))
-                               .filePath(QStringLiteral("autoclicker-%1-%2.png")
-                                             .arg(name, tab == 0 ? "run" : "profile")));
+                window->grab().save(QDir(QString::fromLocal8Bit(directory))
+                                        .filePath(QStringLiteral("autoclicker-%1-%2.png")
+                                                      .arg(name, tab == 0 ? "run" : "profile")));
             }
         }
+        // "Фарм" is shown: mouse clicks, counted, moving.
         QVERIFY(window->findChild<QPushButton*>("enableButton")->isChecked());
+        for (const char* shown : {"buttonCombo", "repeatSpin", "moveXSpin"})
+            QVERIFY2(window->findChild<QWidget*>(shown)->isVisible(), shown);
+        for (const char* hidden : {"keyEdit", "keyLabel"})
+            QVERIFY2(!window->findChild<QWidget*>(hidden)->isVisible(), hidden);
         qApp->setStyleSheet(QString());
         IconManager::instance().setTheme(QStringLiteral("default"));
     }
