@@ -1,6 +1,7 @@
-# Lua 5.1 and hidapi, as the imported targets Clavitor::Lua and Clavitor::HidApi.
+# Lua 5.1, hidapi and libarchive, as the imported targets Clavitor::Lua, Clavitor::HidApi and
+# LibArchive::LibArchive.
 #
-# On Debian both come from pkg-config (liblua5.1-0-dev, libhidapi-dev). On Windows, where
+# On Debian Lua and hidapi come from pkg-config (liblua5.1-0-dev, libhidapi-dev). On Windows, where
 # pkg-config is usually absent, hidapi comes from its CMake package (vcpkg: hidapi) and Lua
 # 5.1 from LUA_INCLUDE_DIR and LUA_LIBRARY, found under the usual names of Lua 5.1 builds
 # (lua5.1, lua51) or of LuaJIT, which offers the same API (vcpkg: luajit).
@@ -31,3 +32,7 @@ else()
     find_package(hidapi CONFIG REQUIRED)
     add_library(Clavitor::HidApi ALIAS hidapi::hidapi)
 endif()
+
+# Profile archives (ZIP and tar) are written and read in-process. Debian: libarchive-dev;
+# Windows: vcpkg's libarchive, found by the same module.
+find_package(LibArchive 3.3 REQUIRED)

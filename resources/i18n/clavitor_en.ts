@@ -2,6 +2,90 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="ru_RU">
 <context>
+    <name>AutoReplaceCommand</name>
+    <message>
+        <source>Добавьте хотя бы одну пару для автозамены.</source>
+        <translation>Add at least one auto-replace pair.</translation>
+    </message>
+    <message>
+        <source>Не удалось обновить сценарии: %1</source>
+        <translation>Failed to update scripts: %1</translation>
+    </message>
+    <message>
+        <source>Совпадений для автозамены не найдено.</source>
+        <translation>No auto-replace matches found.</translation>
+    </message>
+    <message>
+        <source>Автозамена завершена. Выполнено замен: %1 в %2 сценариях.</source>
+        <translation>Auto-replace complete. Applied %1 replacements in %2 scripts.</translation>
+    </message>
+</context>
+<context>
+    <name>AutoReplacePanel</name>
+    <message>
+        <source>Автозаменена во всех сценариях выбранного профиля.</source>
+        <translation>Auto-replace applied to all scripts in the selected profile.</translation>
+    </message>
+    <message>
+        <source>Добавить пару</source>
+        <translation>Add a pair</translation>
+    </message>
+    <message>
+        <source>Удалить</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Заменить</source>
+        <translation>Replace</translation>
+    </message>
+</context>
+<context>
+    <name>AutoReplaceRowActions</name>
+    <message>
+        <source>Укажите параметр автозамены</source>
+        <translation>Specify the autocorrect parameter</translation>
+    </message>
+    <message>
+        <source>Посмотреть описание (не заполнено)</source>
+        <translation>View the description (not filled in)</translation>
+    </message>
+    <message>
+        <source>Посмотреть описание</source>
+        <translation>View the description</translation>
+    </message>
+</context>
+<context>
+    <name>AutoReplaceTable</name>
+    <message>
+        <source>Укажите параметр</source>
+        <translation>Specify the parameter</translation>
+    </message>
+    <message>
+        <source>Описание параметра</source>
+        <translation>Parameter Description</translation>
+    </message>
+    <message>
+        <source>Описание параметра «%1»</source>
+        <translation>Description of the &quot;%1&quot; parameter</translation>
+    </message>
+    <message>
+        <source>Имя</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Было</source>
+        <translation>Old value</translation>
+    </message>
+    <message>
+        <source>Станет</source>
+        <translation>New value</translation>
+    </message>
+    <message>
+        <source>Действия</source>
+        <translation>Actions</translation>
+    </message>
+</context>
+<context>
     <name>AutoclickerProfiles</name>
     <message>
         <source>%1 копия</source>
@@ -300,6 +384,45 @@ Continue?</translation>
     </message>
 </context>
 <context>
+    <name>DriverInstaller</name>
+    <message>
+        <source>Установка драйвера уже выполняется. Завершите установку и повторите попытку.</source>
+        <translation>Driver installation is already in progress. Finish the installation and try again.</translation>
+    </message>
+    <message>
+        <source>Драйвер не найден. Скачать и установить его сейчас?</source>
+        <translation>Driver not found. Download and install it now?</translation>
+    </message>
+    <message>
+        <source>Не удалось скачать установщик драйвера: %1</source>
+        <translation>Failed to download the driver installer: %1</translation>
+    </message>
+    <message>
+        <source>Установщик драйвера не найден.</source>
+        <translation>Driver installer not found.</translation>
+    </message>
+    <message>
+        <source>контрольная сумма файла не совпадает с ожидаемой</source>
+        <translation>the file&apos;s checksum does not match the expected one</translation>
+    </message>
+    <message>
+        <source>Не удалось запустить установщик драйвера.</source>
+        <translation>Failed to launch the driver installer.</translation>
+    </message>
+    <message>
+        <source>Установщик драйвера запущен. После завершения установки выберите режим &quot;Драйвер&quot; снова.</source>
+        <translation>Driver installer launched. After installation completes, select the “Driver” mode again.</translation>
+    </message>
+    <message>
+        <source>Драйвер установлен. Выберите режим &quot;Драйвер&quot; снова.</source>
+        <translation>Driver installed. Select the “Driver” mode again.</translation>
+    </message>
+    <message>
+        <source>Драйвер по-прежнему отсутствует. Запустите установщик ещё раз при необходимости.</source>
+        <translation>The driver is still missing. Run the installer again if needed.</translation>
+    </message>
+</context>
+<context>
     <name>FramelessWindow</name>
     <message>
         <source>Закрыть программу или свернуть в трей?</source>
@@ -370,6 +493,25 @@ Continue?</translation>
     <message>
         <source>Возможно, сочетание занято другой программой.</source>
         <translation>The combination may already be used by another application.</translation>
+    </message>
+</context>
+<context>
+    <name>InstallerDownload</name>
+    <message>
+        <source>разрешено скачивание только по HTTPS</source>
+        <translation>only HTTPS downloads are allowed</translation>
+    </message>
+    <message>
+        <source>Скачивание драйвера...</source>
+        <translation>Downloading driver...</translation>
+    </message>
+    <message>
+        <source>сервер не отвечает</source>
+        <translation>the server does not respond</translation>
+    </message>
+    <message>
+        <source>Не удаётся сохранить файл в %1</source>
+        <translation>Unable to save the file to %1</translation>
     </message>
 </context>
 <context>
@@ -468,6 +610,283 @@ Continue?</translation>
     <message>
         <source>сильно</source>
         <translation>High</translation>
+    </message>
+</context>
+<context>
+    <name>OverlayController</name>
+    <message>
+        <source>переключение оверлея</source>
+        <translation>switching the overlay</translation>
+    </message>
+</context>
+<context>
+    <name>OverlayPalette</name>
+    <message>
+        <source>Глубокий чёрный</source>
+        <translation>Deep black</translation>
+    </message>
+    <message>
+        <source>Классический тёмный</source>
+        <translation>Classic dark</translation>
+    </message>
+    <message>
+        <source>Графитовый</source>
+        <translation>Graphite</translation>
+    </message>
+    <message>
+        <source>Стальной серый</source>
+        <translation>Steel gray</translation>
+    </message>
+    <message>
+        <source>Сланцевый синий</source>
+        <translation>Slate blue</translation>
+    </message>
+    <message>
+        <source>Морская волна</source>
+        <translation>Seafoam</translation>
+    </message>
+    <message>
+        <source>Лесной зелёный</source>
+        <translation>Forest green</translation>
+    </message>
+    <message>
+        <source>Бордовый</source>
+        <translation>Burgundy</translation>
+    </message>
+    <message>
+        <source>Шоколадный</source>
+        <translation>Chocolate</translation>
+    </message>
+    <message>
+        <source>Туманный светлый</source>
+        <translation>Misty light</translation>
+    </message>
+    <message>
+        <source>Ледяной белый</source>
+        <translation>Icy white</translation>
+    </message>
+    <message>
+        <source>Тёплый белый</source>
+        <translation>Warm white</translation>
+    </message>
+    <message>
+        <source>Серебристый</source>
+        <translation>Silver</translation>
+    </message>
+    <message>
+        <source>Холодный серый</source>
+        <translation>Cool gray</translation>
+    </message>
+    <message>
+        <source>Небесный акцент</source>
+        <translation>Sky accent</translation>
+    </message>
+    <message>
+        <source>Лаймовый акцент</source>
+        <translation>Lime accent</translation>
+    </message>
+    <message>
+        <source>Янтарный</source>
+        <translation>Amber</translation>
+    </message>
+    <message>
+        <source>Классический чёрный</source>
+        <translation>Classic black</translation>
+    </message>
+</context>
+<context>
+    <name>OverlayPlacement</name>
+    <message>
+        <source>Верхний левый угол</source>
+        <translation>Top-left corner</translation>
+    </message>
+    <message>
+        <source>Верхний правый угол</source>
+        <translation>Top-right corner</translation>
+    </message>
+    <message>
+        <source>Нижний левый угол</source>
+        <translation>Bottom-left corner</translation>
+    </message>
+    <message>
+        <source>Нижний правый угол</source>
+        <translation>Bottom-right corner</translation>
+    </message>
+    <message>
+        <source>Произвольное положение</source>
+        <translation>Custom position</translation>
+    </message>
+</context>
+<context>
+    <name>OverlayWidget</name>
+    <message>
+        <source>Переместите и нажмите &quot;Сохранить&quot;</source>
+        <translation>Position it and click “Save”</translation>
+    </message>
+    <message>
+        <source>Сценарии</source>
+        <translation>Scripts</translation>
+    </message>
+    <message>
+        <source>Сценарии (%1)</source>
+        <translation>Scripts (%1)</translation>
+    </message>
+    <message>
+        <source>Отключить сценарий: %1</source>
+        <translation>Disable script: %1</translation>
+    </message>
+    <message>
+        <source>Сценарий не выбран</source>
+        <translation>No script selected</translation>
+    </message>
+    <message>
+        <source>Сценарии не назначены</source>
+        <translation>No scripts assigned</translation>
+    </message>
+    <message>
+        <source>включен</source>
+        <translation>enabled</translation>
+    </message>
+    <message>
+        <source>%1 (включен)</source>
+        <translation>%1 (enabled)</translation>
+    </message>
+    <message>
+        <source>выключен</source>
+        <translation>disabled</translation>
+    </message>
+    <message>
+        <source>%1 (выключен)</source>
+        <translation>%1 (disabled)</translation>
+    </message>
+    <message>
+        <source>Автокликер: %1</source>
+        <translation>Autoclicker: %1</translation>
+    </message>
+    <message>
+        <source>Вкл/выкл: %1</source>
+        <translation>Toggle: %1</translation>
+    </message>
+    <message>
+        <source>Старт/стоп: %1</source>
+        <translation>Start/Stop: %1</translation>
+    </message>
+    <message>
+        <source>Caps Lock: %1</source>
+        <translation>Caps Lock: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ProfileExporter</name>
+    <message>
+        <source>Не удалось скопировать сценарий %1
+%2</source>
+        <translation>Couldn&apos;t copy script %1
+%2</translation>
+    </message>
+    <message>
+        <source>Не удалось скопировать файл %1
+%2</source>
+        <translation>Couldn&apos;t copy %1
+%2 file</translation>
+    </message>
+    <message>
+        <source>Не удалось создать манифест</source>
+        <translation>Failed to create manifest</translation>
+    </message>
+    <message>
+        <source>Файл: %1</source>
+        <translation>File: %1</translation>
+    </message>
+    <message>
+        <source>Не удалось экспортировать профиль</source>
+        <translation>Failed to export the profile</translation>
+    </message>
+    <message>
+        <source>Целевой файл: %1</source>
+        <translation>Target file: %1</translation>
+    </message>
+    <message>
+        <source>Ошибка при записи архива: %1</source>
+        <translation>Error writing the archive: %1</translation>
+    </message>
+    <message>
+        <source>Профиль успешно экспортирован</source>
+        <translation>Profile exported successfully</translation>
+    </message>
+</context>
+<context>
+    <name>ProfileImporter</name>
+    <message>
+        <source>Не удалось распаковать профиль</source>
+        <translation>Failed to unpack the profile</translation>
+    </message>
+    <message>
+        <source>Архив: %1</source>
+        <translation>Archive: %1</translation>
+    </message>
+    <message>
+        <source>Ошибка при чтении архива: %1</source>
+        <translation>Error reading the archive: %1</translation>
+    </message>
+    <message>
+        <source>Архив содержит элементы, которые ведут за пределы папки профиля или не являются файлами; они пропущены:
+%1</source>
+        <translation>The archive contains entries that lead outside the profile folder or are not files; they were skipped:
+%1</translation>
+    </message>
+    <message>
+        <source>Не удалось импортировать профиль
+Манифест %1 не найден</source>
+        <translation>Couldn&apos;t import profile
+Manifest %1 not found</translation>
+    </message>
+    <message>
+        <source>Не удалось импортировать профиль</source>
+        <translation>Failed to import the profile</translation>
+    </message>
+    <message>
+        <source>Файл манифеста: %1</source>
+        <translation>Manifest file: %1</translation>
+    </message>
+    <message>
+        <source>Импорт профиля завершен с ошибками</source>
+        <translation>Profile import finished with errors</translation>
+    </message>
+    <message>
+        <source>Импорт профиля успешно завершен</source>
+        <translation>Profile import completed successfully</translation>
+    </message>
+    <message>
+        <source>Сценарий %1 не импортирован: его путь ведёт за пределы папки профиля.</source>
+        <translation>Script %1 was not imported: its path leads outside the profile folder.</translation>
+    </message>
+    <message>
+        <source>Не найден сценарий %1
+Ожидался файл: %2</source>
+        <translation>Scenario Not found %1
+Expected file: %2</translation>
+    </message>
+    <message>
+        <source>Не удалось скопировать сценарий %1
+%2</source>
+        <translation>Couldn&apos;t copy script %1
+%2</translation>
+    </message>
+    <message>
+        <source>Профиль</source>
+        <translation>Profile</translation>
+    </message>
+    <message>
+        <source>Профиль &quot;%1&quot; добавлен под именем &quot;%2&quot;.</source>
+        <translation>The profile &quot;%1&quot; was added as &quot;%2&quot;.</translation>
+    </message>
+</context>
+<context>
+    <name>ProfileTransfer</name>
+    <message>
+        <source>Не удалось создать временную директорию</source>
+        <translation>Failed to create a temporary directory</translation>
     </message>
 </context>
 <context>
@@ -571,10 +990,181 @@ Continue?</translation>
     </message>
 </context>
 <context>
+    <name>SettingsWgt</name>
+    <message>
+        <source>Настройки</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Настройки программы</source>
+        <translation>Application settings</translation>
+    </message>
+    <message>
+        <source>Основные</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>Звук активации сценария</source>
+        <translation>Script activation sound</translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>Да</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Озвучивать название сценария</source>
+        <translation>Announce the script name</translation>
+    </message>
+    <message>
+        <source>Голос</source>
+        <translation>Voice</translation>
+    </message>
+    <message>
+        <source>Скорость</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>Способ ввода</source>
+        <translation>Input method</translation>
+    </message>
+    <message>
+        <source>Системный API</source>
+        <translation>System API</translation>
+    </message>
+    <message>
+        <source>Драйвер</source>
+        <translation>Driver</translation>
+    </message>
+    <message>
+        <source>Модификаторы</source>
+        <translation>Modifiers</translation>
+    </message>
+    <message>
+        <source>Модификаторы системного API</source>
+        <translation>System API Modifiers</translation>
+    </message>
+    <message>
+        <source>По X и Y</source>
+        <translation>Along X and Y</translation>
+    </message>
+    <message>
+        <source>По X</source>
+        <translation>Along X</translation>
+    </message>
+    <message>
+        <source>По Y</source>
+        <translation>Along Y</translation>
+    </message>
+    <message>
+        <source>Сбросить</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>Модификаторы драйвера</source>
+        <translation>Driver Modifiers</translation>
+    </message>
+    <message>
+        <source>Оверлей</source>
+        <translation>Overlay</translation>
+    </message>
+    <message>
+        <source>Основное</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>Показывать оверлей</source>
+        <translation>Show overlay</translation>
+    </message>
+    <message>
+        <source>Показывать сценарии</source>
+        <translation>Show scripts</translation>
+    </message>
+    <message>
+        <source>Подсвечивать активный сценарий</source>
+        <translation>Highlight the active script</translation>
+    </message>
+    <message>
+        <source>Показывать статус автокликера</source>
+        <translation>Show autoclicker status</translation>
+    </message>
+    <message>
+        <source>Расположение</source>
+        <translation>Location</translation>
+    </message>
+    <message>
+        <source>Положение</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Переместить оверлей</source>
+        <translation>Move overlay</translation>
+    </message>
+    <message>
+        <source>Горячая клавиша оверлея</source>
+        <translation>Overlay Hotkey</translation>
+    </message>
+    <message>
+        <source>Стилизация</source>
+        <translation>Stylization</translation>
+    </message>
+    <message>
+        <source>Цвет фона</source>
+        <translation>Background color</translation>
+    </message>
+    <message>
+        <source>Прозрачность фона</source>
+        <translation>Background transparency</translation>
+    </message>
+    <message>
+        <source>Цвет текста</source>
+        <translation>Text color</translation>
+    </message>
+    <message>
+        <source>Прозрачность текста</source>
+        <translation>Text transparency</translation>
+    </message>
+    <message>
+        <source>Сбросить настройки</source>
+        <translation>Reset the settings</translation>
+    </message>
+    <message>
+        <source>Сохранить настройки</source>
+        <translation>Save the settings</translation>
+    </message>
+    <message>
+        <source>Женский %1</source>
+        <translation>Female %1</translation>
+    </message>
+    <message>
+        <source>Пользовательский</source>
+        <translation>Custom</translation>
+    </message>
+    <message>
+        <source>Координаты X: %1    Y: %2</source>
+        <translation>Coordinates X: %1 Y: %2</translation>
+    </message>
+    <message>
+        <source>Сбросить настройки?</source>
+        <translation>Reset settings?</translation>
+    </message>
+</context>
+<context>
     <name>Startup</name>
     <message>
         <source>Не удалось загрузить стили интерфейса.</source>
         <translation>Couldn&apos;t load interface styles.</translation>
+    </message>
+    <message>
+        <source>Clavitor не может работать с этим рабочим столом (%1): горячие клавиши, ввод и перехват кнопок мыши действуют только внутри программы. Запустите Clavitor в сеансе X11, а в сеансе Wayland — через XWayland, с переменной окружения QT_QPA_PLATFORM=xcb.</source>
+        <translation>Clavitor cannot work with this desktop (%1): hotkeys, input and the mouse-button hook act only inside the program. Run Clavitor in an X11 session, or in a Wayland session through XWayland, with the environment variable QT_QPA_PLATFORM=xcb.</translation>
+    </message>
+    <message>
+        <source>У сервера X11 нет расширения XTEST или XKB: горячие клавиши, ввод и перехват кнопок мыши действуют только внутри программы. Запустите Clavitor на сервере X11 с этими расширениями.</source>
+        <translation>The X11 server lacks the XTEST or XKB extension: hotkeys, input and the mouse-button hook act only inside the program. Run Clavitor on an X11 server with these extensions.</translation>
     </message>
 </context>
 </TS>

@@ -1,9 +1,18 @@
 #include "AppProperties.h"
 
 #include "SettingsNormalization.h"
+#include "overlay/OverlayController.h"
 
 #include <QCoreApplication>
+#include <QKeySequence>
+#include <QLoggingCategory>
 #include <QVariant>
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcSettings, "clavitor.settings")
+
+} // namespace
 
 void applySettings(const AppSettings& s)
 {
@@ -21,16 +30,19 @@ void applySettings(const AppSettings& s)
     app->setProperty(AppProperty::driverY, s.driverY);
     app->setProperty(AppProperty::theme, normalizeTheme(s.theme));
     app->setProperty(AppProperty::language, normalizeLanguage(s.language));
-    // The overlay block and the overlay hotkey are handed to the overlay controller here
-    // once the overlay exists.
+
+    OverlayController& overlay = OverlayController::instance();
+    overlay.setSettings(s.overlay);
+    if (!overlay.setOverlayHotkey(storedHotkey(s.overlayHotkey)))
+        qCWarning(lcSettings) << "Не удалось зарегистрировать горячую клавишу оверлея";
 }
 
 void publishModifierDefaults()
 {
     QCoreApplication* app = QCoreApplication::instance();
-    for (const char* factor : {AppProperty::profileXY, AppProperty::profileX, AppProperty::profileY,
-                               AppProperty::scenarioXY, AppProperty::scenarioX,
-                               AppProperty::scenarioY})
+    for (const char* factor :
+         {AppProperty::profileXY, AppProperty::profileX, AppProperty::profileY,
+          AppProperty::scenarioXY, AppProperty::scenarioX, AppProperty::scenarioY})
         app->setProperty(factor, 1.0);
     app->setProperty(AppProperty::profileRand, 0.0);
     app->setProperty(AppProperty::scenarioRand, 0.0);

@@ -29,7 +29,8 @@ inline constexpr char scenarioRand[] = "scenarioRand_app_property";
 inline constexpr char scenarioActivationResult[] = "scenarioActivationResult_app_property";
 } // namespace AppProperty
 
-// Publishes the thirteen settings properties of the record on the application object.
+// Publishes the thirteen settings properties of the record on the application object, hands
+// the overlay block to the overlay and registers the overlay hotkey (a refusal is logged).
 void applySettings(const AppSettings& settings);
 
 // Gives the profile and scenario modifier properties their start values: factors 1.0,

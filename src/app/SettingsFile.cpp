@@ -5,10 +5,15 @@
 #include "SettingsNormalization.h"
 
 #include <QDataStream>
+#include <QDir>
 #include <QFile>
+#include <QLoggingCategory>
 #include <QSaveFile>
 
 #include <algorithm>
+#include <utility>
+
+Q_LOGGING_CATEGORY(lcSettings, "clavitor.settings")
 
 namespace {
 
@@ -31,19 +36,36 @@ public:
             field = value;
     }
 
-private:
-    QDataStream& m_stream;
-};
-
-void readColor(FieldReader& reader, QColor& color)
-{
-    QColor stored = color;
-    reader.read(stored);
-    if (stored.isValid()) {
+    // A colour as the stream writes it: its colour model, then alpha, three components and
+    // padding. Only the known models are taken (the toolkit would take any byte for a model);
+    // an invalid or unknown one keeps the colour as it was. The alpha is always 255.
+    void readColor(QColor& color)
+    {
+        if (m_stream.atEnd() || m_stream.status() != QDataStream::Ok)
+            return;
+        qint8 model = 0;
+        quint16 values[5] = {};
+        m_stream >> model;
+        for (quint16& value : values)
+            m_stream >> value;
+        if (m_stream.status() != QDataStream::Ok || model < QColor::Rgb ||
+            model > QColor::ExtendedRgb)
+            return;
+        QByteArray known;
+        QDataStream out(&known, QIODevice::WriteOnly);
+        out << model;
+        for (quint16 value : values)
+            out << value;
+        QColor stored;
+        QDataStream in(known);
+        in >> stored;
         stored.setAlpha(255);
         color = stored;
     }
-}
+
+private:
+    QDataStream& m_stream;
+};
 
 void readFields(QDataStream& in, AppSettings& s)
 {
@@ -69,8 +91,8 @@ void readFields(QDataStream& in, AppSettings& s)
     reader.read(positionMode);
     o.positionMode = static_cast<quint8>(positionMode);
     reader.read(o.customPosition);
-    readColor(reader, o.backgroundColor);
-    readColor(reader, o.textColor);
+    reader.readColor(o.backgroundColor);
+    reader.readColor(o.textColor);
     reader.read(o.backgroundOpacity);
     reader.read(o.textOpacity);
     reader.read(o.textSize);
@@ -179,7 +201,20 @@ AppSettings loadSettings()
 
 bool saveSettings(const AppSettings& settings)
 {
-    QSaveFile file(dataFilePath(kSettingsFileName));
+    const QString path = dataFilePath(kSettingsFileName);
+    // A file that is there but cannot be read (its permissions, another program's lock) holds
+    // settings this run never saw: writing would replace them with defaults.
+    if (QFile existing(path); existing.exists() && !existing.open(QIODevice::ReadOnly)) {
+        static bool told = false;
+        if (!std::exchange(told, true)) {
+            qCWarning(lcSettings).noquote()
+                << QStringLiteral("Файл настроек %1 не читается (%2): он не перезаписывается, "
+                                  "пока его нельзя прочитать")
+                       .arg(QDir::toNativeSeparators(path), existing.errorString());
+        }
+        return false;
+    }
+    QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     OverlaySnapshot::take(settings.overlay);

@@ -54,3 +54,11 @@ double clampSpeechRate(double rate)
         return 1.0;
     return rate > 2.0 ? 2.0 : rate;
 }
+
+QKeySequence storedHotkey(const QString& text)
+{
+    QKeySequence sequence = QKeySequence::fromString(text, QKeySequence::PortableText);
+    if (sequence.isEmpty() && !text.trimmed().isEmpty())
+        sequence = QKeySequence::fromString(text, QKeySequence::NativeText);
+    return sequence;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QString>
 #include <QStringList>
 
@@ -18,3 +19,6 @@ QString languageFromUiLanguages(const QStringList& uiLanguages);
 
 // Clamps a speech rate to 1.0 .. 2.0; not-a-number becomes 1.0.
 double clampSpeechRate(double rate);
+
+// A stored hotkey: portable key-sequence text, or native text when that gives nothing.
+QKeySequence storedHotkey(const QString& text);

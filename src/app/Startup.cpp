@@ -51,7 +51,37 @@ std::unique_ptr<FramelessWindow> Startup::createMainWindow()
     return window;
 }
 
-int Startup::run(QApplication& app)
+void Startup::warnAboutDesktop(platform::DesktopSupport support, const QString& platformName,
+                               QWidget* window)
+{
+    if (platformName == u"offscreen" || platformName == u"minimal")
+        return;
+    QString text;
+    switch (support) {
+    case platform::DesktopSupport::Supported:
+    case platform::DesktopSupport::SimulatedOnRequest:
+        return;
+    case platform::DesktopSupport::NoBackend:
+        text = QCoreApplication::translate(
+                   "Startup",
+                   "Clavitor не может работать с этим рабочим столом (%1): горячие клавиши, ввод "
+                   "и перехват кнопок мыши действуют только внутри программы. Запустите Clavitor "
+                   "в сеансе X11, а в сеансе Wayland — через XWayland, с переменной окружения "
+                   "QT_QPA_PLATFORM=xcb.")
+                   .arg(platformName);
+        break;
+    case platform::DesktopSupport::MissingExtensions:
+        text = QCoreApplication::translate(
+            "Startup",
+            "У сервера X11 нет расширения XTEST или XKB: горячие клавиши, ввод и перехват кнопок "
+            "мыши действуют только внутри программы. Запустите Clavitor на сервере X11 с этими "
+            "расширениями.");
+        break;
+    }
+    Prompter::message(Prompt::Kind::Warning, window, QStringLiteral("Clavitor"), text);
+}
+
+int Startup::run(QApplication& app, platform::DesktopSupport support)
 {
     QNetworkProxyFactory::setUseSystemConfiguration(true);
     const QString appDirectory = QCoreApplication::applicationDirPath();
@@ -83,6 +113,7 @@ int Startup::run(QApplication& app)
     }
 
     std::unique_ptr<FramelessWindow> window = createMainWindow();
+    warnAboutDesktop(support, QGuiApplication::platformName(), window.get());
     const int exitCode = app.exec();
     window.reset();
     wheelEventBlocker.reset();

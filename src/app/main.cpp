@@ -8,11 +8,12 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    platform::DesktopSupport support = platform::DesktopSupport::Supported;
     const std::unique_ptr<platform::Platform> backend =
-        platform::createPlatform(QGuiApplication::platformName().toStdString());
+        platform::createPlatform(QGuiApplication::platformName().toStdString(), &support);
     platform::Platform::setCurrent(backend.get());
 
-    const int exitCode = Startup::run(app);
+    const int exitCode = Startup::run(app, support);
 
     // The hook thread calls the backend: it ends before the backend does.
     QGlobalMouseHook::shutdown();

@@ -2,6 +2,7 @@
 
 #include "AutoclickerFile.h"
 #include "app/SettingsFile.h"
+#include "app/SettingsNormalization.h"
 #include "hooks/QGlobalMouseHook.h"
 #include "hotkeys/HotkeyAssignment.h"
 #include "hotkeys/ShortcutRegistry.h"
@@ -100,7 +101,7 @@ AutoclickerWidget::AutoclickerWidget(QWidget* parent)
         const QSignalBlocker blocker(ui->toggleHotkeyEdit);
         ui->toggleHotkeyEdit->setText(toggleText);
     }
-    applyHotkey(m_toggleShortcut, sequenceOf(toggleText), false);
+    applyHotkey(m_toggleShortcut, storedHotkey(toggleText), false);
 
     setUpControls();
     connectControls();

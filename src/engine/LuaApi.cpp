@@ -10,8 +10,10 @@
 #include <lua.hpp>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <optional>
 
 namespace {
@@ -24,14 +26,48 @@ bool hasArguments(lua_State* L)
     return lua_gettop(L) > 0;
 }
 
-lua_Integer integerAt(lua_State* L, int index)
+constexpr std::int64_t kInt64Min = std::numeric_limits<std::int64_t>::min();
+constexpr std::int64_t kInt64Max = std::numeric_limits<std::int64_t>::max();
+
+// The argument's integer value as the Lua library converts it (numbers and numeric strings,
+// truncated toward zero; anything else 0), but saturated to the 64-bit range where the
+// library's conversion would be undefined: a huge number never wraps into its opposite.
+std::int64_t integerAt(lua_State* L, int index)
 {
-    return index >= 1 && lua_gettop(L) >= index ? lua_tointeger(L, index) : 0;
+    if (index < 1 || lua_gettop(L) < index)
+        return 0;
+    const lua_Number number = lua_tonumber(L, index);
+    constexpr lua_Number kLimit = 9223372036854775808.0; // 2^63
+    if (std::isnan(number))
+        return 0;
+    if (number >= kLimit)
+        return kInt64Max;
+    if (number <= -kLimit)
+        return kInt64Min;
+    return static_cast<std::int64_t>(number);
 }
 
-lua_Integer lastInteger(lua_State* L)
+std::int64_t lastInteger(lua_State* L)
 {
     return integerAt(L, lua_gettop(L));
+}
+
+// a + b, saturated to the 64-bit range.
+std::int64_t saturatedSum(std::int64_t a, std::int64_t b)
+{
+    if (b > 0 && a > kInt64Max - b)
+        return kInt64Max;
+    if (b < 0 && a < kInt64Min - b)
+        return kInt64Min;
+    return a + b;
+}
+
+// The value clamped into the range of T.
+template <typename T>
+T saturated(std::int64_t value)
+{
+    return static_cast<T>(std::clamp<std::int64_t>(value, std::numeric_limits<T>::min(),
+                                                   std::numeric_limits<T>::max()));
 }
 
 INPUT mouseRecord(LONG dx, LONG dy, DWORD mouseData, DWORD flags)
@@ -55,7 +91,7 @@ void sendKey(WORD scan, DWORD flags)
 }
 
 // The 0..65535 coordinate of pixel p on an axis that starts at origin and is extent long.
-LONG normalised(lua_Integer p, int origin, int extent)
+LONG normalised(std::int64_t p, int origin, int extent)
 {
     const std::int64_t last = std::int64_t{origin} + std::max(extent, 1) - 1;
     const std::int64_t pixel = std::clamp<std::int64_t>(p, origin, last);
@@ -63,15 +99,15 @@ LONG normalised(lua_Integer p, int origin, int extent)
     return static_cast<LONG>(((pixel - origin) * 65535 + w / 2) / w);
 }
 
-void moveRelative(lua_State* L, lua_Integer offsetX, lua_Integer offsetY)
+void moveRelative(lua_State* L, std::int64_t offsetX, std::int64_t offsetY)
 {
-    const auto dx = static_cast<LONG>(integerAt(L, 1) - offsetX);
-    const auto dy = static_cast<LONG>(lastInteger(L) - offsetY);
+    const auto dx = saturated<LONG>(saturatedSum(integerAt(L, 1), -offsetX));
+    const auto dy = saturated<LONG>(saturatedSum(lastInteger(L), -offsetY));
     sendInputRecord(mouseRecord(dx, dy, 0, MOUSEEVENTF_MOVE));
 }
 
 // The virtual key of mouse button 1 (left), 2 (middle) or 3 (right), or nothing.
-std::optional<int> buttonKey(lua_Integer button)
+std::optional<int> buttonKey(std::int64_t button)
 {
     switch (button) {
     case 1:
@@ -136,14 +172,14 @@ int lua_MoveMouseToVirtual(lua_State* L)
 int lua_Sleep(lua_State* L)
 {
     if (hasArguments(L))
-        BusyWait::milliseconds(lastInteger(L) + 1);
+        BusyWait::milliseconds(saturatedSum(lastInteger(L), 1));
     return 0;
 }
 
 int lua_eep(lua_State* L)
 {
     if (hasArguments(L))
-        BusyWait::milliseconds(lastInteger(L) - 2);
+        BusyWait::milliseconds(saturatedSum(lastInteger(L), -2));
     return 0;
 }
 
@@ -199,7 +235,9 @@ int lua_ReleaseMouseButton(lua_State* L)
 int lua_MoveMouseWheel(lua_State* L)
 {
     if (hasArguments(L)) {
-        const std::int64_t delta = std::int64_t{lastInteger(L)} * WHEEL_DELTA;
+        // mouseData carries a signed 32-bit amount.
+        const std::int64_t clicks = saturated<std::int32_t>(lastInteger(L));
+        const auto delta = saturated<std::int32_t>(clicks * WHEEL_DELTA);
         sendInputRecord(mouseRecord(0, 0, static_cast<DWORD>(delta), MOUSEEVENTF_WHEEL));
     }
     return 0;
@@ -243,15 +281,18 @@ int lua_IsModifierPressed(lua_State* L)
     return 1;
 }
 
-// A key as the key functions take it: a scan code, or a character typed as itself.
+// A key as the key functions take it: a scan code, or a character typed as itself. A
+// character outside the Basic Multilingual Plane is two UTF-16 units, typed one after the
+// other.
 struct Key
 {
     WORD code;
-    DWORD flags; // KEYEVENTF_SCANCODE or KEYEVENTF_UNICODE
+    DWORD flags;       // KEYEVENTF_SCANCODE or KEYEVENTF_UNICODE
+    WORD lowSurrogate; // the second unit of a character outside the BMP, else 0
 };
 
-// The character of a key argument: the first UTF-16 unit of its text (0 for ""), or nothing
-// when the argument has no text.
+// The character of a key argument: the first character of its text (unit 0 for ""), or
+// nothing when the argument has no text.
 std::optional<Key> characterKey(lua_State* L, int index)
 {
     size_t length = 0;
@@ -259,16 +300,39 @@ std::optional<Key> characterKey(lua_State* L, int index)
     if (!text)
         return std::nullopt;
     const QString characters = QString::fromUtf8(text, static_cast<qsizetype>(length));
-    const WORD code = characters.isEmpty() ? WORD{0} : WORD{characters.front().unicode()};
-    return Key{code, KEYEVENTF_UNICODE};
+    if (characters.isEmpty())
+        return Key{0, KEYEVENTF_UNICODE, 0};
+    if (characters.size() >= 2 && characters[0].isHighSurrogate() &&
+        characters[1].isLowSurrogate())
+        return Key{characters[0].unicode(), KEYEVENTF_UNICODE, characters[1].unicode()};
+    return Key{characters[0].unicode(), KEYEVENTF_UNICODE, 0};
 }
 
 Key scanCodeKey(lua_State* L, int index)
 {
-    return Key{static_cast<WORD>(lua_tointeger(L, index)), KEYEVENTF_SCANCODE};
+    return Key{static_cast<WORD>(integerAt(L, index)), KEYEVENTF_SCANCODE, 0};
 }
 
 enum class KeyAction { Press, Release, PressAndRelease };
+
+void typeKey(const Key& key, KeyAction action)
+{
+    if (key.lowSurrogate) {
+        // Half a character is no character: the pair is typed whole on the press, and there
+        // is nothing left to release.
+        if (action == KeyAction::Release)
+            return;
+        for (WORD unit : {key.code, key.lowSurrogate}) {
+            sendKey(unit, key.flags);
+            sendKey(unit, key.flags | KEYEVENTF_KEYUP);
+        }
+        return;
+    }
+    if (action != KeyAction::Release)
+        sendKey(key.code, key.flags);
+    if (action != KeyAction::Press)
+        sendKey(key.code, key.flags | KEYEVENTF_KEYUP);
+}
 
 int sendKeys(lua_State* L, KeyAction action)
 {
@@ -277,22 +341,14 @@ int sendKeys(lua_State* L, KeyAction action)
     if (count < 1 || count > 2)
         return 0;
     // The last argument decides the mode for every key of the call.
-    const bool scanCodes = lua_tointeger(L, count) != 0;
+    const bool scanCodes = integerAt(L, count) != 0;
     for (int i = 0; i < count; ++i) {
         keys[i] = scanCodes ? scanCodeKey(L, i + 1) : characterKey(L, i + 1);
         if (!keys[i])
             return 0;
     }
-    if (action == KeyAction::Press || action == KeyAction::Release) {
-        const DWORD up = action == KeyAction::Release ? KEYEVENTF_KEYUP : 0;
-        for (int i = 0; i < count; ++i)
-            sendKey(keys[i]->code, keys[i]->flags | up);
-    } else {
-        for (int i = 0; i < count; ++i) {
-            sendKey(keys[i]->code, keys[i]->flags);
-            sendKey(keys[i]->code, keys[i]->flags | KEYEVENTF_KEYUP);
-        }
-    }
+    for (int i = 0; i < count; ++i)
+        typeKey(*keys[i], action);
     return 0;
 }
 

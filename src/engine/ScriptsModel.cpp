@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QKeySequence>
+#include <QPointer>
 #include <QLoggingCategory>
 
 #include <lua.hpp>
@@ -54,10 +55,19 @@ ScriptsModel::ScriptsModel(QObject* parent) : QAbstractListModel(parent)
     m_luaState = luaL_newstate();
     if (!m_luaState)
         throw std::runtime_error("Не удалось инициализировать Lua");
+    // The libraries and the API are set up in a protected call: running out of memory there
+    // is an error like any other, not the end of the process.
+    const auto prepare = [](lua_State* L) {
+        luaL_openlibs(L);
+        LuaApi::registerAll(L);
+        return 0;
+    };
+    if (lua_cpcall(m_luaState, prepare, nullptr) != 0) {
+        lua_close(m_luaState);
+        throw std::runtime_error("Не удалось инициализировать Lua");
+    }
     m_ownsLuaState = true;
-    luaL_openlibs(m_luaState);
     addScript();
-    LuaApi::registerAll(m_luaState);
 
     // The physical mouse buttons, reported on the hook's thread.
     QGlobalMouseHook* hook = QGlobalMouseHook::acquire();
@@ -79,8 +89,15 @@ ScriptsModel::~ScriptsModel()
         lua_close(m_luaState);
 }
 
-void ScriptsModel::executeLua(const QString& path)
+void ScriptsModel::executeLua(QString path)
 {
+    // The failure box of an activation runs a nested event loop in which hotkeys still
+    // arrive: a scenario's hotkey held down would stack one box per repeat. While the box is
+    // open, scenario hotkeys are taken without effect (and without the plain switch sound).
+    if (m_showingFailure && !path.isEmpty()) {
+        setActivationResult(false);
+        return;
+    }
     if (path.isEmpty())
         deactivateScript();
     else
@@ -89,6 +106,7 @@ void ScriptsModel::executeLua(const QString& path)
 
 void ScriptsModel::activate(const QString& path)
 {
+    ++m_activations;
     EngineState& engine = EngineState::instance();
     ScriptData* record = qobject_cast<ScriptData*>(sender());
     if (!record)
@@ -127,6 +145,8 @@ void ScriptsModel::activate(const QString& path)
 bool ScriptsModel::runScriptFile(const QString& path)
 {
     QString hostFailure;
+    if (!m_loadedFiles.contains(path))
+        m_loadedFiles.append(path);
     try {
         int status = LuaChunk::loadFile(m_luaState, path);
         if (status == 0)
@@ -135,7 +155,7 @@ bool ScriptsModel::runScriptFile(const QString& path)
             lua_settop(m_luaState, 0); // the chunk's results are not used
             return true;
         }
-        const QString error = LuaChunk::errorText(m_luaState, -1);
+        const QString error = errorText();
         lua_pop(m_luaState, 1);
         m_errorMessage = tr("Ошибка - %1 в lua файле - %2").arg(error, path);
         failActivation(m_errorMessage);
@@ -152,13 +172,24 @@ bool ScriptsModel::runScriptFile(const QString& path)
 
 void ScriptsModel::failActivation(const QString& message)
 {
+    const QPointer<ScriptsModel> self(this);
+    const quint64 activation = m_activations;
+    m_showingFailure = true;
     Prompter::message(Prompt::Kind::Warning, nullptr, QStringLiteral("Clavitor"), message);
+    if (!self)
+        return;
+    m_showingFailure = false;
+    // Reported only when nothing else was activated or deactivated while the box was open:
+    // the engine's state is no longer this failure's to tell.
+    if (activation != m_activations)
+        return;
     emit sigActiveLuaChanged(QString());
     setActivationResult(false);
 }
 
 void ScriptsModel::deactivateScript()
 {
+    ++m_activations;
     EngineState& engine = EngineState::instance();
     const bool wasActive = engine.scenarioActive;
     const QString name = QFileInfo(m_activeScriptPath).completeBaseName();
@@ -178,19 +209,44 @@ void ScriptsModel::deactivateScript()
     }
 }
 
+namespace {
+
+struct OnEventCall
+{
+    const char* event;
+    std::optional<int> button;
+};
+
+// Looks OnEvent up and calls it, inside a protected call: the lookup runs the script's own
+// metamethods of the globals table, which may raise errors too.
+int callOnEventProtected(lua_State* L)
+{
+    const auto* call = static_cast<const OnEventCall*>(lua_touserdata(L, 1));
+    lua_settop(L, 0);
+    lua_getglobal(L, "OnEvent");
+    lua_pushstring(L, call->event);
+    if (call->button)
+        lua_pushinteger(L, *call->button);
+    else
+        lua_pushnil(L);
+    lua_call(L, 2, 0);
+    return 0;
+}
+
+} // namespace
+
 void ScriptsModel::callOnEvent(const char* event, std::optional<int> button)
 {
-    lua_getglobal(m_luaState, "OnEvent");
-    lua_pushstring(m_luaState, event);
-    if (button)
-        lua_pushinteger(m_luaState, *button);
-    else
-        lua_pushnil(m_luaState);
-    if (lua_pcall(m_luaState, 2, 0, 0) != 0) {
-        qCWarning(lcEngine).noquote() << "Ошибка Lua в OnEvent:"
-                                      << LuaChunk::errorText(m_luaState, -1);
+    OnEventCall call{event, button};
+    if (lua_cpcall(m_luaState, &callOnEventProtected, &call) != 0) {
+        qCWarning(lcEngine).noquote() << "Ошибка Lua в OnEvent:" << errorText();
         lua_pop(m_luaState, 1);
     }
+}
+
+QString ScriptsModel::errorText() const
+{
+    return LuaChunk::errorText(m_luaState, -1, m_loadedFiles);
 }
 
 void ScriptsModel::mouseButtonEvent(int button, bool pressed)

@@ -3,6 +3,7 @@
 #include <QAbstractListModel>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -33,8 +34,9 @@ signals:
     void sigActiveLuaChanged(const QString& name);
 
 public slots:
-    // Activates the scenario of the file at path; an empty path deactivates.
-    void executeLua(const QString& path);
+    // Activates the scenario of the file at path; an empty path deactivates. The path is
+    // taken by value: the caller's string may belong to a row that goes away meanwhile.
+    void executeLua(QString path);
     void deactivateScript();
     void leftMouseButtonStateChanged(bool state);
     void rigthMouseButtonStateChanged(bool state);
@@ -64,10 +66,14 @@ private:
     void failActivation(const QString& message);
     void callOnEvent(const char* event, std::optional<int> button = std::nullopt);
     void mouseButtonEvent(int button, bool pressed);
+    QString errorText() const;
 
     QList<ScriptData*> m_scripts;
     lua_State* m_luaState = nullptr;
     bool m_ownsLuaState = false;
     QString m_errorMessage;
     QString m_activeScriptPath;
+    QStringList m_loadedFiles;  // every file run in the state, to read error texts that name them
+    bool m_showingFailure = false; // an activation failure box is open
+    quint64 m_activations = 0;   // activations and deactivations begun so far
 };

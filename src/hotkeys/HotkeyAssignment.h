@@ -18,7 +18,8 @@ class HotkeyAssignment
     Q_DECLARE_TR_FUNCTIONS(HotkeyAssignment)
 
 public:
-    enum Status {
+    enum Status
+    {
         Assigned = 0,        // registered, or given up for an empty sequence
         TakenInProgram = 1,  // another owner of the program holds it; detail() names it
         RefusedBySystem = 2, // the system refused it; detail() says why
@@ -26,6 +27,11 @@ public:
 
     static HotkeyAssignment apply(QGlobalShortcut& shortcut, QObject* owner,
                                   const QString& ownerText, const QKeySequence& sequence);
+    // An outcome told by its parts, as an owner that assigns through another object (the
+    // overlay controller) receives them, so that it reports it with the same texts.
+    HotkeyAssignment(Status status, const QKeySequence& sequence, const QString& detail)
+        : m_status(status), m_sequence(sequence), m_detail(detail)
+    {}
 
     Status status() const { return m_status; }
     bool succeeded() const { return m_status == Assigned; }
@@ -43,11 +49,6 @@ public:
     static QString refusalReason(const QString& systemText);
 
 private:
-    HotkeyAssignment(Status status, const QKeySequence& sequence, const QString& detail)
-        : m_status(status), m_sequence(sequence), m_detail(detail)
-    {
-    }
-
     Status m_status;
     QKeySequence m_sequence;
     QString m_detail;

@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 
+#include <QKeySequence>
 #include <QStringList>
 
 #include <optional>
@@ -17,6 +18,7 @@ QHash<QString, int> buildKeyNameTable()
         {QStringLiteral("Esc"), VK_ESCAPE},
         {QStringLiteral("Tab"), VK_TAB},
         {QStringLiteral("BackTab"), VK_TAB},
+        {QStringLiteral("Backtab"), VK_TAB}, // the toolkit's name of Shift+Tab
         {QStringLiteral("Backspace"), VK_BACK},
         {QStringLiteral("Return"), VK_RETURN},
         {QStringLiteral("Enter"), VK_RETURN},
@@ -48,6 +50,13 @@ QHash<QString, int> buildKeyNameTable()
     return names;
 }
 
+// The virtual key that types the character in a layout, if it has one.
+std::optional<int> keyInLayout(platform::Platform& system, char16_t character, HKL layout)
+{
+    const SHORT key = system.vkKeyScanEx(static_cast<WCHAR>(character), layout);
+    return key == -1 ? std::nullopt : std::optional<int>(key & 0xFF);
+}
+
 // The virtual key of the first installed layout, in the system's order, that has a key
 // for the character.
 std::optional<int> keyInLayouts(char16_t character)
@@ -57,9 +66,8 @@ std::optional<int> keyInLayouts(char16_t character)
     layouts.resize(static_cast<std::size_t>(
         system.getKeyboardLayoutList(static_cast<int>(layouts.size()), layouts.data())));
     for (HKL layout : layouts) {
-        const SHORT key = system.vkKeyScanEx(static_cast<WCHAR>(character), layout);
-        if (key != -1)
-            return key & 0xFF;
+        if (const std::optional<int> key = keyInLayout(system, character, layout))
+            return key;
     }
     return std::nullopt;
 }
@@ -80,8 +88,12 @@ int characterKey(QChar character)
         return code;
     }
     // Letters and digits are their own virtual keys. Punctuation is not: "-" is the key
-    // VK_OEM_MINUS, not 45, so it is found like a non-ASCII letter.
+    // VK_OEM_MINUS, not 45. Most layouts have it, each on its own key, so the layout typing
+    // now, in which the user pressed the combination, is asked first.
     if (!isAsciiLetterOrDigit(code)) {
+        platform::Platform& system = platform::Platform::current();
+        if (const std::optional<int> key = keyInLayout(system, code, system.getKeyboardLayout(0)))
+            return *key;
         if (const std::optional<int> key = keyInLayouts(code))
             return *key;
     }
@@ -152,6 +164,19 @@ int virtualKeyOfChord(const QString& chord, const QHash<QString, int>& keyNames)
         return characterKey(key.front());
     }
     return keyNames.value(key, 0);
+}
+
+QString systemIdentity(const QKeySequence& sequence)
+{
+    QStringList chords;
+    for (int chord = 0; chord < sequence.count(); ++chord) {
+        const QString text = QKeySequence(sequence[chord]).toString(QKeySequence::NativeText);
+        const int virtualKey = virtualKeyOfChord(text, keyNameTable());
+        chords << (virtualKey == 0 ? text
+                                   : QStringLiteral("%1:%2").arg(modifiersOfChord(text)).arg(
+                                         virtualKey));
+    }
+    return chords.join(u',');
 }
 
 } // namespace KeyMapping

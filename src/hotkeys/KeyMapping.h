@@ -5,6 +5,8 @@
 #include <QHash>
 #include <QString>
 
+class QKeySequence;
+
 // How one chord of a key sequence, in Qt's native text ("Ctrl+Alt+F1", "Ctrl+Num+5",
 // "Ctrl++"), becomes a Windows hotkey: RegisterHotKey's modifier bits and virtual key.
 namespace KeyMapping {
@@ -20,5 +22,10 @@ UINT modifiersOfChord(const QString& chord);
 // The virtual key of the chord's key: keypad keys, key names looked up in keyNames (0 for a
 // name that is not there), and characters through the installed keyboard layouts.
 int virtualKeyOfChord(const QString& chord, const QHash<QString, int>& keyNames);
+
+// The sequence as the system tells combinations apart: each chord's modifier bits and
+// virtual key. Texts the system takes for one combination (Ctrl+Return and Ctrl+Enter) give
+// one identity; a chord whose key has no virtual key is identified by its text.
+QString systemIdentity(const QKeySequence& sequence);
 
 } // namespace KeyMapping

@@ -1,12 +1,15 @@
 #include "ShortcutRegistry.h"
 
+#include "KeyMapping.h"
+
 #include <QKeySequence>
 
 namespace {
 
+// Combinations are told apart as the system tells them apart.
 QString keyOf(const QKeySequence& sequence)
 {
-    return sequence.toString(QKeySequence::PortableText).trimmed();
+    return KeyMapping::systemIdentity(sequence);
 }
 
 } // namespace

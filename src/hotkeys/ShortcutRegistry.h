@@ -44,6 +44,6 @@ private:
 
     void removeDeadEntries();
 
-    QHash<QString, Entry> m_entries; // by the combination's portable text
+    QHash<QString, Entry> m_entries; // by the combination as the system identifies it
     QHash<QObject*, QSet<QString>> m_keysByOwner;
 };

@@ -253,20 +253,101 @@ QString freeBackupPath(const QString& path)
     return candidate;
 }
 
-// Keeps an unusable profiles.json beside itself before the start-up rule replaces it. A file
-// that cannot even be read for a copy is moved aside instead.
+// A backup copy of `path` made earlier that holds the same bytes as it does now, if any: one
+// copy of each content is enough, however often start-up meets it.
+QString existingBackupOf(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QFileInfo info(path);
+    QByteArray content;
+    bool read = false;
+    const QFileInfoList backups = info.dir().entryInfoList(
+        {info.fileName() + QStringLiteral(".*.bak")}, QDir::Files, QDir::Name);
+    for (const QFileInfo& backup : backups) {
+        if (backup.size() != info.size())
+            continue;
+        if (!read) {
+            content = file.readAll();
+            read = true;
+        }
+        QFile candidate(backup.filePath());
+        if (candidate.open(QIODevice::ReadOnly) && candidate.readAll() == content)
+            return backup.filePath();
+    }
+    return {};
+}
+
+// The folder Windows made for a directory name ending in dots or blanks: it drops them.
+QString windowsTrimmed(QString name)
+{
+    while (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
+        name.chop(1);
+    return name;
+}
+
+// Copies the files of `from` with its sub-folders into `to`; symbolic links are left out.
+bool copyFolder(const QString& from, const QString& to)
+{
+    bool copied = QDir().mkpath(to);
+    const QDir source(from);
+    const QFileInfoList entries =
+        source.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    for (const QFileInfo& entry : entries) {
+        const QString target = to + QLatin1Char('/') + entry.fileName();
+        if (entry.isSymLink())
+            continue;
+        copied = (entry.isDir() ? copyFolder(entry.filePath(), target)
+                                : QFile::copy(entry.filePath(), target)) &&
+                 copied;
+    }
+    return copied;
+}
+
+// A profile whose name ends in dots or blanks kept its files, on Windows, in the folder
+// without them. Such a name has a stand-in folder here; the first time, it gets a copy of
+// that folder, so the profile keeps its scenarios (the folder itself may be another
+// profile's too, so it is copied, not moved).
+void adoptWindowsFolder(const ScenarioProfile& profile, const QString& windowsFolder)
+{
+    const QString standIn = cleanProfileDirectory(profile);
+    const QString original = dataFilePath(QStringLiteral("profiles/") + windowsFolder);
+    if (QFileInfo(standIn).isDir() || !QFileInfo(original).isDir())
+        return;
+    const bool copied = copyFolder(original, standIn);
+    qCWarning(lcProfiles).noquote()
+        << QStringLiteral("Профиль %1: файлы папки %2 %3 в %4")
+               .arg(profile.name, nativePath(original),
+                    copied ? QStringLiteral("скопированы") : QStringLiteral("скопированы не все"),
+                    nativePath(standIn));
+}
+
+// Keeps a copy of `path` beside it, unless an earlier copy holds the same bytes; with
+// `orMove`, a file that cannot be copied is moved aside instead. Returns where the copy is,
+// or empty when there is none.
+QString keepBackup(const QString& path, bool orMove)
+{
+    if (const QString earlier = existingBackupOf(path); !earlier.isEmpty())
+        return earlier;
+    const QString backup = freeBackupPath(path);
+    if (QFile::copy(path, backup) || (orMove && QFile::rename(path, backup)))
+        return backup;
+    return {};
+}
+
+// Keeps an unusable profiles.json beside itself before the start-up rule replaces it.
 void keepUnusableFile(const QString& path, const QString& problem)
 {
-    const QString backup = freeBackupPath(path);
-    if (QFile::copy(path, backup) || QFile::rename(path, backup)) {
+    if (const QString backup = keepBackup(path, true); !backup.isEmpty()) {
         qCWarning(lcProfiles).noquote()
             << QStringLiteral("Файл профилей не используется (%1); его копия сохранена в %2")
                    .arg(problem, nativePath(backup));
     } else {
         qCWarning(lcProfiles).noquote()
-            << QStringLiteral("Файл профилей не используется (%1); сохранить его копию в %2 не "
+            << QStringLiteral("Файл профилей не используется (%1); сохранить его копию не "
                               "удалось")
-                   .arg(problem, nativePath(backup));
+                   .arg(problem);
     }
 }
 
@@ -274,15 +355,13 @@ void keepUnusableFile(const QString& path, const QString& problem)
 // name a folder: the next save writes the list without them, and the copy keeps them.
 void keepCopyWithSkippedProfiles(const QString& path)
 {
-    const QString backup = freeBackupPath(path);
-    if (QFile::copy(path, backup)) {
+    if (const QString backup = keepBackup(path, false); !backup.isEmpty()) {
         qCWarning(lcProfiles).noquote()
             << QStringLiteral("Пропущенные профили остаются в копии файла профилей %1")
                    .arg(nativePath(backup));
     } else {
         qCWarning(lcProfiles).noquote()
-            << QStringLiteral("Не удалось сохранить копию файла профилей в %1")
-                   .arg(nativePath(backup));
+            << QStringLiteral("Не удалось сохранить копию файла профилей %1").arg(nativePath(path));
     }
 }
 
@@ -395,7 +474,11 @@ QList<ScenarioProfile> loadProfiles()
     QList<ScenarioProfile> profiles;
     bool skippedForName = false;
     for (ScenarioProfile profile : stored) {
-        if (!isUsableDirectoryName(sanitizeProfileName(profile.name))) {
+        const QString folder = sanitizeProfileName(profile.name);
+        if (const QString trimmed = windowsTrimmed(folder);
+            trimmed != folder && isUsableDirectoryName(trimmed)) {
+            adoptWindowsFolder(profile, trimmed);
+        } else if (!isUsableDirectoryName(folder)) {
             qCWarning(lcProfiles).noquote()
                 << QStringLiteral("Пропущен профиль %1: имя не годится для директории")
                        .arg(profile.name);

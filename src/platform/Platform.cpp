@@ -39,19 +39,30 @@ Platform& Platform::installDefault()
     return *s_current.load(std::memory_order_acquire);
 }
 
-std::unique_ptr<Platform> createPlatform(std::string_view qtPlatformName)
+std::unique_ptr<Platform> createPlatform(std::string_view qtPlatformName,
+                                         DesktopSupport* support)
 {
+    DesktopSupport unused = DesktopSupport::Supported;
+    DesktopSupport& outcome = support ? *support : unused;
     // Runs the program on a real desktop without touching its mouse and keyboard (tests).
     const char* simulated = std::getenv("CLAVITOR_SIMULATED_DESKTOP");
-    if (simulated && *simulated && std::string_view(simulated) != "0")
+    if (simulated && *simulated && std::string_view(simulated) != "0") {
+        outcome = DesktopSupport::SimulatedOnRequest;
         return std::make_unique<SimulatedPlatform>();
+    }
+    outcome = DesktopSupport::NoBackend;
 #ifdef _WIN32
-    if (qtPlatformName == "windows")
+    if (qtPlatformName == "windows") {
+        outcome = DesktopSupport::Supported;
         return std::make_unique<Win32Platform>();
+    }
 #elif defined(CLAVITOR_HAS_X11)
     if (qtPlatformName == "xcb") {
-        if (std::unique_ptr<Platform> x11 = X11Platform::open())
+        if (std::unique_ptr<Platform> x11 = X11Platform::open()) {
+            outcome = DesktopSupport::Supported;
             return x11;
+        }
+        outcome = DesktopSupport::MissingExtensions;
         std::fputs("Рабочий стол X11 недоступен (нет XTEST или XKB): ввод остаётся внутри "
                    "программы\n",
                    stderr);

@@ -46,6 +46,8 @@ public:
     // GetKeyboardLayoutList: with count 0 the number of installed layouts, otherwise up to
     // count layouts copied into layouts, in the system's order, and how many were copied.
     virtual int getKeyboardLayoutList(int count, HKL* layouts) = 0;
+    // GetKeyboardLayout: the layout the thread (0: the calling thread) types with now.
+    virtual HKL getKeyboardLayout(DWORD threadId) = 0;
     // VkKeyScanExW: the key that types a character in a layout (low byte the virtual key,
     // high byte the shift state), or -1 when no key of the layout types it.
     virtual SHORT vkKeyScanEx(WCHAR character, HKL layout) = 0;
@@ -87,8 +89,19 @@ private:
     static std::atomic<MessageReceiver> s_messageReceiver;
 };
 
+// How far the program reaches the desktop it runs on.
+enum class DesktopSupport {
+    Supported,          // the system's own input, hotkeys and mouse hook
+    SimulatedOnRequest, // the simulated desktop, asked for (CLAVITOR_SIMULATED_DESKTOP)
+    NoBackend,          // a desktop this build has no backend for (a Wayland session, ...):
+                        // the simulated desktop stands in
+    MissingExtensions,  // an X server without XTEST or XKB: the simulated desktop stands in
+};
+
 // The backend for a Qt platform plugin name ("windows", "xcb", "offscreen", ...): the real
-// one where this build has it, the simulated desktop everywhere else.
-std::unique_ptr<Platform> createPlatform(std::string_view qtPlatformName);
+// one where this build has it, the simulated desktop everywhere else. *support, when given,
+// says which it is and why.
+std::unique_ptr<Platform> createPlatform(std::string_view qtPlatformName,
+                                         DesktopSupport* support = nullptr);
 
 } // namespace platform

@@ -4,25 +4,51 @@
 
 #include <QEvent>
 
+#include <algorithm>
+#include <cmath>
+
 ModifierDialog::ModifierDialog(QWidget* parent) : QDialog(parent), ui(new Ui::ModifierDialog)
 {
     ui->setupUi(this);
     connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    for (QDoubleSpinBox* spin : {ui->xySpin, ui->xSpin, ui->ySpin}) {
+    for (QDoubleSpinBox* spin : factorSpins()) {
         spin->setRange(-10.0, 10.0);
         spin->setSingleStep(0.1);
     }
+    setModifiers({});
     fillLevels();
 }
 
 ModifierDialog::~ModifierDialog() = default;
 
+namespace {
+
+constexpr int kMostDecimals = 6;
+
+// As many decimals as the value needs to be shown exactly (up to a limit), at least two.
+int decimalsFor(double value)
+{
+    for (int decimals = 2; decimals < kMostDecimals; ++decimals) {
+        const double scale = std::pow(10.0, decimals);
+        if (std::abs(std::round(value * scale) / scale - value) <=
+            1e-9 * std::max(1.0, std::abs(value)))
+            return decimals;
+    }
+    return kMostDecimals;
+}
+
+} // namespace
+
 void ModifierDialog::setModifiers(const MovementModifiers& modifiers)
 {
-    ui->xySpin->setValue(modifiers.xy);
-    ui->xSpin->setValue(modifiers.x);
-    ui->ySpin->setValue(modifiers.y);
+    m_loaded = {modifiers.xy, modifiers.x, modifiers.y};
+    const auto spins = factorSpins();
+    for (std::size_t i = 0; i < spins.size(); ++i) {
+        spins[i]->setDecimals(decimalsFor(m_loaded[i]));
+        spins[i]->setValue(m_loaded[i]);
+        m_shown[i] = spins[i]->value();
+    }
     const int index = ui->randomCombo->findData(modifiers.rand);
     if (index >= 0)
         ui->randomCombo->setCurrentIndex(index);
@@ -30,8 +56,18 @@ void ModifierDialog::setModifiers(const MovementModifiers& modifiers)
 
 MovementModifiers ModifierDialog::modifiers() const
 {
-    return {ui->xySpin->value(), ui->xSpin->value(), ui->ySpin->value(),
-            ui->randomCombo->currentData().toInt()};
+    // A factor the user left alone is the value that was loaded, even where the box cannot
+    // show it exactly or at all (outside its range).
+    std::array<double, 3> factors{};
+    const auto spins = factorSpins();
+    for (std::size_t i = 0; i < spins.size(); ++i)
+        factors[i] = spins[i]->value() == m_shown[i] ? m_loaded[i] : spins[i]->value();
+    return {factors[0], factors[1], factors[2], ui->randomCombo->currentData().toInt()};
+}
+
+std::array<QDoubleSpinBox*, 3> ModifierDialog::factorSpins() const
+{
+    return {ui->xySpin, ui->xSpin, ui->ySpin};
 }
 
 void ModifierDialog::changeEvent(QEvent* event)

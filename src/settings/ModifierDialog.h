@@ -4,7 +4,10 @@
 
 #include <QDialog>
 
+#include <array>
 #include <memory>
+
+class QDoubleSpinBox;
 
 namespace Ui {
 class ModifierDialog;
@@ -22,7 +25,8 @@ public:
 
     // Shows the set. A jitter level without an item leaves the level selection as it was.
     void setModifiers(const MovementModifiers& modifiers);
-    // The values shown; the level is that of the selected item.
+    // The values shown, except that a factor the user did not change is the one set (the box
+    // may have rounded it or held it to its range); the level is that of the selected item.
     MovementModifiers modifiers() const;
 
 protected:
@@ -30,6 +34,9 @@ protected:
 
 private:
     void fillLevels();
+    std::array<QDoubleSpinBox*, 3> factorSpins() const; // xy, x, y
 
     std::unique_ptr<Ui::ModifierDialog> ui;
+    std::array<double, 3> m_loaded{}; // the factors set
+    std::array<double, 3> m_shown{};  // how the boxes showed them
 };

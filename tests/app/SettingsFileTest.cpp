@@ -334,6 +334,33 @@ private slots:
         QCOMPARE(loadSettings().lastPage, QStringLiteral("home"));
     }
 
+    void fileThatCannotBeReadIsNotWrittenOver()
+    {
+        // A file no one may read, root included, in place of the settings file.
+        const QString unreadable = QStringLiteral("/proc/sys/vm/compact_memory");
+        if (!QFileInfo::exists(unreadable) || QFile(unreadable).open(QIODevice::ReadOnly))
+            QSKIP("this system has no file that cannot be read");
+        QVERIFY(QFile::link(unreadable, settingsPath()));
+
+        AppSettings s = loadSettings(); // the defaults, as nothing could be read
+        s.lastPage = QStringLiteral("settings");
+        QVERIFY(!saveSettings(s));
+        QVERIFY(QFileInfo(settingsPath()).isSymLink());
+        QFile::remove(settingsPath());
+    }
+
+    void unknownColourModelKeepsTheDefaultColour()
+    {
+        SettingsBytes b = headFields("default");
+        b.boolean(false).i32(1).point(0, 0);
+        b.byte(9).u16(0xFFFF).u16(0).u16(0xFFFF).u16(0).u16(0); // model 9 does not exist
+        b.color(0x10, 0x20, 0x30, 255);
+        writeSettingsFile(b.data());
+        const OverlaySettings overlay = loadSettings().overlay;
+        QCOMPARE(overlay.backgroundColor, QColor(0x17, 0x17, 0x17));
+        QCOMPARE(overlay.textColor, QColor(0x10, 0x20, 0x30));
+    }
+
     void applySettingsPublishesTheThirteenProperties()
     {
         AppSettings s;

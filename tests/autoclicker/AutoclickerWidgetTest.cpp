@@ -479,7 +479,7 @@ private slots:
         IconManager::instance().setTheme(theme);
         qApp->setStyleSheet(loadThemeStyleSheet(theme));
         const std::unique_ptr<FramelessWindow> window = Startup::createMainWindow();
-        auto* tabs = window->findChild<QTabWidget*>("tabWidget");
+        auto* tabs = window->findChild<AutoclickerWidget*>()->findChild<QTabWidget*>("tabWidget");
         QVERIFY(tabs && tabs->isVisible());
 
         const QString name = theme == QLatin1String("light") ? "light" : "dark";
@@ -494,11 +494,11 @@ private slots:
             }
         }
         // "Фарм" is shown: mouse clicks, counted, moving.
-        QVERIFY(window->findChild<QPushButton*>("enableButton")->isChecked());
+        QVERIFY(tabs->findChild<QPushButton*>("enableButton")->isChecked());
         for (const char* shown : {"buttonCombo", "repeatSpin", "moveXSpin"})
-            QVERIFY2(window->findChild<QWidget*>(shown)->isVisible(), shown);
+            QVERIFY2(tabs->findChild<QWidget*>(shown)->isVisible(), shown);
         for (const char* hidden : {"keyEdit", "keyLabel"})
-            QVERIFY2(!window->findChild<QWidget*>(hidden)->isVisible(), hidden);
+            QVERIFY2(!tabs->findChild<QWidget*>(hidden)->isVisible(), hidden);
         qApp->setStyleSheet(QString());
         IconManager::instance().setTheme(QStringLiteral("default"));
     }

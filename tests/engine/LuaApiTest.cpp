@@ -1,7 +1,9 @@
+#include "ScenarioScripts.h"
 #include "TestRegistry.h"
 
 #include "app/AppProperties.h"
 #include "engine/EngineState.h"
+#include "engine/ScriptData.h"
 #include "engine/ScriptsModel.h"
 #include "platform/simulated/SimulatedPlatform.h"
 
@@ -267,6 +269,46 @@ private slots:
         run("PressKey(42)");
         QVERIFY(m_desktop->getAsyncKeyState(VK_LSHIFT) & 0x8000);
         QCOMPARE(run("return IsModifierPressed('shift')"), QStringList{"boolean:true"});
+    }
+
+    void movesOnActivationUseTheScenarioFactorsAndOnDeactivationNeutralOnes()
+    {
+        QTemporaryDir dir;
+        const QString path = writeScript(
+            dir, QStringLiteral("move.lua"),
+            "function OnEvent(event) if event:find('PROFILE') then MoveMouseRelative(10, 10) end end\n");
+        ScriptData* row = m_model->scriptAt(0);
+        row->path = path;
+        row->xy = 2.0;
+        row->y = 3.0;
+        m_model->executeLua(path);
+        m_model->deactivateScript();
+        QCOMPARE(sent(), (QList<Sent>{mouse(20, 60, 0x0001), mouse(10, 10, 0x0001)}));
+    }
+
+    void hugeNumbersSaturateInsteadOfWrapping()
+    {
+        run("MoveMouseRelative(3e9, -3e9) mmr(-math.huge, 0/0) MoveMouseWheel(1e300) "
+            "MoveMouseWheel(-2e7) MoveMouseTo(math.huge, -math.huge) PressKey(1e300)");
+        QCOMPARE(sent(), (QList<Sent>{mouse(2147483647, -2147483647 - 1, 0x0001),
+                                      mouse(-2147483647 - 1, -7, 0x0001),
+                                      mouse(0, 0, 0x0800, DWORD(2147483647)),
+                                      mouse(0, 0, 0x0800, DWORD(-2147483647 - 1)),
+                                      mouse(65535, 0, 0x8001), keyboard(0xFFFF, 0x0008)}));
+
+        m_desktop->now = 500'000;
+        run("eep(-math.huge) Sleep(-1e300)");
+        QCOMPARE(m_desktop->now, 500'002); // each returns after one look at the clock
+    }
+
+    void charactersBeyondTheBasicPlaneAreTypedWhole()
+    {
+        // U+1F600 is the pair D83D DE00: both halves, each pressed and released, in order.
+        run("PressKey('😀x') ReleaseKey('😀') PressAndReleaseKey('😀', 'b')");
+        const QList<Sent> pair = {keyboard(0xD83D, 0x0004), keyboard(0xD83D, 0x0006),
+                                  keyboard(0xDE00, 0x0004), keyboard(0xDE00, 0x0006)};
+        const QList<Sent> b = {keyboard('b', 0x0004), keyboard('b', 0x0006)};
+        QCOMPARE(sent(), pair + pair + b);
     }
 
     void sleepSpinsToTheMillisecondDeadline()

@@ -3,6 +3,7 @@
 
 #include "app/AppProperties.h"
 #include "engine/EngineState.h"
+#include "engine/LuaChunk.h"
 #include "engine/ScriptData.h"
 #include "engine/ScriptsModel.h"
 
@@ -189,6 +190,35 @@ private slots:
         QTest::ignoreMessage(QtWarningMsg, warning);
         fresh.leftMouseButtonStateChanged(true);
         QVERIFY(EngineState::instance().scenarioActive);
+    }
+
+    void errorsRaisedByLookingUpOnEventAreCaught()
+    {
+        // A script that makes unknown globals an error and has no OnEvent: every event,
+        // from the activation on, is an error of that event, not the end of the program.
+        const QString strict = writeScript(
+            "strict.lua",
+            "setmetatable(_G, {__index = function(_, k) error('undeclared ' .. k, 2) end})\n");
+        ScriptsModel model;
+        const QRegularExpression warning(QStringLiteral("^Ошибка Lua в OnEvent: .*undeclared OnEvent"));
+        QTest::ignoreMessage(QtWarningMsg, warning);
+        model.executeLua(strict);
+        QCOMPARE(model.activeScriptPath(), strict);
+        QTest::ignoreMessage(QtWarningMsg, warning);
+        model.midMouseButtonStateChanged(true);
+        QTest::ignoreMessage(QtWarningMsg, warning);
+        model.deactivateScript();
+        QVERIFY(!EngineState::instance().scenarioActive);
+    }
+
+    void errorTextsReadFileNamesInTheirOwnEncoding()
+    {
+        // A chunk named in a Windows code page, with the script's own UTF-8 text after it.
+        const QByteArray name = "C:\\\xc8\xe2\xe0\xed\\aim.lua";
+        const QString path = QStringLiteral("C:\\Иван\\aim.lua");
+        const QByteArray message = name + ":3: " + QStringLiteral("нет патронов").toUtf8();
+        QCOMPARE(LuaChunk::decodeMessage(message, {{name, path}}),
+                 path + QStringLiteral(":3: нет патронов"));
     }
 
     void missingFileLeavesTheEngineIdle()

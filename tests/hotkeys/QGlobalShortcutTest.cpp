@@ -1,3 +1,4 @@
+#include "HotkeyPress.h"
 #include "TestRegistry.h"
 
 #include "app/AppProperties.h"
@@ -36,12 +37,9 @@ class QGlobalShortcutTest : public QObject
 
     std::unique_ptr<SimulatedPlatform> m_desktop;
 
-    // The user presses a combination; the press is delivered before this returns.
     bool press(UINT modifiers, UINT virtualKey)
     {
-        const bool registered = m_desktop->pressHotKey(modifiers, virtualKey);
-        QCoreApplication::sendPostedEvents();
-        return registered;
+        return pressHotKey(*m_desktop, modifiers, virtualKey);
     }
 
     QList<Combination> registered() const
@@ -127,6 +125,7 @@ private slots:
         row("Media Play", QKeySequence(Qt::Key_MediaPlay), 0, VK_MEDIA_PLAY_PAUSE);
         row("Volume Mute", QKeySequence(Qt::Key_VolumeMute), 0, VK_VOLUME_MUTE);
         row("name outside the table", QKeySequence(Qt::CTRL | Qt::Key_Launch0), MOD_CONTROL, 0);
+        row("Shift+Tab", QKeySequence(Qt::SHIFT | Qt::Key_Backtab), MOD_SHIFT, VK_TAB);
         // Punctuation is the key that types it in the first layout, English here.
         row("Ctrl+-", QKeySequence(QStringLiteral("Ctrl+-")), MOD_CONTROL, VK_OEM_MINUS);
         row("Ctrl+.", QKeySequence(QStringLiteral("Ctrl+.")), MOD_CONTROL, VK_OEM_PERIOD);
@@ -159,6 +158,10 @@ private slots:
             {SimulatedPlatform::kRussianLayout, SimulatedPlatform::kEnglishLayout});
         QVERIFY(shortcut.setShortcut(QKeySequence(QStringLiteral("Ctrl+."))));
         QCOMPARE(registered(), QList<Combination>{Combination(MOD_CONTROL, VK_OEM_2)});
+        // Punctuation is the key of the layout typing now, whatever the list's order.
+        m_desktop->setCurrentKeyboardLayout(SimulatedPlatform::kEnglishLayout);
+        QVERIFY(shortcut.setShortcut(QKeySequence(QStringLiteral("Ctrl+."))));
+        QCOMPARE(registered(), QList<Combination>{Combination(MOD_CONTROL, VK_OEM_PERIOD)});
 
         m_desktop->setKeyboardLayouts({SimulatedPlatform::kEnglishLayout});
         QVERIFY(shortcut.setShortcut(QKeySequence(QStringLiteral("Alt+Ж"))));

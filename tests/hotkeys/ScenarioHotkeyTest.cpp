@@ -1,3 +1,4 @@
+#include "HotkeyPress.h"
 #include "ScenarioScripts.h"
 #include "ScriptedPrompter.h"
 #include "TestRegistry.h"
@@ -32,9 +33,7 @@ class ScenarioHotkeyTest : public QObject
 
     bool press(UINT modifiers, UINT virtualKey)
     {
-        const bool registered = m_desktop->pressHotKey(modifiers, virtualKey);
-        QCoreApplication::sendPostedEvents();
-        return registered;
+        return pressHotKey(*m_desktop, modifiers, virtualKey);
     }
 
     // Gives the model's row a scenario file and a hotkey and registers it.
@@ -122,6 +121,39 @@ private slots:
         QVERIFY(!EngineState::instance().scenarioActive);
         QCOMPARE(engineSound.size(), 0);
         QCOMPARE(plainSound.size(), 0);
+    }
+
+    void hotkeysArriveWhileAnActivationFailureIsShown()
+    {
+        const QString broken = writeScript(*m_dir, QStringLiteral("broken.lua"), "error('no')\n");
+        const QString good = writeScript(*m_dir, QStringLiteral("good.lua"), kListeningScript);
+        ScriptsModel model;
+        QVERIFY(bind(model, 0, broken, QStringLiteral("Ctrl+F2")));
+        QVERIFY(bind(model, 1, good, QStringLiteral("Ctrl+F3")));
+        QSignalSpy changed(&model, &ScriptsModel::sigActiveLuaChanged);
+        QSignalSpy plainSound(QGlobalShortcut::sharedSwitchSound(), &SwitchSound::played);
+
+        // The failing hotkey repeats and another scenario's is pressed while the box is open:
+        // both are taken without effect, and no second box stacks up.
+        m_prompter->whileOpen = [&] {
+            QVERIFY(press(MOD_CONTROL, VK_F2));
+            QVERIFY(press(MOD_CONTROL, VK_F3));
+        };
+        QVERIFY(press(MOD_CONTROL, VK_F2));
+        QCOMPARE(m_prompter->prompts.size(), 1);
+        QVERIFY(!EngineState::instance().scenarioActive);
+        QCOMPARE(takeHeard(model.luaState()), QString());
+        QCOMPARE(changed.size(), 1);
+        QCOMPARE(changed.takeFirst().at(0).toString(), QString());
+        QCOMPARE(plainSound.size(), 0);
+
+        // What happened meanwhile (here a deactivation) is newer than the failure, which
+        // then reports nothing when its box closes.
+        m_prompter->whileOpen = [&] { model.deactivateScript(); };
+        QVERIFY(press(MOD_CONTROL, VK_F2));
+        QCOMPARE(changed.size(), 0);
+        QVERIFY(press(MOD_CONTROL, VK_F3));
+        QCOMPARE(model.activeScriptPath(), good);
     }
 
     void hotkeyOfAnotherScenarioIsRefused()

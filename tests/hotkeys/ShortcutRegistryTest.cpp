@@ -48,6 +48,11 @@ private slots:
         QVERIFY(!registry.claim(&second, keys("Ctrl+J"), QStringLiteral("second"), &conflict));
         QCOMPARE(conflict, QStringLiteral("renamed"));
         QVERIFY(registry.isInUse(keys("Ctrl+K"))); // a refused claim keeps what it held
+
+        // Texts that the system takes for one combination are one combination.
+        QVERIFY(registry.claim(&first, keys("Ctrl+Return"), QStringLiteral("renamed")));
+        QVERIFY(!registry.claim(&second, keys("Ctrl+Enter"), QStringLiteral("second"), &conflict));
+        QCOMPARE(conflict, QStringLiteral("renamed"));
     }
 
     void releaseForgetsOnlyTheOwnersCombination()

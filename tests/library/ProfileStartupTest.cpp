@@ -140,8 +140,8 @@ private slots:
         QCOMPARE(readFile(dataDirectory() + "/" + backups()[0]), content);
 
         // A second unusable file does not take the place of the first copy.
-        QVERIFY(writeFile(profilesFilePath(), content));
-        QTest::ignoreMessage(QtWarningMsg, logged);
+        QVERIFY(writeFile(profilesFilePath(), content + " "));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("его копия сохранена в"));
         loadProfiles();
         QCOMPARE(backups().size(), 2);
     }
@@ -200,9 +200,35 @@ private slots:
                                                 "профилей .*\\.bak$"));
         QCOMPARE(loadProfiles(), QList<ScenarioProfile>{named("ok")});
 
-        // The next save leaves them out of the file; the copy keeps them.
+        // The next save leaves them out of the file; the copy keeps them. A file that keeps
+        // them (nothing saved since) is not copied again at the next start.
         QCOMPARE(backups().size(), 1);
         QCOMPARE(readFile(dataDirectory() + "/" + backups()[0]), content);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Пропущен профиль"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Пропущен профиль"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Пропущен профиль"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Пропущенные профили остаются"));
+        loadProfiles();
+        QCOMPARE(backups().size(), 1);
+    }
+
+    void namesEndingInADotOrBlankKeepTheFolderWindowsGaveThem()
+    {
+        // Windows dropped the dot: the files of "Work." are in the folder "Work".
+        QVERIFY(writeFile(dataDirectory() + "/profiles/Work/a.lua", "-- a"));
+        QVERIFY(writeFile(dataDirectory() + "/profiles/Work/lib/util.lua", "-- util"));
+        QVERIFY(writeFile(profilesFilePath(), R"([{"name": "Work.", "scenarios": [{"file": "a.lua"}]},
+                                                 {"name": "Work", "scenarios": [{"file": "a.lua"}]}])"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Профиль Work\\.: файлы папки .* скопированы в "));
+        const QList<ScenarioProfile> loaded = loadProfiles();
+
+        QCOMPARE(loaded.size(), 2);
+        const QString standIn = profileDirectory("Work.");
+        QVERIFY(standIn != profileDirectory("Work"));
+        QCOMPARE(loaded[0].scenarios.value(0).file, standIn + "/a.lua");
+        QCOMPARE(readFile(standIn + "/lib/util.lua"), QByteArray("-- util"));
+        QCOMPARE(loaded[1].scenarios.value(0).file, profileDirectory("Work") + "/a.lua");
+        QVERIFY(backups().isEmpty());
     }
 };
 

@@ -65,12 +65,17 @@ private slots:
         QCOMPARE(dialog.modifiers(), (MovementModifiers{1.5, 1.0, 1.0, 2}));
     }
 
-    void factorsStayWithinTheirRangeAndStep()
+    void factorsAreShownExactlyAndKeptUnlessEdited()
     {
         ModifierDialog dialog;
-        dialog.setModifiers({12.0, -10.5, -0.25, 0});
+        dialog.setModifiers({0.125, -10.5, -0.25, 0});
+        QCOMPARE(dialog.findChild<QDoubleSpinBox*>("xySpin")->text(), "0.125");
+        QCOMPARE(dialog.findChild<QDoubleSpinBox*>("xSpin")->text(), "-10.00"); // its range
+        // Untouched factors come back as they were set, edited ones as edited.
         dialog.findChild<QDoubleSpinBox*>("ySpin")->stepUp();
-        QCOMPARE(dialog.modifiers(), (MovementModifiers{10.0, -10.0, -0.15, 0}));
+        QCOMPARE(dialog.modifiers(), (MovementModifiers{0.125, -10.5, -0.15, 0}));
+        dialog.findChild<QDoubleSpinBox*>("xSpin")->stepUp();
+        QCOMPARE(dialog.modifiers().x, -9.9);
     }
 
     void levelWithoutAnItemLeavesTheSelection()

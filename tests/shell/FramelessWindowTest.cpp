@@ -32,10 +32,20 @@ QAction* trayAction(const FramelessWindow& window, int index)
     return trayIcon(window)->contextMenu()->actions().at(index);
 }
 
-// A shown window at a known place, with a line edit and a label as its content.
-std::unique_ptr<FramelessWindow> shownWindow(const QRect& geometry = {100, 100, 400, 300})
+// A window on a desktop with a tray, or without one.
+class TrayWindow : public FramelessWindow
 {
-    auto window = std::make_unique<FramelessWindow>();
+public:
+    bool trayAvailable = true;
+
+protected:
+    bool systemTrayAvailable() const override { return trayAvailable; }
+};
+
+// A shown window at a known place, with a line edit and a label as its content.
+std::unique_ptr<TrayWindow> shownWindow(const QRect& geometry = {100, 100, 400, 300})
+{
+    auto window = std::make_unique<TrayWindow>();
     auto* content = new QWidget;
     auto* layout = new QVBoxLayout(content);
     auto* edit = new QLineEdit;
@@ -134,6 +144,19 @@ private slots:
         QCOMPARE(prompter.prompts.size(), 3);
     }
 
+    void toTrayWithoutATrayMinimises()
+    {
+        ScriptedPrompter prompter;
+        prompter.queueCustomButton(ToTray);
+        const auto window = shownWindow();
+        window->trayAvailable = false;
+
+        QVERIFY(!actionQuitsTheProgram([&] { window->close(); }));
+        QVERIFY(window->isVisible());
+        QVERIFY(window->isMinimized());
+        QVERIFY(!trayIcon(*window)->isVisible());
+    }
+
     void closeInTheQuestionQuits()
     {
         ScriptedPrompter prompter;
@@ -180,6 +203,17 @@ private slots:
         // Released: moving no longer resizes.
         moveTo(*window, corner + QPoint(10, 10));
         QCOMPARE(window->geometry().right(), corner.x() - 61);
+
+        // A release lost to another window: the first move without the button ends the drag.
+        pressAt(*window, window->geometry().bottomRight() - QPoint(3, 3));
+        const QPoint away = window->geometry().bottomRight() + QPoint(50, 0);
+        QMouseEvent lostRelease(QEvent::MouseMove, window->mapFromGlobal(away), away,
+                                Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &lostRelease);
+        const QRect afterLoss = window->geometry();
+        moveTo(*window, away + QPoint(30, 0));
+        QCOMPARE(window->geometry(), afterLoss);
+        releaseAt(*window, away + QPoint(30, 0));
     }
 
     void topEdgeStopsNearTheScreensEdges()

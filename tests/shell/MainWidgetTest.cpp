@@ -31,12 +31,6 @@ QString shownPage(const MainWidget& widget)
     return widget.findChild<QStackedWidget*>("stackedWidget")->currentWidget()->objectName();
 }
 
-// Every page has a title of that name: the home page's.
-QString homeTitle(const MainWidget& widget)
-{
-    return widget.findChild<QWidget*>("pageHome")->findChild<QLabel*>("pageTitle")->text();
-}
-
 // The page buttons marked as current for the stylesheet.
 QStringList currentButtons(const MainWidget& widget)
 {
@@ -176,14 +170,15 @@ private slots:
         QCOMPARE(language->toolTip(), "Switch to Russian");
         QCOMPARE(button(widget, "pushButtonHome")->toolTip(), "Home");
         QCOMPARE(button(widget, "pushButtonTheme")->toolTip(), "Enable light theme");
-        QCOMPARE(homeTitle(widget), "Home");
+        const QWidget* home = widget.findChild<QWidget*>("pageHome");
+        QCOMPARE(home->findChild<QLabel*>("pageTitle")->text(), "Home");
         QCOMPARE(button(widget, "scriptsInstructionButton")->text(), "Guide");
 
         QTest::mouseClick(language, Qt::LeftButton);
         QCOMPARE(languages.currentLanguage(), "ru");
         QCOMPARE(loadSettings().language, "ru");
         QCOMPARE(language->toolTip(), "Переключить на английский язык");
-        QCOMPARE(homeTitle(widget), "Главная");
+        QCOMPARE(home->findChild<QLabel*>("pageTitle")->text(), "Главная");
     }
 };
 

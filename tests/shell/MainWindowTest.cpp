@@ -1,3 +1,4 @@
+#include "ScriptedPrompter.h"
 #include "ShellTestSupport.h"
 #include "TestRegistry.h"
 
@@ -46,6 +47,24 @@ private slots:
         auto* content = qobject_cast<MainWidget*>(window->contentWidget());
         QVERIFY(content);
         QCOMPARE(content->currentPage(), MainWidget::Page::Autoclicker);
+    }
+
+    void desktopThatCannotBeReachedIsNamedToTheUser()
+    {
+        using platform::DesktopSupport;
+        ScriptedPrompter prompter;
+        Startup::warnAboutDesktop(DesktopSupport::Supported, "xcb", nullptr);
+        Startup::warnAboutDesktop(DesktopSupport::SimulatedOnRequest, "xcb", nullptr);
+        Startup::warnAboutDesktop(DesktopSupport::NoBackend, "offscreen", nullptr);
+        QVERIFY(prompter.prompts.isEmpty());
+
+        Startup::warnAboutDesktop(DesktopSupport::NoBackend, "wayland", nullptr);
+        Startup::warnAboutDesktop(DesktopSupport::MissingExtensions, "xcb", nullptr);
+        QCOMPARE(prompter.prompts.size(), 2);
+        QCOMPARE(prompter.prompts[0].kind, Prompt::Kind::Warning);
+        QVERIFY(prompter.prompts[0].text.contains("(wayland)"));
+        QVERIFY(prompter.prompts[0].text.contains("QT_QPA_PLATFORM=xcb"));
+        QVERIFY(prompter.prompts[1].text.contains("XTEST"));
     }
 
     void marksTheCurrentPageInEachThemeAndLanguage_data()

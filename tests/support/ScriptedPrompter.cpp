@@ -1,5 +1,7 @@
 #include "ScriptedPrompter.h"
 
+#include <utility>
+
 ScriptedPrompter::ScriptedPrompter()
 {
     Prompter::setCurrent(this);
@@ -13,13 +15,16 @@ ScriptedPrompter::~ScriptedPrompter()
 PromptAnswer ScriptedPrompter::ask(const Prompt& prompt)
 {
     prompts.append(prompt);
+    if (whileOpen)
+        std::exchange(whileOpen, {})();
     if (!m_answers.isEmpty())
         return m_answers.dequeue();
     PromptAnswer answer;
     if (!prompt.customButtons.isEmpty()) {
         answer.customButton = prompt.escapeCustomButton;
-    } else if (prompt.kind != Prompt::Kind::TextInput && prompt.kind != Prompt::Kind::OpenFile &&
-               prompt.kind != Prompt::Kind::SaveFile) {
+    } else if (prompt.kind != Prompt::Kind::TextInput &&
+               prompt.kind != Prompt::Kind::MultiLineTextInput &&
+               prompt.kind != Prompt::Kind::OpenFile && prompt.kind != Prompt::Kind::SaveFile) {
         answer.button = prompt.defaultButton != QMessageBox::NoButton ? prompt.defaultButton
                                                                       : QMessageBox::Ok;
         answer.accepted = true;

@@ -8,6 +8,7 @@
 #include "app/SettingsFile.h"
 #include "app/Startup.h"
 #include "autoclicker/AutoClicker.h"
+#include "autoclicker/AutoclickerWidget.h"
 #include "platform/x11/X11Platform.h"
 #include "ui/shell/FramelessWindow.h"
 #include "ui/shell/MainWidget.h"
@@ -120,31 +121,33 @@ private slots:
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get(), kTimeoutMs));
         auto* content = qobject_cast<MainWidget*>(window->contentWidget());
-        auto* clicker = window->findChild<AutoClicker*>(QStringLiteral("clicker"));
-        QVERIFY(content && clicker);
+        // The page's controls; other pages have controls of the same names.
+        const auto* page = window->findChild<AutoclickerWidget*>();
+        QVERIFY(content && page);
+        auto* clicker = page->findChild<AutoClicker*>(QStringLiteral("clicker"));
 
         // The autoclicker page, its profile tab, 20 ms, mouse clicks without moving, toggled
         // by the hotkey.
         QVERIFY(clickOn(window->findChild<QPushButton*>(QStringLiteral("pushButtonAutoclicker"))));
         QTRY_COMPARE_WITH_TIMEOUT(content->currentPage(), MainWidget::Page::Autoclicker,
                                   kTimeoutMs);
-        auto* tabs = window->findChild<QTabWidget*>(QStringLiteral("tabWidget"));
+        auto* tabs = page->findChild<QTabWidget*>(QStringLiteral("tabWidget"));
         QVERIFY(clickAt(tabs->tabBar(), tabs->tabBar()->tabRect(1).center()));
         QTRY_COMPARE_WITH_TIMEOUT(tabs->currentIndex(), 1, kTimeoutMs);
-        auto* interval = window->findChild<QSpinBox*>(QStringLiteral("intervalSpin"));
+        auto* interval = page->findChild<QSpinBox*>(QStringLiteral("intervalSpin"));
         QVERIFY(clickOn(interval, 3));
         QVERIFY(xdotool({QStringLiteral("type"), QStringLiteral("20")}));
         QTRY_COMPARE_WITH_TIMEOUT(interval->value(), 20, kTimeoutMs);
-        auto* inputType = window->findChild<QComboBox*>(QStringLiteral("inputTypeCombo"));
+        auto* inputType = page->findChild<QComboBox*>(QStringLiteral("inputTypeCombo"));
         QVERIFY(pick(inputType, 0));
         QTRY_COMPARE_WITH_TIMEOUT(inputType->currentIndex(), 0, kTimeoutMs);
-        auto* scrollArea = window->findChild<QScrollArea*>(QStringLiteral("scrollArea"));
-        auto* move = window->findChild<QCheckBox*>(QStringLiteral("moveCheck"));
+        auto* scrollArea = page->findChild<QScrollArea*>(QStringLiteral("scrollArea"));
+        auto* move = page->findChild<QCheckBox*>(QStringLiteral("moveCheck"));
         scrollArea->ensureWidgetVisible(move); // out of sight below: scrolled to it
         QTest::qWait(100);
         QVERIFY(clickOn(move));
         QTRY_VERIFY_WITH_TIMEOUT(!move->isChecked(), kTimeoutMs);
-        auto* mode = window->findChild<QComboBox*>(QStringLiteral("modeCombo"));
+        auto* mode = page->findChild<QComboBox*>(QStringLiteral("modeCombo"));
         scrollArea->ensureWidgetVisible(mode);
         QTest::qWait(100);
         QVERIFY(pick(mode, AutoClicker::HotkeyToggle));
@@ -153,7 +156,7 @@ private slots:
         // Armed by the toggle hotkey, started and stopped by the mode hotkey.
         QVERIFY(pointerAway());
         QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("alt+a")}));
-        auto* enable = window->findChild<QPushButton*>(QStringLiteral("enableButton"));
+        auto* enable = page->findChild<QPushButton*>(QStringLiteral("enableButton"));
         QTRY_VERIFY_WITH_TIMEOUT(enable->isChecked(), kTimeoutMs);
         QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("alt+c")}));
         QTRY_VERIFY_WITH_TIMEOUT(recorder.presses() > 0, kTimeoutMs);

@@ -490,6 +490,12 @@ int SimulatedPlatform::getKeyboardLayoutList(int count, HKL* layouts)
     return copied;
 }
 
+HKL SimulatedPlatform::getKeyboardLayout(DWORD /*threadId*/)
+{
+    std::lock_guard lock(m_mutex);
+    return m_currentLayout;
+}
+
 SHORT SimulatedPlatform::vkKeyScanEx(WCHAR character, HKL layout)
 {
     if (layout == kEnglishLayout)
@@ -590,6 +596,13 @@ void SimulatedPlatform::setKeyboardLayouts(std::vector<HKL> layouts)
 {
     std::lock_guard lock(m_mutex);
     m_layouts = std::move(layouts);
+    m_currentLayout = m_layouts.empty() ? nullptr : m_layouts.front();
+}
+
+void SimulatedPlatform::setCurrentKeyboardLayout(HKL layout)
+{
+    std::lock_guard lock(m_mutex);
+    m_currentLayout = layout;
 }
 
 std::size_t SimulatedPlatform::mouseHookCount()

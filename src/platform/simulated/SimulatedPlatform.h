@@ -63,6 +63,7 @@ public:
     DWORD getLastError() override;
     std::wstring formatMessage(DWORD messageId) override;
     int getKeyboardLayoutList(int count, HKL* layouts) override;
+    HKL getKeyboardLayout(DWORD threadId) override;
     SHORT vkKeyScanEx(WCHAR character, HKL layout) override;
     HHOOK setWindowsHookEx(int hookId, HOOKPROC procedure, HINSTANCE module,
                            DWORD threadId) override;
@@ -98,6 +99,8 @@ public:
     void setRegisterHotKeyError(DWORD error);
     // Replaces the installed keyboard layouts (English, then Russian, at the start).
     void setKeyboardLayouts(std::vector<HKL> layouts);
+    // The layout the user types with now (the first installed one at the start).
+    void setCurrentKeyboardLayout(HKL layout);
     // How many low-level mouse hooks are installed.
     std::size_t mouseHookCount();
 
@@ -142,6 +145,7 @@ private:
     std::vector<std::pair<UINT, UINT>> m_heldElsewhere;
     DWORD m_registerHotKeyError = ERROR_SUCCESS;
     std::vector<HKL> m_layouts{kEnglishLayout, kRussianLayout};
+    HKL m_currentLayout = kEnglishLayout;
     std::vector<MouseHook> m_mouseHooks; // the newest first, as Windows calls them
     std::atomic<bool> m_anyMouseHook{false};
     std::uintptr_t m_lastHookHandle = 0;

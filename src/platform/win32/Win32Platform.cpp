@@ -76,6 +76,11 @@ int Win32Platform::getKeyboardLayoutList(int count, HKL* layouts)
     return ::GetKeyboardLayoutList(count, layouts);
 }
 
+HKL Win32Platform::getKeyboardLayout(DWORD threadId)
+{
+    return ::GetKeyboardLayout(threadId);
+}
+
 SHORT Win32Platform::vkKeyScanEx(WCHAR character, HKL layout)
 {
     return ::VkKeyScanExW(character, layout);

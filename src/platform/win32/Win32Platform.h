@@ -21,6 +21,7 @@ public:
     DWORD getLastError() override;
     std::wstring formatMessage(DWORD messageId) override;
     int getKeyboardLayoutList(int count, HKL* layouts) override;
+    HKL getKeyboardLayout(DWORD threadId) override;
     SHORT vkKeyScanEx(WCHAR character, HKL layout) override;
 
     HHOOK setWindowsHookEx(int hookId, HOOKPROC procedure, HINSTANCE module,

@@ -719,6 +719,16 @@ int X11Platform::getKeyboardLayoutList(int count, HKL* layouts)
     return copied;
 }
 
+HKL X11Platform::getKeyboardLayout(DWORD /*threadId*/)
+{
+    // One keyboard for the whole display: the group it types with now.
+    std::lock_guard lock(d->inputMutex);
+    XkbStateRec state{};
+    if (XkbGetState(d->input.get(), XkbUseCoreKbd, &state) != Success)
+        return nullptr;
+    return reinterpret_cast<HKL>(kFirstLayout + static_cast<std::uintptr_t>(state.group));
+}
+
 SHORT X11Platform::vkKeyScanEx(WCHAR character, HKL layout)
 {
     std::lock_guard lock(d->inputMutex);

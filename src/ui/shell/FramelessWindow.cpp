@@ -107,6 +107,11 @@ void FramelessWindow::restoreFromTray()
     m_trayIcon->hide();
 }
 
+bool FramelessWindow::systemTrayAvailable() const
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
 void FramelessWindow::quitApplication()
 {
     m_quitting = true;
@@ -142,9 +147,15 @@ void FramelessWindow::closeEvent(QCloseEvent* event)
         return;
     }
     event->ignore();
-    if (answer.customButton == ToTray) {
+    if (answer.customButton != ToTray)
+        return;
+    // Without a tray a hidden window could never come back, while its hotkeys go on working:
+    // it is minimised instead.
+    if (systemTrayAvailable()) {
         hide();
         m_trayIcon->show();
+    } else {
+        showMinimized();
     }
 }
 
@@ -172,10 +183,16 @@ bool FramelessWindow::eventFilter(QObject* watched, QEvent* event)
         if (watched == this && !isMaximized())
             startResize(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
         break;
-    case QEvent::MouseMove:
+    case QEvent::MouseMove: {
+        const auto* move = static_cast<QMouseEvent*>(event);
+        // A resize whose release went elsewhere (a window switch in the middle of the drag)
+        // ends as soon as the button is seen up.
+        if (m_pressed && !(move->buttons() & Qt::LeftButton))
+            endResize();
         if (!isMaximized())
-            hoverOrResize(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+            hoverOrResize(move->globalPosition().toPoint());
         break;
+    }
     case QEvent::MouseButtonRelease:
         if (m_pressed && !isMaximized())
             endResize();

@@ -42,6 +42,8 @@ public slots:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // Whether the desktop shows tray icons.
+    virtual bool systemTrayAvailable() const;
 
 private:
     enum Edge

@@ -32,17 +32,28 @@ QMessageBox::StandardButton Prompter::message(Prompt::Kind kind, QWidget* parent
         .button;
 }
 
-std::optional<QString> Prompter::text(QWidget* parent, const QString& title,
-                                      const QString& label, const QString& initialText)
+namespace {
+std::optional<QString> askText(Prompt::Kind kind, QWidget* parent, const QString& title,
+                               const QString& label, const QString& initialText)
 {
-    const PromptAnswer answer = current().ask(Prompt{.kind = Prompt::Kind::TextInput,
-                                                     .parent = parent,
-                                                     .title = title,
-                                                     .text = label,
-                                                     .value = initialText});
+    const PromptAnswer answer = Prompter::current().ask(
+        Prompt{.kind = kind, .parent = parent, .title = title, .text = label, .value = initialText});
     if (!answer.accepted)
         return std::nullopt;
     return answer.value;
+}
+} // namespace
+
+std::optional<QString> Prompter::text(QWidget* parent, const QString& title,
+                                      const QString& label, const QString& initialText)
+{
+    return askText(Prompt::Kind::TextInput, parent, title, label, initialText);
+}
+
+std::optional<QString> Prompter::multiLineText(QWidget* parent, const QString& title,
+                                               const QString& label, const QString& initialText)
+{
+    return askText(Prompt::Kind::MultiLineTextInput, parent, title, label, initialText);
 }
 
 namespace {

@@ -18,7 +18,16 @@ struct PromptButton
 // One modal question to the user: a message box, a text input or a file dialog.
 struct Prompt
 {
-    enum class Kind { Information, Warning, Critical, Question, TextInput, OpenFile, SaveFile };
+    enum class Kind {
+        Information,
+        Warning,
+        Critical,
+        Question,
+        TextInput,
+        MultiLineTextInput,
+        OpenFile,
+        SaveFile,
+    };
 
     Kind kind = Kind::Information;
     QWidget* parent = nullptr;
@@ -63,6 +72,10 @@ public:
     // A line of text; nothing when cancelled.
     static std::optional<QString> text(QWidget* parent, const QString& title,
                                        const QString& label, const QString& initialText = {});
+    // Several lines of text; nothing when cancelled.
+    static std::optional<QString> multiLineText(QWidget* parent, const QString& title,
+                                                const QString& label,
+                                                const QString& initialText = {});
     // A file to open or to save; empty when cancelled.
     static QString openFileName(QWidget* parent, const QString& title,
                                  const QString& startPath = {}, const QString& filter = {});

@@ -60,6 +60,13 @@ PromptAnswer QtPrompter::ask(const Prompt& prompt)
         answer.accepted = ok;
         return answer;
     }
+    case Prompt::Kind::MultiLineTextInput: {
+        bool ok = false;
+        answer.value = QInputDialog::getMultiLineText(prompt.parent, prompt.title, prompt.text,
+                                                      prompt.value, &ok);
+        answer.accepted = ok;
+        return answer;
+    }
     case Prompt::Kind::OpenFile:
         answer.value =
             QFileDialog::getOpenFileName(prompt.parent, prompt.title, prompt.value, prompt.filter);

@@ -1,0 +1,154 @@
+#include "ProfileImporter.h"
+
+#include "ProfileArchive.h"
+#include "ProfileStore.h"
+#include "ProfileTransfer.h"
+#include "ui/shell/Prompter.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+#include <QTemporaryDir>
+
+#include <algorithm>
+
+namespace {
+
+const QString kTitle = QStringLiteral("Clavitor");
+const QString kManifestName = QStringLiteral("manifest.json");
+constexpr qsizetype kRefusedShown = 10;
+
+const QString kArchiveFilter = QStringLiteral(
+    "*.zip *.tar *.tar.gz *.tgz *.tar.bz2 *.tbz *.tbz2 *.tar.xz *.txz *.tar.zst *.tzst "
+    "*.tar.lzma *.tlz");
+
+} // namespace
+
+qsizetype ProfileImporter::run(QList<ScenarioProfile>& profiles)
+{
+    const QString archive = Prompter::openFileName(m_parent, kTitle, {}, kArchiveFilter);
+    if (archive.isEmpty())
+        return 0;
+    const std::unique_ptr<QTemporaryDir> staging =
+        ProfileTransfer::createStagingDirectory(m_parent);
+    if (!staging)
+        return 0;
+
+    QStringList refused;
+    QString error;
+    if (!ProfileArchive::extract(archive, staging->path(), &refused, &error)) {
+        ProfileTransfer::warn(m_parent, tr("Не удалось распаковать профиль"),
+                              {tr("Архив: %1").arg(QDir::toNativeSeparators(archive)),
+                               tr("Ошибка при чтении архива: %1").arg(error)});
+        return 0;
+    }
+    if (!refused.isEmpty()) {
+        QStringList shown = refused.first(std::min(refused.size(), kRefusedShown));
+        if (refused.size() > kRefusedShown)
+            shown.append(QStringLiteral("…"));
+        warn(tr("Архив содержит элементы, которые ведут за пределы папки профиля или не являются "
+                "файлами; они пропущены:\n%1")
+                 .arg(shown.join(QLatin1Char('\n'))));
+    }
+
+    const QString manifest = staging->filePath(kManifestName);
+    if (!QFileInfo::exists(manifest)) {
+        Prompter::message(Prompt::Kind::Warning, m_parent, kTitle,
+                          tr("Не удалось импортировать профиль\nМанифест %1 не найден")
+                              .arg(QDir::toNativeSeparators(manifest)));
+        return 0;
+    }
+    const QList<ScenarioProfile> described = readProfiles(manifest, &error);
+    if (described.isEmpty()) {
+        ProfileTransfer::warn(
+            m_parent, tr("Не удалось импортировать профиль"),
+            {tr("Файл манифеста: %1").arg(QDir::toNativeSeparators(manifest)), error});
+        return 0;
+    }
+
+    for (const ScenarioProfile& profile : described)
+        profiles.append(importProfile(profile, staging->path(), profiles));
+    return described.size();
+}
+
+void ProfileImporter::reportOutcome() const
+{
+    const QString headline =
+        m_errors ? tr("Импорт профиля завершен с ошибками") : tr("Импорт профиля успешно завершен");
+    Prompter::message(m_errors ? Prompt::Kind::Warning : Prompt::Kind::Information, m_parent,
+                      kTitle, (QStringList{headline} + m_renamed).join(QLatin1Char('\n')));
+}
+
+// The profile as it joins the list: under a free name, its files in its new folder, its
+// scenarios pointing at them.
+ScenarioProfile ProfileImporter::importProfile(ScenarioProfile profile, const QString& staging,
+                                               const QList<ScenarioProfile>& profiles)
+{
+    profile.name = freeName(profile.name, profiles);
+    const QString directory = QDir::cleanPath(profileDirectory(profile.name));
+    QDir().mkpath(directory);
+
+    QSet<QString> copied;
+    QString error;
+    for (ProfileScenario& scenario : profile.scenarios) {
+        const QString stored = scenario.file;
+        if (stored.isEmpty()) // saved before a file was chosen
+            continue;
+        // Where the file would be inside the new folder, also when it is not imported, so that
+        // the scenario never points at a file elsewhere.
+        scenario.file =
+            QDir::cleanPath(directory + QLatin1Char('/') + storedScenarioPath(profile, stored));
+        const std::optional<QString> contained = ProfileArchive::containedPath(stored);
+        if (!contained || contained->isEmpty()) {
+            warn(tr("Сценарий %1 не импортирован: его путь ведёт за пределы папки профиля.")
+                     .arg(stored));
+            continue;
+        }
+        const QString source = staging + QLatin1Char('/') + *contained;
+        if (!QFileInfo(source).isFile()) {
+            warn(tr("Не найден сценарий %1\nОжидался файл: %2")
+                     .arg(stored, QDir::toNativeSeparators(source)));
+            continue;
+        }
+        const QString destination = resolveScenarioPath(profile, *contained);
+        scenario.file = destination;
+        if (!ProfileTransfer::copyReplacing(source, destination, &error)) {
+            warn(tr("Не удалось скопировать сценарий %1\n%2").arg(stored, error));
+            continue;
+        }
+        copied.insert(*contained);
+    }
+
+    for (const QString& relative : ProfileTransfer::filesBelow(staging)) {
+        if (relative.compare(kManifestName, Qt::CaseInsensitive) == 0 || copied.contains(relative))
+            continue;
+        if (!ProfileTransfer::copyReplacing(staging + QLatin1Char('/') + relative,
+                                            directory + QLatin1Char('/') + relative, &error))
+            warn(tr("Не удалось скопировать сценарий %1\n%2").arg(relative, error));
+    }
+    return profile;
+}
+
+// The profile's own name when no profile has it (regardless of case), it is not "default" and
+// it can name a folder of its own; otherwise the first free copy's name.
+QString ProfileImporter::freeName(const QString& wanted, const QList<ScenarioProfile>& profiles)
+{
+    const bool taken = isDefaultProfileName(wanted) ||
+                       std::any_of(profiles.cbegin(), profiles.cend(),
+                                   [&](const auto& p) {
+                                       return p.name.compare(wanted, Qt::CaseInsensitive) == 0;
+                                   }) ||
+                       checkProfileDirectoryName(wanted, profiles) != ProfileDirectoryName::Usable;
+    if (!taken)
+        return wanted;
+    const QString base = wanted.trimmed().isEmpty() ? tr("Профиль") : wanted.trimmed();
+    const QString name = duplicateProfileName(base, profiles);
+    m_renamed.append(tr("Профиль \"%1\" добавлен под именем \"%2\".").arg(wanted, name));
+    return name;
+}
+
+void ProfileImporter::warn(const QString& text)
+{
+    m_errors = true;
+    Prompter::message(Prompt::Kind::Warning, m_parent, kTitle, text);
+}

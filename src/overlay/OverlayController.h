@@ -1,0 +1,82 @@
+#pragma once
+
+#include "OverlayContent.h"
+#include "OverlayFeed.h"
+#include "app/OverlaySettings.h"
+
+#include <QKeySequence>
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+#include <QString>
+
+class OverlayWidget;
+class QGlobalShortcut;
+
+// The process-wide owner of the overlay. It keeps the overlay's settings and the data to
+// show, which the pages push into it (it is never asked), creates the window on the first
+// update, places it, shows and hides it, toggles it with its own system-wide hotkey and lets
+// the user drag it to a custom position. GUI thread only.
+class OverlayController : public QObject, public OverlayFeed
+{
+    Q_OBJECT
+
+public:
+    // The one controller of the program, created on first use and destroyed with the
+    // application object.
+    static OverlayController& instance();
+
+    explicit OverlayController(QObject* parent = nullptr);
+    ~OverlayController() override;
+
+    // Stores the settings (and makes them the settings file's overlay block for the rest of
+    // the run), updates and places the window and shows it when enabled or positioning.
+    void setSettings(const OverlaySettings& settings);
+    OverlaySettings settings() const { return m_settings; }
+
+    // Positioning mode: the window takes the settings with the custom position, appears at
+    // the centre of the primary screen and can be dragged; every new position is reported
+    // by customPositionChanged. stopPositioning places it by its settings again.
+    void startPositioning(const OverlaySettings& settings);
+    void stopPositioning();
+
+    // Makes the sequence the overlay's hotkey, claimed in the shortcut registry first; an
+    // empty sequence removes it. On failure the previous hotkey stays registered, *status is
+    // HotkeyAssignment's (1: another owner of the program holds it, *errorText its
+    // description; 2: the system refused it, *errorText its reason, may be empty) and
+    // nothing is shown: the caller tells the user.
+    bool setOverlayHotkey(const QKeySequence& sequence, QString* errorText = nullptr,
+                          int* status = nullptr);
+    // The registered hotkey in native text; empty when there is none.
+    QString overlayHotkeyText() const { return m_overlayHotkeyText; }
+
+    // OverlayFeed: what the scenario list page and the autoclicker show.
+    void setScenarios(const QString& profileName,
+                      const QList<OverlayScenarioEntry>& entries) override;
+    void setActiveScenario(const QString& name) override;
+    void setDisableHotkey(const QString& text) override;
+    void setAutoclickerState(const QString& name, bool enabled) override;
+    void setAutoclickerHotkeys(const QString& toggleText, const QString& modeText) override;
+
+    // The window, once an update has created it.
+    OverlayWidget* overlayWindow() const;
+
+signals:
+    void customPositionChanged(QPoint position);
+    void overlayEnabledChanged(bool enabled);
+
+private:
+    OverlayWidget* ensureWindow();
+    void refreshWindow();
+    void place();
+    void showOrHide();
+    void onOverlayMoved(QPoint topLeft);
+    void toggleByHotkey();
+
+    QPointer<OverlayWidget> m_window;
+    OverlaySettings m_settings;
+    OverlayContent m_content;
+    bool m_positioning = false;
+    QGlobalShortcut* m_overlayShortcut;
+    QString m_overlayHotkeyText;
+};

@@ -1,0 +1,157 @@
+#include "DriverInstaller.h"
+
+#include "DriverInstallerSource.h"
+#include "InstallerDownload.h"
+#include "app/DataDirectory.h"
+#include "input/InputSender.h"
+#include "ui/shell/Prompter.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QProcess>
+#include <QWidget>
+
+Q_LOGGING_CATEGORY(lcDriverInstaller, "clavitor.settings.driver")
+
+namespace {
+
+const QString kTitle = QStringLiteral("Clavitor");
+constexpr int kStartTimeoutMs = 30000;
+
+// Installers still running when their page went. Destroying a process object would kill
+// the installer, so these are kept to the end of the program.
+QList<QProcess*>& installersLeftRunning()
+{
+    static auto* processes = new QList<QProcess*>;
+    return *processes;
+}
+
+bool hasDigest(const QString& path, const QByteArray& sha256Hex)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!hash.addData(&file))
+        return false;
+    return hash.result().toHex() == sha256Hex.trimmed().toLower();
+}
+
+} // namespace
+
+DriverInstaller::DriverInstaller(QWidget* page)
+    : QObject(page), m_page(page), m_source(systemSource())
+{}
+
+DriverInstaller::~DriverInstaller()
+{
+    if (m_installer && m_installer->state() != QProcess::NotRunning) {
+        m_installer->disconnect(this);
+        m_installer->setParent(nullptr);
+        installersLeftRunning().append(m_installer);
+    }
+}
+
+std::optional<DriverInstaller::Source> DriverInstaller::systemSource()
+{
+#ifdef Q_OS_WIN
+    return Source{QUrl(QString::fromLatin1(kDriverInstallerUrl)),
+                  QByteArray(kDriverInstallerSha256)};
+#else
+    return std::nullopt;
+#endif
+}
+
+bool DriverInstaller::ensureDriver()
+{
+    if (isVirtualMouseDriverPresent()) {
+        qCInfo(lcDriverInstaller) << "Драйвер уже установлен";
+        m_installerRunning = false;
+        discardInstaller();
+        return true;
+    }
+    if (m_installer) {
+        if (m_installer->state() != QProcess::NotRunning) {
+            Prompter::message(Prompt::Kind::Information, m_page, kTitle,
+                              tr("Установка драйвера уже выполняется. Завершите установку и "
+                                 "повторите попытку."));
+            return false;
+        }
+        discardInstaller();
+    }
+    if (Prompter::message(Prompt::Kind::Question, m_page, kTitle,
+                          tr("Драйвер не найден. Скачать и установить его сейчас?"),
+                          QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return false;
+
+    const QString path = dataFilePath(QStringLiteral("installer.exe"));
+    if (m_source && !QFileInfo::exists(path)) {
+        QString error;
+        if (!InstallerDownload::run(m_page, m_source->url, path, &error)) {
+            critical(tr("Не удалось скачать установщик драйвера: %1").arg(error));
+            return false;
+        }
+    }
+    // Without a source for this system no file is trusted, wherever it came from.
+    const QFileInfo installer(path);
+    if (!m_source || !installer.isFile() || installer.size() == 0) {
+        critical(tr("Установщик драйвера не найден."));
+        return false;
+    }
+    if (!hasDigest(path, m_source->sha256)) {
+        QFile::remove(path);
+        qCWarning(lcDriverInstaller) << "Установщик драйвера удалён: контрольная сумма не совпала";
+        critical(tr("Не удалось скачать установщик драйвера: %1")
+                     .arg(tr("контрольная сумма файла не совпадает с ожидаемой")));
+        return false;
+    }
+
+    auto* process = new QProcess(this);
+    connect(process, &QProcess::finished, this, &DriverInstaller::onInstallerFinished);
+    process->setProgram(path);
+    process->start();
+    if (!process->waitForStarted(kStartTimeoutMs)) {
+        qCWarning(lcDriverInstaller) << "Установщик драйвера не запущен:" << process->errorString();
+        critical(tr("Не удалось запустить установщик драйвера."));
+        process->disconnect(this);
+        process->deleteLater();
+        return false;
+    }
+    m_installer = process;
+    m_installerRunning = true;
+    Prompter::message(Prompt::Kind::Information, m_page, kTitle,
+                      tr("Установщик драйвера запущен. После завершения установки выберите "
+                         "режим \"Драйвер\" снова."));
+    return false;
+}
+
+void DriverInstaller::onInstallerFinished()
+{
+    m_installerRunning = false;
+    if (isVirtualMouseDriverPresent()) {
+        Prompter::message(Prompt::Kind::Information, m_page, kTitle,
+                          tr("Драйвер установлен. Выберите режим \"Драйвер\" снова."));
+    } else {
+        Prompter::message(Prompt::Kind::Warning, m_page, kTitle,
+                          tr("Драйвер по-прежнему отсутствует. Запустите установщик ещё раз при "
+                             "необходимости."));
+    }
+    discardInstaller();
+    emit installerFinished();
+}
+
+void DriverInstaller::discardInstaller()
+{
+    if (!m_installer)
+        return;
+    m_installer->disconnect(this);
+    m_installer->deleteLater();
+    m_installer = nullptr;
+}
+
+void DriverInstaller::critical(const QString& text) const
+{
+    Prompter::message(Prompt::Kind::Critical, m_page, kTitle, text);
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <QUrl>
+
+#include <optional>
+
+class QProcess;
+class QWidget;
+
+// Makes sure the virtual HID mouse driver is there before the driver mode is chosen: when it
+// is missing, offers to download its installer into the data directory ("installer.exe"),
+// checks the installer against the digest kept in the program and starts it. The user then
+// selects the driver mode again. Every question and message goes to the owning page.
+class DriverInstaller : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Where the installer comes from and the SHA-256 digest (hexadecimal) it must have.
+    struct Source
+    {
+        QUrl url;
+        QByteArray sha256;
+    };
+
+    explicit DriverInstaller(QWidget* page);
+    // An installer still running is left running: stopping it half-way could leave the
+    // driver half installed.
+    ~DriverInstaller() override;
+
+    // The installer of this system: the maker's on Windows; none elsewhere, as the driver
+    // exists for Windows only.
+    static std::optional<Source> systemSource();
+    void setSource(const std::optional<Source>& source) { m_source = source; }
+
+    // True when the driver is present. Otherwise asks whether to install it and, if so,
+    // downloads (unless already there), checks and starts the installer; false in every case,
+    // as the driver is not there yet.
+    bool ensureDriver();
+
+    bool isInstallerRunning() const { return m_installerRunning; }
+
+signals:
+    // The installer ended and the user was told whether the driver is now present.
+    void installerFinished();
+
+private:
+    void onInstallerFinished();
+    void discardInstaller();
+    void critical(const QString& text) const;
+
+    QWidget* m_page;
+    std::optional<Source> m_source;
+    QPointer<QProcess> m_installer;
+    bool m_installerRunning = false;
+};

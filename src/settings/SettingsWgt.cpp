@@ -1,0 +1,604 @@
+#include "SettingsWgt.h"
+
+#include "DriverInstaller.h"
+#include "VoiceSource.h"
+#include "app/AppProperties.h"
+#include "app/SettingsFile.h"
+#include "app/SettingsNormalization.h"
+#include "engine/ActivationFeedback.h"
+#include "hotkeys/HotkeyAssignment.h"
+#include "overlay/OverlayController.h"
+#include "overlay/OverlayPlacement.h"
+#include "ui/shell/Prompter.h"
+#include "ui_SettingsWgt.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QLocale>
+#include <QLoggingCategory>
+#include <QPainter>
+#include <QPixmap>
+#include <QSignalBlocker>
+#include <QTextToSpeech>
+
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+#include <vector>
+
+Q_LOGGING_CATEGORY(lcSettingsPage, "clavitor.settings.page")
+
+namespace {
+
+constexpr int kCustomPosition = OverlayPlacement::Custom;
+const QSize kSwatchSize(24, 14);
+
+void publish(const char* property, const QVariant& value)
+{
+    qApp->setProperty(property, value);
+}
+
+// A stored opacity (0..255) as the percent the page shows, and a percent as stored.
+int opacityToPercent(int opacity)
+{
+    return std::clamp(static_cast<int>(std::lround(opacity * 100.0 / 255.0)), 0, 100);
+}
+
+int percentToOpacity(int percent)
+{
+    return std::clamp(percent * 255 / 100, 0, 255);
+}
+
+// Blocks the signals of several objects for as long as it lives.
+class SignalsBlocked
+{
+public:
+    explicit SignalsBlocked(std::initializer_list<QObject*> objects)
+    {
+        m_blockers.reserve(objects.size());
+        for (QObject* object : objects)
+            m_blockers.emplace_back(object);
+    }
+
+private:
+    std::vector<QSignalBlocker> m_blockers;
+};
+
+// A colour as its combo box item shows it: a rounded swatch on a transparent ground.
+QIcon colorSwatch(const QColor& color)
+{
+    QPixmap pixmap(kSwatchSize);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(color);
+    painter.drawRoundedRect(QRectF(pixmap.rect()).adjusted(1, 1, -1, -1), 4, 4);
+    return QIcon(pixmap);
+}
+
+// "Language, territory" of a voice in the voice's own language, as far as it is known.
+QString languageText(const QLocale& locale)
+{
+    const QString language = locale.nativeLanguageName();
+    const QString territory = locale.nativeTerritoryName();
+    if (!language.isEmpty() && !territory.isEmpty())
+        return QStringLiteral("%1, %2").arg(language, territory);
+    if (!language.isEmpty())
+        return language;
+    if (!territory.isEmpty())
+        return territory;
+    return locale.name();
+}
+
+QString voiceToolTip(const QVoice& voice)
+{
+    const QString language = languageText(voice.locale());
+    if (language == voice.name())
+        return voice.name();
+    return voice.name() + QStringLiteral(" — ") + language;
+}
+
+} // namespace
+
+SettingsWgt::SettingsWgt(QWidget* parent)
+    : QWidget(parent), ui(new Ui::SettingsWgt), m_driverInstaller(new DriverInstaller(this))
+{
+    ui->setupUi(this);
+    ui->tabWidget->setCurrentIndex(0);
+    if (!VoiceSource::installed())
+        m_speech = new QTextToSpeech(this);
+    fillVoiceList();
+    prepareOverlayControls();
+    connectGeneralAndModifiers();
+
+    const AppSettings settings = loadSettings();
+    showStoredSettings(settings);
+    fillOverlayControls(settings.overlay, settings.overlayHotkey);
+
+    publish(AppProperty::isSound, ui->radioButtonOn->isChecked());
+    // A stored driver mode is checked against the driver now.
+    slotModeChanged();
+    slotSpeechToggled(ui->scenarioSpeechCheck->isChecked());
+    // What the page shows is published, so a stored driver mode that fell back to the system
+    // API above does not come back with the stored record.
+    applySettings(settingsFromForm());
+    setDirty(false);
+}
+
+SettingsWgt::~SettingsWgt()
+{
+    OverlayController::instance().stopPositioning();
+    saveSettings(settingsFromForm());
+}
+
+void SettingsWgt::connectGeneralAndModifiers()
+{
+    connect(ui->radioButtonOn, &QRadioButton::toggled, this, &SettingsWgt::slotOnClick);
+    connect(ui->radioButtonOff, &QRadioButton::toggled, this, &SettingsWgt::onSettingChanged);
+    for (QRadioButton* mode : {ui->radioButtonSystemApi, ui->radioButtonDriver}) {
+        connect(mode, &QRadioButton::toggled, this, &SettingsWgt::slotModeChanged);
+        connect(mode, &QRadioButton::toggled, this, &SettingsWgt::onSettingChanged);
+    }
+    for (QDoubleSpinBox* spin : {ui->systemapiXYmod, ui->systemapiXmod, ui->systemapiYmod,
+                                 ui->driverXYmod, ui->driverXmod, ui->driverYmod})
+        connect(spin, &QDoubleSpinBox::valueChanged, this, &SettingsWgt::onSettingChanged);
+    connect(ui->scenarioSpeechCheck, &QCheckBox::toggled, this, &SettingsWgt::slotSpeechToggled);
+    connect(ui->scenarioSpeechCheck, &QCheckBox::toggled, this, &SettingsWgt::onSettingChanged);
+    connect(ui->scenarioVoiceCombo, &QComboBox::currentIndexChanged, this,
+            &SettingsWgt::slotVoiceChanged);
+    connect(ui->scenarioRateSpin, &QDoubleSpinBox::valueChanged, this,
+            &SettingsWgt::slotRateSpinChanged);
+}
+
+void SettingsWgt::showStoredSettings(const AppSettings& settings)
+{
+    const SignalsBlocked blocked{
+        ui->radioButtonOn,  ui->radioButtonOff, ui->radioButtonDriver,   ui->radioButtonSystemApi,
+        ui->systemapiXYmod, ui->systemapiXmod,  ui->systemapiYmod,       ui->driverXYmod,
+        ui->driverXmod,     ui->driverYmod,     ui->scenarioSpeechCheck, ui->scenarioRateSpin};
+
+    (settings.isSound ? ui->radioButtonOn : ui->radioButtonOff)->setChecked(true);
+    (settings.controlMode == 1 ? ui->radioButtonDriver : ui->radioButtonSystemApi)
+        ->setChecked(true);
+    ui->systemapiXYmod->setValue(settings.systemApiXY);
+    ui->systemapiXmod->setValue(settings.systemApiX);
+    ui->systemapiYmod->setValue(settings.systemApiY);
+    ui->driverXYmod->setValue(settings.driverXY);
+    ui->driverXmod->setValue(settings.driverX);
+    ui->driverYmod->setValue(settings.driverY);
+    // Shown even when there is no voice to speak with: the stored choice stays.
+    ui->scenarioSpeechCheck->setChecked(settings.scenarioSpeechEnabled);
+    m_storedVoice = settings.scenarioSpeechVoice;
+    selectVoice(settings.scenarioSpeechVoice);
+    ui->scenarioRateSpin->setValue(clampSpeechRate(settings.scenarioSpeechRate));
+}
+
+void SettingsWgt::setDirty(bool dirty)
+{
+    m_dirty = dirty;
+    ui->pushButtonSave->setEnabled(dirty);
+}
+
+// ---- General tab -----------------------------------------------------------------------
+
+void SettingsWgt::slotOnClick(bool on)
+{
+    publish(AppProperty::isSound, on);
+    onSettingChanged();
+}
+
+void SettingsWgt::slotModeChanged()
+{
+    // Falling back to the system API below toggles both buttons again.
+    if (m_changingMode)
+        return;
+    m_changingMode = true;
+    int mode = 0;
+    if (ui->radioButtonDriver->isChecked()) {
+        if (m_driverInstaller->ensureDriver())
+            mode = 1;
+        else
+            ui->radioButtonSystemApi->setChecked(true);
+    }
+    m_changingMode = false;
+    publish(AppProperty::controlMode, mode);
+    qCInfo(lcSettingsPage) << "Режим ввода установлен на"
+                           << (mode == 1 ? "Драйвер" : "Системный API");
+}
+
+void SettingsWgt::slotSpeechToggled(bool enabled)
+{
+    enableVoiceControls(enabled);
+    publish(AppProperty::scenarioSpeechEnabled, enabled);
+    publishVoiceAndRate();
+}
+
+void SettingsWgt::slotVoiceChanged(int)
+{
+    publish(AppProperty::scenarioSpeechVoice, selectedVoiceKey());
+    onSettingChanged();
+}
+
+void SettingsWgt::slotRateSpinChanged(double value)
+{
+    publish(AppProperty::scenarioSpeechRate, clampSpeechRate(value));
+    onSettingChanged();
+}
+
+// The voice and rate controls take input only while speech is on and there is a voice.
+void SettingsWgt::enableVoiceControls(bool speech)
+{
+    const bool usable = speech && ui->scenarioVoiceCombo->count() > 0;
+    ui->scenarioVoiceLabel->setEnabled(usable);
+    ui->scenarioVoiceCombo->setEnabled(usable);
+    ui->scenarioRateLabel->setEnabled(usable);
+    ui->scenarioRateSpin->setEnabled(usable);
+}
+
+QList<QVoice> SettingsWgt::availableVoices() const
+{
+    if (const VoiceSource* source = VoiceSource::installed())
+        return source->voices();
+    return m_speech ? m_speech->availableVoices() : QList<QVoice>();
+}
+
+void SettingsWgt::fillVoiceList()
+{
+    QComboBox* combo = ui->scenarioVoiceCombo;
+    const QSignalBlocker blocker(combo);
+    combo->clear();
+    QList<QVoice> voices = availableVoices();
+    voices.removeIf([](const QVoice& voice) { return voice.gender() != QVoice::Female; });
+    if (voices.isEmpty()) {
+        const QSignalBlocker checkBlocker(ui->scenarioSpeechCheck);
+        ui->scenarioSpeechCheck->setChecked(false);
+        ui->scenarioSpeechCheck->setEnabled(false);
+        enableVoiceControls(false);
+        return;
+    }
+    ui->scenarioSpeechCheck->setEnabled(true);
+    ui->scenarioVoiceLabel->setEnabled(true);
+    for (qsizetype i = 0; i < voices.size(); ++i) {
+        combo->addItem(tr("Женский %1").arg(i + 1), ActivationFeedback::voiceKey(voices[i]));
+        combo->setItemData(static_cast<int>(i), voiceToolTip(voices[i]), Qt::ToolTipRole);
+    }
+}
+
+void SettingsWgt::selectVoice(const QString& key)
+{
+    QComboBox* combo = ui->scenarioVoiceCombo;
+    const QSignalBlocker blocker(combo);
+    const int index = key.isEmpty() ? -1 : combo->findData(key);
+    if (index >= 0)
+        combo->setCurrentIndex(index);
+    else if (combo->count() > 0)
+        combo->setCurrentIndex(0);
+}
+
+QString SettingsWgt::selectedVoiceKey() const
+{
+    // Without a voice to choose from, the choice made earlier is kept rather than erased.
+    if (ui->scenarioVoiceCombo->count() == 0)
+        return m_storedVoice;
+    return ui->scenarioVoiceCombo->currentData().toString();
+}
+
+void SettingsWgt::publishVoiceAndRate()
+{
+    publish(AppProperty::scenarioSpeechVoice, selectedVoiceKey());
+    publish(AppProperty::scenarioSpeechRate, clampSpeechRate(ui->scenarioRateSpin->value()));
+}
+
+// ---- Modifiers tab ---------------------------------------------------------------------
+
+void SettingsWgt::on_resetSystemAPImod_clicked()
+{
+    for (QDoubleSpinBox* spin : {ui->systemapiXYmod, ui->systemapiXmod, ui->systemapiYmod}) {
+        const QSignalBlocker blocker(spin);
+        spin->setValue(1.0);
+    }
+    onSettingChanged();
+}
+
+void SettingsWgt::on_resetDriverMod_clicked()
+{
+    for (QDoubleSpinBox* spin : {ui->driverXYmod, ui->driverXmod, ui->driverYmod}) {
+        const QSignalBlocker blocker(spin);
+        spin->setValue(1.0);
+    }
+    onSettingChanged();
+}
+
+void SettingsWgt::onSettingChanged()
+{
+    setDirty(true);
+}
+
+// ---- Overlay tab -----------------------------------------------------------------------
+
+void SettingsWgt::prepareOverlayControls()
+{
+    m_backgroundPalette = OverlayPalette::backgroundPresets();
+    m_textPalette = OverlayPalette::textPresets();
+    fillAnchorCombo();
+    const OverlaySettings defaults;
+    fillColorCombo(ui->overlayBackgroundCombo, m_backgroundPalette, defaults.backgroundColor);
+    fillColorCombo(ui->overlayTextCombo, m_textPalette, defaults.textColor);
+    for (QComboBox* combo : {ui->overlayBackgroundCombo, ui->overlayTextCombo})
+        combo->setIconSize(kSwatchSize);
+    for (QSpinBox* spin : {ui->overlayBackgroundOpacitySpin, ui->overlayTextOpacitySpin}) {
+        spin->setRange(0, 100);
+        spin->setValue(100);
+    }
+
+    for (QCheckBox* check : {ui->overlayEnableCheck, ui->overlayShowScenariosCheck,
+                             ui->overlayShowAutoclickerCheck, ui->overlayHighlightActiveCheck})
+        connect(check, &QCheckBox::toggled, this, &SettingsWgt::onOverlaySettingsChanged);
+    for (QComboBox* combo : {ui->overlayBackgroundCombo, ui->overlayTextCombo})
+        connect(combo, &QComboBox::currentIndexChanged, this,
+                &SettingsWgt::onOverlaySettingsChanged);
+    for (QSpinBox* spin : {ui->overlayBackgroundOpacitySpin, ui->overlayTextOpacitySpin})
+        connect(spin, &QSpinBox::valueChanged, this, &SettingsWgt::onOverlaySettingsChanged);
+    connect(ui->overlayAnchorCombo, &QComboBox::currentIndexChanged, this,
+            &SettingsWgt::onOverlayAnchorChanged);
+    connect(ui->overlayMoveButton, &QPushButton::clicked, this,
+            &SettingsWgt::onOverlayMoveButtonClicked);
+    connect(ui->overlayHotkeyEdit, &QLineEdit::textChanged, this,
+            &SettingsWgt::onOverlayHotkeyEdited);
+    OverlayController& overlay = OverlayController::instance();
+    connect(&overlay, &OverlayController::customPositionChanged, this,
+            &SettingsWgt::onOverlayPositionChanged);
+    connect(&overlay, &OverlayController::overlayEnabledChanged, this,
+            &SettingsWgt::onOverlayEnabledChanged);
+}
+
+void SettingsWgt::fillAnchorCombo()
+{
+    QComboBox* combo = ui->overlayAnchorCombo;
+    const QSignalBlocker blocker(combo);
+    const int index = combo->currentIndex();
+    combo->clear();
+    for (int mode = OverlayPlacement::TopLeft; mode <= kCustomPosition; ++mode)
+        combo->addItem(OverlayPlacement::positionName(mode));
+    combo->setCurrentIndex(index >= 0 ? index : OverlayPlacement::TopRight);
+}
+
+void SettingsWgt::fillColorCombo(QComboBox* combo, const QList<OverlayColorPreset>& palette,
+                                 const QColor& selected)
+{
+    const QSignalBlocker blocker(combo);
+    combo->clear();
+    int index = -1;
+    for (const OverlayColorPreset& preset : palette) {
+        if (index < 0 && preset.color.rgb() == selected.rgb())
+            index = combo->count();
+        combo->addItem(colorSwatch(preset.color), preset.name, preset.color);
+    }
+    if (index < 0) {
+        index = combo->count();
+        combo->addItem(colorSwatch(selected), tr("Пользовательский"), selected);
+    }
+    combo->setCurrentIndex(index);
+}
+
+void SettingsWgt::fillOverlayControls(const OverlaySettings& overlay, const QString& hotkey)
+{
+    m_filling = true;
+    showOverlayBlock(overlay);
+    const QKeySequence sequence = storedHotkey(hotkey);
+    m_overlayHotkey = sequence.isEmpty() ? hotkey : sequence.toString(QKeySequence::PortableText);
+    showOverlayHotkey(m_overlayHotkey);
+    m_customPosition = overlay.customPosition;
+    refreshMoveButton();
+    refreshPositionLabel();
+    m_filling = false;
+    OverlayController::instance().setSettings(overlayFromForm());
+}
+
+// Puts the block's flags, placement, colours and opacities into the controls (their handlers
+// do nothing while the page fills them).
+void SettingsWgt::showOverlayBlock(const OverlaySettings& overlay)
+{
+    ui->overlayEnableCheck->setChecked(overlay.enabled);
+    ui->overlayShowScenariosCheck->setChecked(overlay.showScenarios);
+    ui->overlayShowAutoclickerCheck->setChecked(overlay.showAutoclickerStatus);
+    ui->overlayHighlightActiveCheck->setChecked(overlay.highlightActiveScenario);
+    ui->overlayAnchorCombo->setCurrentIndex(std::min<int>(overlay.positionMode, kCustomPosition));
+    fillColorCombo(ui->overlayBackgroundCombo, m_backgroundPalette, overlay.backgroundColor);
+    fillColorCombo(ui->overlayTextCombo, m_textPalette, overlay.textColor);
+    ui->overlayBackgroundOpacitySpin->setValue(opacityToPercent(overlay.backgroundOpacity));
+    ui->overlayTextOpacitySpin->setValue(opacityToPercent(overlay.textOpacity));
+}
+
+OverlaySettings SettingsWgt::overlayFromForm() const
+{
+    OverlaySettings overlay;
+    overlay.enabled = ui->overlayEnableCheck->isChecked();
+    overlay.positionMode = static_cast<quint8>(std::max(0, ui->overlayAnchorCombo->currentIndex()));
+    overlay.backgroundColor = ui->overlayBackgroundCombo->currentData().value<QColor>();
+    overlay.textColor = ui->overlayTextCombo->currentData().value<QColor>();
+    overlay.backgroundOpacity = percentToOpacity(ui->overlayBackgroundOpacitySpin->value());
+    overlay.textOpacity = percentToOpacity(ui->overlayTextOpacitySpin->value());
+    overlay.showScenarios = ui->overlayShowScenariosCheck->isChecked();
+    overlay.showAutoclickerStatus = ui->overlayShowAutoclickerCheck->isChecked();
+    overlay.highlightActiveScenario = ui->overlayHighlightActiveCheck->isChecked();
+    overlay.customPosition = m_customPosition;
+    return overlay;
+}
+
+void SettingsWgt::refreshMoveButton()
+{
+    ui->overlayMoveButton->setEnabled(ui->overlayAnchorCombo->currentIndex() == kCustomPosition);
+}
+
+void SettingsWgt::refreshPositionLabel()
+{
+    const int index = ui->overlayAnchorCombo->currentIndex();
+    ui->overlayPositionLabel->setText(
+        index == kCustomPosition
+            ? tr("Координаты X: %1    Y: %2").arg(m_customPosition.x()).arg(m_customPosition.y())
+            : OverlayPlacement::positionName(index));
+}
+
+void SettingsWgt::onOverlayAnchorChanged(int index)
+{
+    if (m_filling)
+        return;
+    refreshMoveButton();
+    refreshPositionLabel();
+    OverlayController& overlay = OverlayController::instance();
+    if (index != kCustomPosition)
+        overlay.stopPositioning();
+    overlay.setSettings(overlayFromForm());
+    onSettingChanged();
+}
+
+void SettingsWgt::onOverlaySettingsChanged()
+{
+    if (m_filling)
+        return;
+    OverlayController::instance().setSettings(overlayFromForm());
+    onSettingChanged();
+}
+
+void SettingsWgt::onOverlayMoveButtonClicked()
+{
+    if (ui->overlayAnchorCombo->currentIndex() != kCustomPosition)
+        ui->overlayAnchorCombo->setCurrentIndex(kCustomPosition);
+    OverlaySettings overlay = overlayFromForm();
+    overlay.positionMode = kCustomPosition;
+    OverlayController::instance().startPositioning(overlay);
+}
+
+void SettingsWgt::onOverlayPositionChanged(QPoint position)
+{
+    m_customPosition = position;
+    refreshPositionLabel();
+    if (!m_filling)
+        onSettingChanged();
+}
+
+void SettingsWgt::onOverlayEnabledChanged(bool enabled)
+{
+    const QSignalBlocker blocker(ui->overlayEnableCheck);
+    ui->overlayEnableCheck->setChecked(enabled);
+}
+
+void SettingsWgt::onOverlayHotkeyEdited(const QString& text)
+{
+    const QString previous = m_overlayHotkey;
+    const QKeySequence sequence = storedHotkey(text);
+    QString errorText;
+    int status = HotkeyAssignment::Assigned;
+    if (OverlayController::instance().setOverlayHotkey(sequence, &errorText, &status)) {
+        m_overlayHotkey = sequence.toString(QKeySequence::PortableText);
+        showOverlayHotkey(m_overlayHotkey);
+        if (m_overlayHotkey != previous) {
+            AppSettings settings = loadSettings();
+            settings.overlayHotkey = m_overlayHotkey;
+            saveSettings(settings);
+        }
+        return;
+    }
+    HotkeyAssignment(static_cast<HotkeyAssignment::Status>(status), sequence, errorText)
+        .report(this);
+    showOverlayHotkey(previous);
+}
+
+void SettingsWgt::showOverlayHotkey(const QString& text)
+{
+    const QSignalBlocker blocker(ui->overlayHotkeyEdit);
+    ui->overlayHotkeyEdit->setText(text);
+}
+
+// ---- Save, reset, language -------------------------------------------------------------
+
+AppSettings SettingsWgt::settingsFromForm() const
+{
+    // Fields this page does not show stay as stored.
+    AppSettings settings = loadSettings();
+    settings.isSound = ui->radioButtonOn->isChecked();
+    settings.scenarioSpeechEnabled = ui->scenarioSpeechCheck->isChecked();
+    settings.scenarioSpeechVoice = selectedVoiceKey();
+    settings.scenarioSpeechRate = ui->scenarioRateSpin->value();
+    settings.controlMode = ui->radioButtonDriver->isChecked() ? 1 : 0;
+    settings.systemApiXY = ui->systemapiXYmod->value();
+    settings.systemApiX = ui->systemapiXmod->value();
+    settings.systemApiY = ui->systemapiYmod->value();
+    settings.driverXY = ui->driverXYmod->value();
+    settings.driverX = ui->driverXmod->value();
+    settings.driverY = ui->driverYmod->value();
+    settings.overlay = overlayFromForm();
+    settings.overlayHotkey = m_overlayHotkey;
+    return settings;
+}
+
+void SettingsWgt::on_pushButtonSave_clicked()
+{
+    if (!m_dirty)
+        return;
+    const AppSettings settings = settingsFromForm();
+    saveSettings(settings);
+    OverlayController::instance().stopPositioning();
+    applySettings(settings);
+    setDirty(false);
+}
+
+void SettingsWgt::on_pushButtonReset_clicked()
+{
+    if (Prompter::message(Prompt::Kind::Question, this, QStringLiteral("Clavitor"),
+                          tr("Сбросить настройки?"),
+                          QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return;
+    // Only the fields this page shows: theme, language, last page and profile and the other
+    // hotkeys stay as stored.
+    const AppSettings defaults;
+    showStoredSettings(defaults);
+
+    publish(AppProperty::isSound, ui->radioButtonOn->isChecked());
+    slotModeChanged();
+    slotSpeechToggled(ui->scenarioSpeechCheck->isChecked());
+    fillOverlayControls(defaults.overlay, defaults.overlayHotkey);
+
+    saveSettings(settingsFromForm());
+    OverlayController::instance().stopPositioning();
+    applySettings(settingsFromForm());
+    setDirty(false);
+}
+
+void SettingsWgt::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
+}
+
+void SettingsWgt::retranslate()
+{
+    const OverlaySettings overlay = overlayFromForm();
+    const QString voice = selectedVoiceKey();
+    const bool speech = ui->scenarioSpeechCheck->isChecked();
+    const double rate = ui->scenarioRateSpin->value();
+
+    m_filling = true;
+    ui->retranslateUi(this);
+    m_backgroundPalette = OverlayPalette::backgroundPresets();
+    m_textPalette = OverlayPalette::textPresets();
+    fillAnchorCombo();
+    showOverlayBlock(overlay);
+    m_customPosition = overlay.customPosition;
+    refreshMoveButton();
+    refreshPositionLabel();
+    m_filling = false;
+
+    fillVoiceList();
+    selectVoice(voice);
+    {
+        const QSignalBlocker checkBlocker(ui->scenarioSpeechCheck);
+        const QSignalBlocker rateBlocker(ui->scenarioRateSpin);
+        ui->scenarioSpeechCheck->setChecked(speech);
+        ui->scenarioRateSpin->setValue(rate);
+    }
+    enableVoiceControls(speech);
+}

@@ -1,0 +1,257 @@
+#include "ArchiveFiles.h"
+#include "ProfileFiles.h"
+#include "ScriptedPrompter.h"
+#include "TestRegistry.h"
+
+#include "library/ProfileExporter.h"
+#include "library/ProfileImporter.h"
+#include "library/ProfileStore.h"
+
+#include <QDirIterator>
+#include <QTemporaryDir>
+
+// Profiles travelling as archives: export and import, the archive layout, names that are
+// taken, missing files, and archives built to write outside the new profile's folder.
+class ProfileArchiveTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_temporary;
+
+    // Work: a scenario in a sub-folder, two outside the profile folder with the same file name,
+    // one without a file, and two files no scenario names.
+    ScenarioProfile workProfile()
+    {
+        ScenarioProfile work = named("Work");
+        work.description = "шутеры";
+        work.modifier = {1.5, 0.5, 2.0, 2};
+        work.autoReplacements = {{"Скорость", "шаг", "speed", "10", "20"}};
+        const QString directory = profileDirectory(work.name);
+        writeFile(directory + "/sub/aim.lua", "aim = 1\r\n");
+        writeFile(m_temporary.filePath("elsewhere/outside.lua"), "outside = 2\n");
+        writeFile(m_temporary.filePath("other/outside.lua"), "outside = 3\n");
+        writeFile(directory + "/notes/readme.txt", "unreferenced");
+        writeFile(directory + "/сценарии/стрельба.lua", "-- \xCA\xEE\xEC\n");
+        work.scenarios = {{directory + "/sub/aim.lua", "Alt+X", {0.25, 1.0, 1.0, 3}},
+                          {m_temporary.filePath("elsewhere/outside.lua"), "Ctrl+F1", {}},
+                          {"", "", {}},
+                          {m_temporary.filePath("other/outside.lua"), "", {}}}; // the same name
+        return work;
+    }
+
+    // The profile as an import under `name` should add it.
+    static ScenarioProfile importedAs(ScenarioProfile profile, const QString& name)
+    {
+        profile.name = name;
+        profile.scenarios[0].file = profileDirectory(name) + "/sub/aim.lua";
+        profile.scenarios[1].file = profileDirectory(name) + "/outside.lua";
+        profile.scenarios[3].file = profileDirectory(name) + "/outside (2).lua";
+        return profile;
+    }
+
+    QString exportWork(ScriptedPrompter& prompter, const QString& archiveName)
+    {
+        const QString archive = m_temporary.filePath(archiveName);
+        prompter.queueValue(archive);
+        if (!ProfileExporter::run(workProfile(), nullptr))
+            return {};
+        return archive;
+    }
+
+    static qsizetype importArchive(ScriptedPrompter& prompter, const QString& archive,
+                                   QList<ScenarioProfile>& profiles)
+    {
+        prompter.queueValue(archive);
+        ProfileImporter importer(nullptr);
+        const qsizetype added = importer.run(profiles);
+        if (added > 0)
+            importer.reportOutcome();
+        return added;
+    }
+
+    static QByteArray manifestOf(const QByteArray& profiles) { return "[" + profiles + "]"; }
+
+private slots:
+    void init() { removeDataDirectory(); }
+
+    void roundTripKeepsTheLayoutTheFilesAndTheProfile()
+    {
+        ScriptedPrompter prompter;
+        const auto stagingFolders = [] { // named like every temporary folder of this program
+            return QDir(QDir::tempPath())
+                .entryList({QCoreApplication::applicationName() + "-*"}, QDir::Dirs);
+        };
+        const QStringList temporaryBefore = stagingFolders();
+        const QString archive = exportWork(prompter, "work.zip");
+        QVERIFY(!archive.isEmpty());
+        QCOMPARE(prompter.prompts.at(0).kind, Prompt::Kind::SaveFile);
+        QCOMPARE(prompter.prompts.at(0).value, "Work.zip");
+        QCOMPARE(prompter.prompts.last().text, "Профиль успешно экспортирован");
+        QVERIFY(readFile(archive).startsWith("PK"));
+        QList<QByteArray> entries = testArchiveEntries(archive);
+        QCOMPARE(entries.mid(0, 4), QList<QByteArray>({"manifest.json", "sub/aim.lua",
+                                                       "outside.lua", "outside (2).lua"}));
+        entries = entries.mid(4);
+        std::sort(entries.begin(), entries.end());
+        QCOMPARE(entries, QList<QByteArray>({"notes/readme.txt", "сценарии/стрельба.lua"}));
+
+        QList<ScenarioProfile> profiles = {named("default"), workProfile()};
+        QCOMPARE(importArchive(prompter, archive, profiles), 1);
+        QCOMPARE(profiles.last(), importedAs(workProfile(), "Work копия"));
+        const QString copy = profileDirectory("Work копия");
+        QCOMPARE(readFile(copy + "/sub/aim.lua"), "aim = 1\r\n");
+        QCOMPARE(readFile(copy + "/outside.lua"), "outside = 2\n");
+        QCOMPARE(readFile(copy + "/outside (2).lua"), "outside = 3\n");
+        QCOMPARE(readFile(copy + "/notes/readme.txt"), "unreferenced");
+        QCOMPARE(readFile(copy + "/сценарии/стрельба.lua"), "-- \xCA\xEE\xEC\n");
+        QVERIFY(!QFileInfo::exists(copy + "/manifest.json"));
+        QCOMPARE(prompter.prompts.last().kind, Prompt::Kind::Information);
+        QCOMPARE(prompter.prompts.last().text,
+                 "Импорт профиля успешно завершен\n"
+                 "Профиль \"Work\" добавлен под именем \"Work копия\".");
+        QCOMPARE(stagingFolders(), temporaryBefore); // no staging folder left
+    }
+
+    void tarArchiveChosenByAnUpperCaseSuffix()
+    {
+        ScriptedPrompter prompter;
+        const QString archive = exportWork(prompter, "work.TGZ");
+        QVERIFY(readFile(archive).startsWith("\x1f\x8b")); // gzip
+        QDir(profileDirectory("Work")).removeRecursively();
+
+        QList<ScenarioProfile> profiles = {named("default")};
+        QCOMPARE(importArchive(prompter, archive, profiles), 1);
+        QCOMPARE(profiles.last(), importedAs(workProfile(), "Work"));
+        QCOMPARE(prompter.prompts.last().text, "Импорт профиля успешно завершен");
+    }
+
+    void missingScenarioIsReportedAndTheRestImported()
+    {
+        ScriptedPrompter prompter;
+        const QString archive = m_temporary.filePath("games.zip");
+        QVERIFY(writeTestArchive(archive,
+                                 {{"manifest.json", manifestOf(R"({"name": "Games", "scenarios": [
+                  {"file": "a.lua"}, {"file": "gone.lua"}, {"file": "b\\c.lua"}]})")},
+                                  {"a.lua", "a = 1"},
+                                  {"b/c.lua", "c = 3"}},
+                                 true));
+
+        QList<ScenarioProfile> profiles = {named("default")};
+        QCOMPARE(importArchive(prompter, archive, profiles), 1);
+        const QString games = profileDirectory("Games");
+        QCOMPARE(readFile(games + "/a.lua"), "a = 1");
+        QCOMPARE(readFile(games + "/b/c.lua"), "c = 3");
+        QCOMPARE(profiles.last().scenarios.at(1).file, games + "/gone.lua");
+        QCOMPARE(prompter.prompts.size(), 3); // the archive, the missing file, the outcome
+        QVERIFY(
+            prompter.prompts.at(1).text.startsWith("Не найден сценарий gone.lua\nОжидался файл: "));
+        QVERIFY(prompter.prompts.at(1).text.endsWith(QDir::toNativeSeparators("/gone.lua")));
+        QCOMPARE(prompter.prompts.at(2).kind, Prompt::Kind::Warning);
+        QCOMPARE(prompter.prompts.at(2).text, "Импорт профиля завершен с ошибками");
+    }
+
+    void hostileArchivesWriteNothingOutside_data()
+    {
+        QTest::addColumn<bool>("zip");
+        QTest::addColumn<QList<ArchiveEntry>>("entries");
+        QTest::addColumn<QStringList>("refused");
+        // %1 stands for a folder outside everything the import may write to.
+        QTest::newRow("zip slip") << true
+                                  << QList<ArchiveEntry>{{"../slip1.lua", "x"},
+                                                         {"sub/../../slip2.lua", "x"},
+                                                         {"..\\slip3.lua", "x"},
+                                                         {"ok/../fine.lua", "fine"}}
+                                  << QStringList{"../slip1.lua", "sub/../../slip2.lua",
+                                                 "../slip3.lua", // as the reader gives it
+                                                 "ok/../fine.lua"};
+        QTest::newRow("absolute paths")
+            << false
+            << QList<ArchiveEntry>{{"%1/abs.lua", "x"},
+                                   {"C:/drive.lua", "x"},
+                                   {"C:drive2.lua", "x"}}
+            << QStringList{"%1/abs.lua", "C:/drive.lua", "C:drive2.lua"};
+        QTest::newRow("links out")
+            << false
+            << QList<ArchiveEntry>{{"link", "%1", ArchiveEntry::SymbolicLink},
+                                   {"link/through.lua", "inside"},
+                                   {"hard", "%1/target", ArchiveEntry::HardLink}}
+            << QStringList{"link", "hard"};
+    }
+    void hostileArchivesWriteNothingOutside()
+    {
+        QFETCH(bool, zip);
+        QFETCH(QList<ArchiveEntry>, entries);
+        QFETCH(QStringList, refused);
+        ScriptedPrompter prompter;
+        const QTemporaryDir outside;
+        for (ArchiveEntry& entry : entries) {
+            entry.name.replace("%1", outside.path().toUtf8());
+            entry.data.replace("%1", outside.path().toUtf8());
+        }
+        for (QString& name : refused)
+            name.replace("%1", outside.path());
+        // The manifest leads out too.
+        entries.prepend(
+            {"manifest.json", manifestOf(R"({"name": "Evil", "scenarios": [
+            {"file": "../../../evil.lua"}, {"file": ")" +
+                                         outside.path().toUtf8() + R"(/evil.lua"}]})")});
+        const QString archive = m_temporary.filePath(zip ? "evil.zip" : "evil.tar.gz");
+        QVERIFY(writeTestArchive(archive, entries, zip));
+
+        QList<ScenarioProfile> profiles = {named("default")};
+        QCOMPARE(importArchive(prompter, archive, profiles), 1);
+
+        QCOMPARE(
+            QDir(outside.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList());
+        for (const char* escaped : {"slip1.lua", "slip2.lua", "slip3.lua", "evil.lua"}) {
+            QVERIFY(!QFileInfo::exists(QDir::tempPath() + "/" + escaped));
+            QVERIFY(!QFileInfo::exists(dataDirectory() + "/profiles/" + escaped));
+            QVERIFY(!QFileInfo::exists(dataDirectory() + "/" + escaped));
+        }
+        // Inside the new folder: only plain files and folders.
+        QDirIterator walk(profileDirectory("Evil"),
+                          QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System,
+                          QDirIterator::Subdirectories);
+        while (walk.hasNext())
+            QVERIFY2(!walk.nextFileInfo().isSymLink(), qPrintable(walk.filePath()));
+        for (const ProfileScenario& scenario : profiles.last().scenarios)
+            QVERIFY(scenario.file.startsWith(profileDirectory("Evil") + "/"));
+
+        QCOMPARE(prompter.prompts.at(1).text,
+                 "Архив содержит элементы, которые ведут за пределы папки профиля или не являются "
+                 "файлами; они пропущены:\n" +
+                     refused.join('\n'));
+        QCOMPARE(prompter.prompts.at(2).text,
+                 "Сценарий ../../../evil.lua не импортирован: его путь ведёт за пределы папки "
+                 "профиля.");
+        QCOMPARE(prompter.prompts.last().text, "Импорт профиля завершен с ошибками");
+    }
+
+    void takenNamesGiveACopysName()
+    {
+        ScriptedPrompter prompter;
+        const QString archive = m_temporary.filePath("names.zip");
+        QVERIFY(writeTestArchive(
+            archive, {{"manifest.json", manifestOf(R"({"name": "DEFAULT"}, {"name": "work"},
+                                                 {"name": "a|b"}, {"name": "New"}, {"name": "new"})")}},
+            true));
+        QList<ScenarioProfile> profiles = {named("default"), named("Work"), named("ab")};
+        QCOMPARE(importArchive(prompter, archive, profiles), 5);
+        QStringList names;
+        for (const ScenarioProfile& profile : profiles)
+            names << profile.name;
+        QCOMPARE(names, QStringList({"default", "Work", "ab", "DEFAULT копия", "work копия",
+                                     "a|b копия", "New", "new копия"}));
+        QCOMPARE(prompter.prompts.last().text,
+                 "Импорт профиля успешно завершен\n"
+                 "Профиль \"DEFAULT\" добавлен под именем \"DEFAULT копия\".\n"
+                 "Профиль \"work\" добавлен под именем \"work копия\".\n"
+                 "Профиль \"a|b\" добавлен под именем \"a|b копия\".\n"
+                 "Профиль \"new\" добавлен под именем \"new копия\".");
+        QVERIFY(QFileInfo(profileDirectory("a|b копия")).isDir());
+    }
+};
+
+CLAVITOR_TEST(ProfileArchiveTest);
+#include "ProfileArchiveTest.moc"

@@ -1,0 +1,384 @@
+#include "../input/FakeHidApi.h"
+#include "HotkeyPress.h"
+#include "ScriptedPrompter.h"
+#include "TestRegistry.h"
+
+#include "app/AppProperties.h"
+#include "app/OverlaySnapshot.h"
+#include "app/SettingsFile.h"
+#include "engine/ActivationFeedback.h"
+#include "hotkeys/ShortcutRegistry.h"
+#include "overlay/OverlayController.h"
+#include "settings/SettingsWgt.h"
+#include "settings/VoiceSource.h"
+#include "ui/appearance/LanguageManager.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTextToSpeechEngine>
+
+using platform::SimulatedPlatform;
+
+namespace {
+
+// Voices of the test's choosing in place of the speech engine's.
+class FakeVoices : public VoiceSource
+{
+public:
+    FakeVoices() { install(this); }
+    ~FakeVoices() override { install(nullptr); }
+    QList<QVoice> voices() const override { return list; }
+    QList<QVoice> list;
+};
+
+// Only an engine may make voices.
+struct VoiceMaker : QTextToSpeechEngine
+{
+    using QTextToSpeechEngine::createVoice;
+};
+
+QVoice makeVoice(const QString& name, const char* locale, QVoice::Gender gender)
+{
+    return VoiceMaker::createVoice(name, QLocale(QLatin1String(locale)), gender, QVoice::Adult, {});
+}
+
+template <typename T> T* child(const QWidget& page, const char* name)
+{
+    auto* widget = page.findChild<T*>(QLatin1String(name));
+    if (!widget)
+        qFatal("no %s", name);
+    return widget;
+}
+
+QStringList itemTexts(const QComboBox* combo, int role = Qt::DisplayRole)
+{
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i)
+        texts.append(combo->itemData(i, role).toString());
+    return texts;
+}
+
+// The settings as the file holds them, not as this run remembers the overlay.
+AppSettings storedOnDisk()
+{
+    OverlaySnapshot::clear();
+    return loadSettings();
+}
+
+QVariant appProperty(const char* name)
+{
+    return qApp->property(name);
+}
+
+} // namespace
+
+class SettingsPageTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<SimulatedPlatform> m_desktop;
+    std::unique_ptr<FakeHidApi> m_hid;
+    std::unique_ptr<FakeVoices> m_voices;
+    std::unique_ptr<ScriptedPrompter> m_prompter;
+
+private slots:
+    void init()
+    {
+        QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation))
+            .removeRecursively();
+        OverlaySnapshot::clear();
+        m_desktop = std::make_unique<SimulatedPlatform>();
+        platform::Platform::setCurrent(m_desktop.get());
+        m_hid = std::make_unique<FakeHidApi>();
+        m_voices = std::make_unique<FakeVoices>();
+        m_prompter = std::make_unique<ScriptedPrompter>();
+        qApp->setProperty(AppProperty::isSound, false);
+    }
+
+    void cleanup()
+    {
+        m_prompter.reset();
+        m_voices.reset();
+        m_hid.reset();
+        platform::Platform::setCurrent(nullptr);
+        m_desktop.reset();
+    }
+
+    void opacityIsShownInPercentAndStoredBack_data()
+    {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("shown");
+        QTest::addColumn<int>("storedBack");
+        QTest::newRow("default") << 200 << 78 << 198;
+        QTest::newRow("opaque") << 255 << 100 << 255;
+        QTest::newRow("half") << 128 << 50 << 127;
+        QTest::newRow("clear") << 0 << 0 << 0;
+    }
+    void opacityIsShownInPercentAndStoredBack()
+    {
+        QFETCH(int, stored);
+        QFETCH(int, shown);
+        QFETCH(int, storedBack);
+        AppSettings settings;
+        settings.overlay.backgroundOpacity = stored;
+        settings.overlay.textOpacity = stored;
+        saveSettings(settings);
+        {
+            const SettingsWgt page;
+            QCOMPARE(child<QSpinBox>(page, "overlayBackgroundOpacitySpin")->value(), shown);
+            QCOMPARE(child<QSpinBox>(page, "overlayTextOpacitySpin")->value(), shown);
+            QCOMPARE(OverlayController::instance().settings().backgroundOpacity, storedBack);
+        }
+        QCOMPARE(storedOnDisk().overlay.backgroundOpacity, storedBack);
+        QCOMPARE(storedOnDisk().overlay.textOpacity, storedBack);
+    }
+
+    void onlyFemaleVoicesAreOfferedByNumber()
+    {
+        m_voices->list = {makeVoice("kal", "en_US", QVoice::Male),
+                          makeVoice("slt", "en_US", QVoice::Female),
+                          makeVoice("русский, Россия", "ru_RU", QVoice::Female)};
+        const QString slt = ActivationFeedback::voiceKey(m_voices->list[1]);
+        const QString russian = ActivationFeedback::voiceKey(m_voices->list[2]);
+        AppSettings settings;
+        settings.scenarioSpeechEnabled = true;
+        settings.scenarioSpeechVoice = russian;
+        saveSettings(settings);
+        {
+            const SettingsWgt page;
+            auto* voices = child<QComboBox>(page, "scenarioVoiceCombo");
+            QCOMPARE(itemTexts(voices), (QStringList{"Женский 1", "Женский 2"}));
+            QCOMPARE(itemTexts(voices, Qt::UserRole), (QStringList{slt, russian}));
+            QCOMPARE(itemTexts(voices, Qt::ToolTipRole),
+                     (QStringList{"slt — American English, United States", "русский, Россия"}));
+            QCOMPARE(voices->currentIndex(), 1);
+            QVERIFY(voices->isEnabled());
+            QVERIFY(child<QCheckBox>(page, "scenarioSpeechCheck")->isEnabled());
+            QCOMPARE(appProperty(AppProperty::scenarioSpeechVoice).toString(), russian);
+
+            voices->setCurrentIndex(0);
+            QCOMPARE(appProperty(AppProperty::scenarioSpeechVoice).toString(), slt);
+            QVERIFY(child<QPushButton>(page, "pushButtonSave")->isEnabled());
+        }
+        // A voice that is gone: the first one.
+        settings.scenarioSpeechVoice = QStringLiteral("en_US|gone|2|2");
+        saveSettings(settings);
+        const SettingsWgt page;
+        QCOMPARE(child<QComboBox>(page, "scenarioVoiceCombo")->currentIndex(), 0);
+    }
+
+    void withoutFemaleVoicesTheStoredSpeechChoiceStays()
+    {
+        m_voices->list = {makeVoice("kal", "en_US", QVoice::Male),
+                          makeVoice("awb", "en_US", QVoice::Male)};
+        AppSettings settings;
+        settings.scenarioSpeechEnabled = true;
+        settings.scenarioSpeechVoice = QStringLiteral("en_US|slt|2|2");
+        settings.scenarioSpeechRate = 1.75;
+        saveSettings(settings);
+        {
+            const SettingsWgt page;
+            auto* speech = child<QCheckBox>(page, "scenarioSpeechCheck");
+            QVERIFY(speech->isChecked());
+            QVERIFY(!speech->isEnabled());
+            QCOMPARE(child<QComboBox>(page, "scenarioVoiceCombo")->count(), 0);
+            QVERIFY(!child<QComboBox>(page, "scenarioVoiceCombo")->isEnabled());
+            QVERIFY(!child<QDoubleSpinBox>(page, "scenarioRateSpin")->isEnabled());
+            QCOMPARE(appProperty(AppProperty::scenarioSpeechEnabled), true);
+            QCOMPARE(appProperty(AppProperty::scenarioSpeechVoice), settings.scenarioSpeechVoice);
+        }
+        const AppSettings stored = storedOnDisk();
+        QVERIFY(stored.scenarioSpeechEnabled);
+        QCOMPARE(stored.scenarioSpeechVoice, settings.scenarioSpeechVoice);
+        QCOMPARE(stored.scenarioSpeechRate, 1.75);
+    }
+
+    void overlayHotkeyIsSavedAtOnceOrRefused_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("holder");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("free") << "Alt+P"
+                              << ""
+                              << ""
+                              << "Alt+P";
+        QTest::newRow("used by a scenario")
+            << "Alt+S"
+            << "scenario"
+            << "Горячая клавиша Alt+S уже используется: сценарий \"aim\"."
+            << "Alt+O";
+        QTest::newRow("used by another program")
+            << "Alt+K"
+            << "program"
+            << "Не удалось установить горячую клавишу Alt+K. Сочетание уже используется другой "
+               "программой."
+            << "Alt+O";
+    }
+    void overlayHotkeyIsSavedAtOnceOrRefused()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, holder);
+        QFETCH(QString, box);
+        QFETCH(QString, kept);
+        QObject scenario;
+        if (holder == "scenario")
+            QVERIFY(ShortcutRegistry::instance().claim(&scenario, QKeySequence(typed),
+                                                       "сценарий \"aim\""));
+        if (holder == "program")
+            m_desktop->setHotKeyHeldElsewhere(MOD_ALT, 'K', true);
+        const SettingsWgt page;
+        auto* edit = child<QLineEdit>(page, "overlayHotkeyEdit");
+        QCOMPARE(edit->text(), "Alt+O");
+
+        edit->setText(typed); // as a key press in the field does
+
+        QCOMPARE(m_prompter->prompts.size(), box.isEmpty() ? 0 : 1);
+        if (!box.isEmpty()) {
+            QCOMPARE(m_prompter->prompts[0].kind, Prompt::Kind::Warning);
+            QCOMPARE(m_prompter->prompts[0].text, box);
+        }
+        QCOMPARE(edit->text(), kept);
+        QCOMPARE(storedOnDisk().overlayHotkey, kept);
+        QVERIFY(!child<QPushButton>(page, "pushButtonSave")->isEnabled());
+        // The combination kept is the one registered: it shows the overlay.
+        QVERIFY(pressHotKey(*m_desktop, MOD_ALT, kept.back().unicode()));
+        QVERIFY(child<QCheckBox>(page, "overlayEnableCheck")->isChecked());
+    }
+
+    void resetKeepsWhatThePageDoesNotShow()
+    {
+        AppSettings settings;
+        settings.theme = QStringLiteral("light");
+        settings.language = QStringLiteral("en");
+        settings.deactivationHotkey = QStringLiteral("Ctrl+D");
+        settings.isSound = false;
+        settings.systemApiXY = 2.5;
+        settings.overlay.positionMode = 3;
+        settings.overlayHotkey = QStringLiteral("Alt+P");
+        saveSettings(settings);
+        SettingsWgt page;
+        child<QRadioButton>(page, "radioButtonOn")->click();
+        m_prompter->queueButton(QMessageBox::Yes);
+
+        child<QPushButton>(page, "pushButtonReset")->click();
+
+        QCOMPARE(m_prompter->prompts.size(), 1);
+        QCOMPARE(m_prompter->prompts[0].text, "Сбросить настройки?");
+        QVERIFY(!child<QPushButton>(page, "pushButtonSave")->isEnabled());
+        QCOMPARE(child<QLineEdit>(page, "overlayHotkeyEdit")->text(), "Alt+O");
+        QCOMPARE(appProperty(AppProperty::systemApiXY), 1.0);
+        const AppSettings stored = storedOnDisk();
+        QCOMPARE(stored.theme, "light");
+        QCOMPARE(stored.language, "en");
+        QCOMPARE(stored.deactivationHotkey, "Ctrl+D");
+        QVERIFY(stored.isSound);
+        QCOMPARE(stored.systemApiXY, 1.0);
+        QCOMPARE(stored.overlay.positionMode, OverlaySettings().positionMode);
+        QCOMPARE(stored.overlayHotkey, "Alt+O");
+    }
+
+    void leavingWithoutSaveStoresTheForm()
+    {
+        {
+            SettingsWgt page;
+            child<QRadioButton>(page, "radioButtonOff")->click();
+            QCOMPARE(appProperty(AppProperty::isSound), false);
+            QVERIFY(child<QPushButton>(page, "pushButtonSave")->isEnabled());
+            QVERIFY(storedOnDisk().isSound);
+        }
+        QVERIFY(!storedOnDisk().isSound);
+    }
+
+    void storedDriverModeIsCheckedAtStart_data()
+    {
+        QTest::addColumn<bool>("driverPresent");
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::addColumn<QStringList>("prompts");
+        const QString question =
+            QStringLiteral("Драйвер не найден. Скачать и установить его сейчас?");
+        QTest::newRow("declined") << false << QMessageBox::No << QStringList{question};
+        QTest::newRow("accepted, no installer for this system")
+            << false << QMessageBox::Yes
+            << QStringList{question, QStringLiteral("Установщик драйвера не найден.")};
+        QTest::newRow("driver present") << true << QMessageBox::NoButton << QStringList{};
+    }
+    void storedDriverModeIsCheckedAtStart()
+    {
+        QFETCH(bool, driverPresent);
+        QFETCH(QMessageBox::StandardButton, answer);
+        QFETCH(QStringList, prompts);
+        if (driverPresent)
+            m_hid->attachVirtualMouse();
+        AppSettings settings;
+        settings.controlMode = 1;
+        saveSettings(settings);
+        m_prompter->queueButton(answer);
+        {
+            const SettingsWgt page;
+            QStringList texts;
+            for (const Prompt& prompt : m_prompter->prompts)
+                texts.append(prompt.text);
+            QCOMPARE(texts, prompts);
+            QCOMPARE(child<QRadioButton>(page, "radioButtonDriver")->isChecked(), driverPresent);
+            QCOMPARE(child<QRadioButton>(page, "radioButtonSystemApi")->isChecked(),
+                     !driverPresent);
+            QCOMPARE(appProperty(AppProperty::controlMode), driverPresent ? 1 : 0);
+            QVERIFY(!child<QPushButton>(page, "pushButtonSave")->isEnabled());
+        }
+        QCOMPARE(storedOnDisk().controlMode, driverPresent ? 1 : 0);
+    }
+
+    void choosingTheMissingDriverAsksOnce()
+    {
+        const SettingsWgt page;
+        m_prompter->queueButton(QMessageBox::No);
+        child<QRadioButton>(page, "radioButtonDriver")->click();
+        QCOMPARE(m_prompter->prompts.size(), 1); // not once per button
+        QVERIFY(child<QRadioButton>(page, "radioButtonSystemApi")->isChecked());
+        QCOMPARE(appProperty(AppProperty::controlMode), 0);
+    }
+
+    void languageSwitchKeepsTheForm()
+    {
+        m_voices->list = {makeVoice("slt", "en_US", QVoice::Female),
+                          makeVoice("clb", "en_US", QVoice::Female)};
+        AppSettings settings;
+        settings.overlay.backgroundColor = QColor(0x123456);
+        settings.overlay.textColor = QColor(0xFFD666);
+        settings.overlay.positionMode = 2;
+        saveSettings(settings);
+        LanguageManager& languages = LanguageManager::instance();
+        languages.initialize({QStringLiteral(":/i18n")}, QStringLiteral("clavitor"));
+        QVERIFY(languages.setLanguage("ru"));
+        const SettingsWgt page;
+        child<QComboBox>(page, "scenarioVoiceCombo")->setCurrentIndex(1);
+        child<QPushButton>(page, "pushButtonSave")->click();
+
+        QVERIFY(languages.setLanguage("en"));
+        QCOMPARE(child<QLabel>(page, "pageTitle")->text(), "Settings");
+        QCOMPARE(itemTexts(child<QComboBox>(page, "scenarioVoiceCombo")),
+                 (QStringList{"Female 1", "Female 2"}));
+        QCOMPARE(child<QComboBox>(page, "scenarioVoiceCombo")->currentIndex(), 1);
+        QCOMPARE(child<QComboBox>(page, "overlayBackgroundCombo")->currentText(), "Custom");
+        QCOMPARE(child<QComboBox>(page, "overlayTextCombo")->currentText(), "Amber");
+        QCOMPARE(child<QComboBox>(page, "overlayAnchorCombo")->currentText(), "Bottom-left corner");
+        QCOMPARE(child<QLabel>(page, "overlayPositionLabel")->text(), "Bottom-left corner");
+        QVERIFY(!child<QPushButton>(page, "pushButtonSave")->isEnabled());
+        QVERIFY(languages.setLanguage("ru"));
+        QCOMPARE(child<QComboBox>(page, "overlayBackgroundCombo")->currentText(),
+                 "Пользовательский");
+    }
+};
+
+CLAVITOR_TEST(SettingsPageTest);
+#include "SettingsPageTest.moc"
