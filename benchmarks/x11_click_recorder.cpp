@@ -8,6 +8,8 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
 
+#include <poll.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -37,8 +39,15 @@ int main(int argc, char* argv[])
     std::fflush(stdout);
 
     // The time of arrival at this client: the server's own time stamps count milliseconds only.
+    // A clicker that stops short (or started before this listened) leaves the recorder to
+    // report what it saw after five quiet seconds.
     std::vector<double> arrivals;
     while (static_cast<int>(arrivals.size()) < presses) {
+        if (XPending(display) == 0) {
+            pollfd connection{ConnectionNumber(display), POLLIN, 0};
+            if (poll(&connection, 1, 5000) <= 0)
+                break;
+        }
         XEvent next;
         XNextEvent(display, &next);
         const double now = std::chrono::duration<double, std::milli>(
@@ -54,6 +63,10 @@ int main(int argc, char* argv[])
         XFreeEventData(display, &cookie);
     }
     XCloseDisplay(display);
+    if (arrivals.size() < 2) {
+        std::printf("presses %zu: too few to time\n", arrivals.size());
+        return 1;
+    }
 
     std::vector<double> intervals;
     for (std::size_t i = 1; i < arrivals.size(); ++i)
