@@ -1,5 +1,10 @@
 #include "ScriptsListWidget.h"
 
+#include "AutoReplaceCommand.h"
+#include "AutoReplacePanel.h"
+#include "AutoReplaceTable.h"
+#include "ProfileExporter.h"
+#include "ProfileImporter.h"
 #include "ProfileStore.h"
 #include "ScenarioFiles.h"
 #include "SingleScriptWidget.h"
@@ -91,10 +96,11 @@ void setRecordModifiers(ScriptData& record, const MovementModifiers& modifiers)
 } // namespace
 
 ScriptsListWidget::ScriptsListWidget(QWidget* parent)
-    : QWidget(parent), ui(new Ui::ScriptsListWidget)
+    : QWidget(parent), ui(new Ui::ScriptsListWidget), m_autoReplace(new AutoReplacePanel)
 {
     // 1. The controls; no scenario is active yet.
     ui->setupUi(this);
+    ui->autoReplaceTabLayout->addWidget(m_autoReplace);
     IconManager& icons = IconManager::instance();
     icons.setIcon(ui->profileAddButton, QStringLiteral("add-large-line"));
     icons.setIcon(ui->profileRenameButton, QStringLiteral("input-field"));
@@ -114,6 +120,17 @@ ScriptsListWidget::ScriptsListWidget(QWidget* parent)
             &ScriptsListWidget::slotProfileDuplicate);
     connect(ui->profileDeleteButton, &QPushButton::clicked, this,
             &ScriptsListWidget::slotProfileDelete);
+    connect(ui->profileImportButton, &QPushButton::clicked, this,
+            &ScriptsListWidget::slotProfileImport);
+    connect(ui->profileExportButton, &QPushButton::clicked, this,
+            &ScriptsListWidget::slotProfileExport);
+    // Every edit of the auto-replace table is saved at once.
+    connect(m_autoReplace->table(), &AutoReplaceTable::rulesChanged, this, [this] {
+        if (takePendingEdits())
+            m_library.save();
+    });
+    connect(m_autoReplace, &AutoReplacePanel::applyRequested, this,
+            &ScriptsListWidget::slotAutoReplaceApply);
     connect(ui->pushButtonAdd, &QPushButton::clicked, this, &ScriptsListWidget::slotAddNewScript);
     connect(ui->pushButtonDisable, &QPushButton::clicked, this,
             &ScriptsListWidget::slotDisableScript);
@@ -285,6 +302,7 @@ void ScriptsListWidget::showNoProfile()
         const QSignalBlocker blocker(ui->profileDescription);
         ui->profileDescription->clear();
     }
+    m_autoReplace->table()->setRules({});
     publishOverlayList();
     updateProfileButtons();
 }
@@ -337,6 +355,7 @@ void ScriptsListWidget::showDescription()
 {
     const QSignalBlocker blocker(ui->profileDescription);
     ui->profileDescription->setPlainText(currentProfile()->description);
+    m_autoReplace->table()->setRules(currentProfile()->autoReplacements);
 }
 
 bool ScriptsListWidget::takePendingEdits()
@@ -344,11 +363,18 @@ bool ScriptsListWidget::takePendingEdits()
     ScenarioProfile* profile = currentProfile();
     if (!profile)
         return false;
+    bool changed = false;
     const QString description = ui->profileDescription->toPlainText();
-    if (profile->description == description)
-        return false;
-    profile->description = description;
-    return true;
+    if (profile->description != description) {
+        profile->description = description;
+        changed = true;
+    }
+    const QList<AutoReplaceRule> rules = m_autoReplace->table()->rules();
+    if (profile->autoReplacements != rules) {
+        profile->autoReplacements = rules;
+        changed = true;
+    }
+    return changed;
 }
 
 void ScriptsListWidget::saveProfiles()
@@ -567,6 +593,50 @@ void ScriptsListWidget::slotProfileDelete()
     if (!switchToProfile(std::min(index, m_library.size() - 1)))
         showNoProfile();
     saveProfiles();
+}
+
+void ScriptsListWidget::slotProfileExport()
+{
+    ScenarioProfile* profile = currentProfile();
+    if (m_busy || !profile)
+        return;
+    const BusyGuard busy(m_busy);
+    takePendingEdits();
+    ProfileExporter::run(*profile, this);
+}
+
+void ScriptsListWidget::slotProfileImport()
+{
+    if (m_busy)
+        return;
+    const BusyGuard busy(m_busy);
+    ProfileImporter importer(this);
+    const qsizetype added = importer.run(m_library.profiles());
+    if (added == 0)
+        return;
+    {
+        const QSignalBlocker blocker(ui->profileComboBox);
+        for (qsizetype i = m_library.size() - added; i < m_library.size(); ++i)
+            ui->profileComboBox->addItem(m_library[i].name);
+    }
+    saveProfiles();
+    importer.reportOutcome();
+}
+
+// --- Auto-replace ------------------------------------------------------------------------
+
+void ScriptsListWidget::slotAutoReplaceApply()
+{
+    ScenarioProfile* profile = currentProfile();
+    if (m_busy || !profile)
+        return;
+    const BusyGuard busy(m_busy);
+    if (takePendingEdits())
+        m_library.save();
+    if (AutoReplaceCommand::apply(*profile, m_model, this)) {
+        m_autoReplace->table()->setRules(profile->autoReplacements);
+        m_library.save();
+    }
 }
 
 // --- Active scenario ---------------------------------------------------------------------

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+class AutoReplacePanel;
 class ScriptsModel;
 class SingleScriptWidget;
 
@@ -49,6 +50,8 @@ public slots:
     void slotProfileConfigure();
     void slotProfileDuplicate();
     void slotProfileDelete();
+    void slotProfileImport();
+    void slotProfileExport();
     void slotProfileChanged(int index);
 
     void slotAddNewScript();
@@ -62,6 +65,9 @@ public slots:
     void slotDuplicateScript(SingleScriptWidget* row);
     void slotExportScript(SingleScriptWidget* row);
     void slotImportScript(SingleScriptWidget* row);
+
+    // Applies the profile's auto-replace table to its scripts.
+    void slotAutoReplaceApply();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -82,8 +88,8 @@ private:
     void replaceModel();
     void rebuildScenarioList();
     void showDescription();
-    // The one place where what the page edits outside the profile list (the description)
-    // goes into the current profile; true when that changed it.
+    // The one place where what the page edits outside the profile list (the description and
+    // the auto-replace table) goes into the current profile; true when that changed it.
     bool takePendingEdits();
     // Takes the pending edits and writes the whole list.
     void saveProfiles();
@@ -116,6 +122,7 @@ private:
     bool confirmContinue(const QString& text);
 
     std::unique_ptr<Ui::ScriptsListWidget> ui;
+    AutoReplacePanel* m_autoReplace;
     ProfileLibrary m_library;
     qsizetype m_currentIndex = -1;
     ScriptsModel* m_model = nullptr;

@@ -1,9 +1,11 @@
 #include "ScriptsPage.h"
 #include "TestRegistry.h"
 
+#include "library/AutoReplaceTable.h"
 #include "ui/appearance/LanguageManager.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QSignalSpy>
@@ -66,6 +68,37 @@ private slots:
         QCOMPARE(fixture.lastPrompt(),
                  "Профиль сценариев \"work\" не найден. Использован профиль по умолчанию.");
         QCOMPARE(loadSettings().lastProfile, "default");
+    }
+
+    void autoReplaceAndArchivesWorkOnTheCurrentProfile()
+    {
+        PageFixture fixture;
+        storeProfiles({{"default", {}}, {"Work", {{"a.lua", ""}}}}, "Work");
+        QVERIFY(writeFile(profileDirectory("Work") + "/a.lua", "sens = 1.5\n"));
+        ScriptsListWidget page;
+        auto* table = control<AutoReplaceTable>(page, "autoReplaceTable");
+
+        // A pair typed into the table is the profile's, in the file, at once.
+        table->addRow();
+        qobject_cast<QLineEdit*>(table->cellWidget(0, 2))->setText("1.5");
+        qobject_cast<QLineEdit*>(table->cellWidget(0, 3))->setText("2.0");
+        QCOMPARE(readProfiles(profilesFilePath()).at(1).autoReplacements.size(), 1);
+
+        // "Заменить" rewrites the profile's script and shows the pair swapped.
+        click(page, "autoReplaceApplyButton");
+        QCOMPARE(readFile(profileDirectory("Work") + "/a.lua"), QByteArray("sens = 2.0\n"));
+        QCOMPARE(table->rules().value(0).fromValue, "2.0");
+
+        // The profile travels through an archive and comes back under a free name.
+        const QString archive = QDir(dataDirectory()).filePath("work.zip");
+        fixture.prompter.queueValue(archive);
+        click(page, "profileExportButton");
+        fixture.prompter.queueValue(archive);
+        click(page, "profileImportButton");
+        QCOMPARE(comboNames(page), QStringList({"default", "Work", "Work копия"}));
+        QCOMPARE(profileNames(readProfiles(profilesFilePath())), comboNames(page));
+        QCOMPARE(readFile(profileDirectory("Work копия") + "/a.lua"), QByteArray("sens = 2.0\n"));
+        QCOMPARE(currentName(page), "Work");
     }
 
     void switchPublishesTheProfileAndRebuildsItsScenarios()
