@@ -103,6 +103,29 @@ void timingAndScreens(int width, int height)
           "the virtual desktop spans the primary screen");
 }
 
+void sleeps()
+{
+    const LONGLONG frequency = g_os.queryPerformanceFrequency();
+    LONGLONG latest = 0;
+    bool neverEarly = true;
+    for (int i = 0; i < 20; ++i) {
+        const LONGLONG target = g_os.queryPerformanceCounter() + frequency / 100; // 10 ms
+        g_os.sleepUntil(target);
+        const LONGLONG late = g_os.queryPerformanceCounter() - target;
+        neverEarly = neverEarly && late > -frequency / 1000;
+        latest = late > latest ? late : latest;
+    }
+    std::printf("sleeps of 10 ms wake at most %.3f ms late\n",
+                static_cast<double>(latest) * 1000.0 / static_cast<double>(frequency));
+    check(neverEarly, "a sleep on the waitable timer wakes at most 1 ms before its time");
+    check(latest < frequency / 20, "and within 50 ms after it");
+
+    const LONGLONG before = g_os.queryPerformanceCounter();
+    g_os.sleepUntil(before - frequency);
+    check(g_os.queryPerformanceCounter() - before < frequency / 100,
+          "a sleep until a moment already past returns at once");
+}
+
 void hotkeys()
 {
     const BOOL first = g_os.registerHotKey(nullptr, 0x0101, MOD_CONTROL | MOD_ALT, VK_F9);
@@ -187,6 +210,7 @@ int main(int argc, char** argv)
     const int height = std::atoi(argv[2]);
 
     timingAndScreens(width, height);
+    sleeps();
     hotkeys();
     moves(width, height);
     mouseHookSeesInjectedButtons();

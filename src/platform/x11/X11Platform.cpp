@@ -1,5 +1,6 @@
 #include "X11Platform.h"
 
+#include "../MonotonicClock.h"
 #include "../SystemMessages.h"
 
 #include "X11Keymap.h"
@@ -696,14 +697,17 @@ SHORT X11Platform::getKeyState(int virtualKey)
 
 LONGLONG X11Platform::queryPerformanceCounter()
 {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
+    return MonotonicClock::now();
 }
 
 LONGLONG X11Platform::queryPerformanceFrequency()
 {
-    return 1'000'000'000;
+    return MonotonicClock::kTicksPerSecond;
+}
+
+void X11Platform::sleepUntil(LONGLONG counter)
+{
+    MonotonicClock::sleepUntil(counter);
 }
 
 int X11Platform::getKeyboardLayoutList(int count, HKL* layouts)
