@@ -1,4 +1,5 @@
-// The scenario activation path and the delivery of a mouse event to a script's OnEvent.
+// The scenario activation path, the delivery of a mouse event to a script's OnEvent, and the
+// scripts' Sleep: how close to its deadline it ends and what processor time it costs.
 #include "BenchmarkMain.h"
 #include "../tests/support/ScenarioScripts.h"
 #include "engine/EngineState.h"
@@ -6,6 +7,11 @@
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
+
+#include <chrono>
+#include <ctime>
+
+#include <lua.hpp>
 
 #include <benchmark/benchmark.h>
 
@@ -55,6 +61,28 @@ void MouseEventToOnEvent(benchmark::State& state)
     model.deactivateScript();
 }
 BENCHMARK(MouseEventToOnEvent)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// A script's Sleep(10) in a loop of about 10 s: the wall time per call (11 ms at most: the
+// start is truncated to whole milliseconds), and in "cpu" the processor time it costs; the
+// counter "cpu_share" is that time as a share of the wall time.
+void SleepTenMilliseconds(benchmark::State& state)
+{
+    ScriptsModel model;
+    lua_State* L = model.luaState();
+    luaL_loadstring(L, "Sleep(10)");
+    const int chunk = luaL_ref(L, LUA_REGISTRYINDEX);
+    const auto cpuStart = std::clock();
+    const auto wallStart = std::chrono::steady_clock::now();
+    for (auto _ : state) {
+        lua_rawgeti(L, LUA_REGISTRYINDEX, chunk);
+        lua_call(L, 0, 0);
+    }
+    const double cpu = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+    const double wall =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
+    state.counters["cpu_share"] = cpu / wall;
+}
+BENCHMARK(SleepTenMilliseconds)->Unit(benchmark::kMillisecond)->Iterations(950)->UseRealTime();
 
 } // namespace
 

@@ -1,6 +1,6 @@
 #include "LuaApi.h"
 
-#include "BusyWait.h"
+#include "DeadlineWait.h"
 #include "EngineState.h"
 #include "input/InputSender.h"
 #include "platform/Platform.h"
@@ -172,14 +172,14 @@ int lua_MoveMouseToVirtual(lua_State* L)
 int lua_Sleep(lua_State* L)
 {
     if (hasArguments(L))
-        BusyWait::milliseconds(saturatedSum(lastInteger(L), 1));
+        DeadlineWait::milliseconds(saturatedSum(lastInteger(L), 1));
     return 0;
 }
 
 int lua_eep(lua_State* L)
 {
     if (hasArguments(L))
-        BusyWait::milliseconds(saturatedSum(lastInteger(L), -2));
+        DeadlineWait::milliseconds(saturatedSum(lastInteger(L), -2));
     return 0;
 }
 

@@ -12,6 +12,7 @@
 
 #include <lua.hpp>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -47,14 +48,22 @@ char* toString(const Sent& s)
                                .arg(s.scan));
 }
 
-// A platform whose performance counter advances by a fixed step on every read.
+// A platform whose performance counter advances by a fixed step on every read, and whose
+// sleeps move it to the moment asked for, plus late (negative: early).
 class SteppingClock : public platform::SimulatedPlatform
 {
 public:
     LONGLONG queryPerformanceCounter() override { return now += step; }
     LONGLONG queryPerformanceFrequency() override { return 10'000'000; } // 10 000 per ms
+    void sleepUntil(LONGLONG counter) override
+    {
+        sleeps << counter;
+        now = std::max(now, counter + late);
+    }
     LONGLONG now = 0;
     LONGLONG step = 1;
+    LONGLONG late = 0;
+    QList<LONGLONG> sleeps;
 };
 
 } // namespace
@@ -311,27 +320,48 @@ private slots:
         QCOMPARE(sent(), pair + pair + b);
     }
 
-    void sleepSpinsToTheMillisecondDeadline()
+    void sleepEndsAtTheMillisecondDeadlineAndSleepsMostOfTheWay_data()
     {
+        QTest::addColumn<LONGLONG>("late"); // how late the platform's sleeps wake, in ticks
+        QTest::newRow("on time") << LONGLONG{0};
+        QTest::newRow("0.3 ms late") << LONGLONG{3000};
+        QTest::newRow("0.5 ms early") << LONGLONG{-5000};
+    }
+
+    void sleepEndsAtTheMillisecondDeadlineAndSleepsMostOfTheWay()
+    {
+        QFETCH(LONGLONG, late);
+        m_desktop->late = late;
+        m_desktop->step = 100;
+        run("for i = 1, 5 do Sleep(10) end"); // the wait learns how late the sleeps wake
+
         // 10 000 ticks per ms; the clock stands at 12.3456 ms when the wait begins.
         m_desktop->now = 123'456;
-        m_desktop->step = 100;
+        m_desktop->sleeps.clear();
         run("Sleep(10)");
         // The start is truncated to 12 ms, so the wait ends at the first read at or past
-        // 23 ms (12 + 10 + 1).
-        QVERIFY(m_desktop->now >= 230'000 && m_desktop->now < 230'100);
+        // 23 ms (12 + 10 + 1), having slept until shortly before.
+        QVERIFY2(m_desktop->now >= 230'000 && m_desktop->now < 230'100,
+                 qPrintable(QString::number(m_desktop->now)));
+        QVERIFY(!m_desktop->sleeps.isEmpty());
+        QVERIFY(m_desktop->sleeps.last() < 230'000 && m_desktop->sleeps.last() > 220'000);
 
         m_desktop->now = 500'000;
         run("Sleep(0)");
         QVERIFY(m_desktop->now >= 510'000 && m_desktop->now < 510'100);
 
         m_desktop->now = 500'000;
-        run("Sleep(-1) Sleep()");
-        QCOMPARE(m_desktop->now, 500'200); // the start and one check; nothing without an argument
-
-        m_desktop->now = 500'000;
         run("eep(5) Delay(2.0)");
         QVERIFY(m_desktop->now >= 560'000 && m_desktop->now < 560'100); // 50 + 3, then 53 + 3
+    }
+
+    void sleepWithoutTimeToWaitLooksAtTheClockOnce()
+    {
+        m_desktop->step = 100;
+        m_desktop->now = 500'000;
+        run("Sleep(-1) Sleep()");
+        QCOMPARE(m_desktop->now, 500'200); // the start and one check; nothing without an argument
+        QVERIFY(m_desktop->sleeps.isEmpty());
     }
 };
 
