@@ -2,6 +2,7 @@
 
 #include "DeadlineWait.h"
 #include "EngineState.h"
+#include "RunawayStop.h"
 #include "input/InputSender.h"
 #include "platform/Platform.h"
 
@@ -169,18 +170,22 @@ int lua_MoveMouseToVirtual(lua_State* L)
     return 0;
 }
 
+// Waits n milliseconds; a wait the user stops ends the script with the stop's error.
+int waitMilliseconds(lua_State* L, std::int64_t n)
+{
+    if (!DeadlineWait::milliseconds(n, RunawayStop::current()))
+        return luaL_error(L, "%s", RunawayStop::kMessage);
+    return 0;
+}
+
 int lua_Sleep(lua_State* L)
 {
-    if (hasArguments(L))
-        DeadlineWait::milliseconds(saturatedSum(lastInteger(L), 1));
-    return 0;
+    return hasArguments(L) ? waitMilliseconds(L, saturatedSum(lastInteger(L), 1)) : 0;
 }
 
 int lua_eep(lua_State* L)
 {
-    if (hasArguments(L))
-        DeadlineWait::milliseconds(saturatedSum(lastInteger(L), -2));
-    return 0;
+    return hasArguments(L) ? waitMilliseconds(L, saturatedSum(lastInteger(L), -2)) : 0;
 }
 
 int lua_IsMouseButtonPressed(lua_State* L)

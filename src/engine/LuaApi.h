@@ -4,7 +4,8 @@ struct lua_State;
 
 // The global functions offered to scenario scripts: mouse, keyboard, timing and state
 // queries on the program's input routine, and the device functions of the gaming-mouse
-// scripting interface that do nothing here. No function raises a Lua error.
+// scripting interface that do nothing here. No function raises a Lua error, but for the
+// waits, which end a script the user stops (RunawayStop).
 class LuaApi
 {
 public:

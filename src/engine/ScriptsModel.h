@@ -64,7 +64,9 @@ private:
     void activate(const QString& path);
     bool runScriptFile(const QString& path);
     void failActivation(const QString& message);
-    void callOnEvent(const char* event, std::optional<int> button = std::nullopt);
+    void reportFailedActivation();
+    // Calls the script's OnEvent; true when the user stopped the script meanwhile.
+    bool callOnEvent(const char* event, std::optional<int> button = std::nullopt);
     void mouseButtonEvent(int button, bool pressed);
     QString errorText() const;
 
