@@ -107,7 +107,8 @@ void moveRelative(lua_State* L, std::int64_t offsetX, std::int64_t offsetY)
     sendInputRecord(mouseRecord(dx, dy, 0, MOUSEEVENTF_MOVE));
 }
 
-// The virtual key of mouse button 1 (left), 2 (middle) or 3 (right), or nothing.
+// The virtual key of mouse button 1 (left), 2 (middle), 3 (right), 4 (back, X1) or
+// 5 (forward, X2), or nothing.
 std::optional<int> buttonKey(std::int64_t button)
 {
     switch (button) {
@@ -117,6 +118,10 @@ std::optional<int> buttonKey(std::int64_t button)
         return VK_MBUTTON;
     case 3:
         return VK_RBUTTON;
+    case 4:
+        return VK_XBUTTON1;
+    case 5:
+        return VK_XBUTTON2;
     default:
         return std::nullopt;
     }
@@ -210,6 +215,7 @@ int sendButton(lua_State* L, bool press)
     if (!hasArguments(L))
         return 0;
     DWORD flags = 0;
+    DWORD mouseData = 0;
     switch (lastInteger(L)) {
     case 1:
         flags = press ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
@@ -220,10 +226,18 @@ int sendButton(lua_State* L, bool press)
     case 3:
         flags = press ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
         break;
+    case 4: // the side buttons: the record says which in its mouse data
+        flags = press ? MOUSEEVENTF_XDOWN : MOUSEEVENTF_XUP;
+        mouseData = XBUTTON1;
+        break;
+    case 5:
+        flags = press ? MOUSEEVENTF_XDOWN : MOUSEEVENTF_XUP;
+        mouseData = XBUTTON2;
+        break;
     default:
         return 0;
     }
-    sendInputRecord(mouseRecord(0, 0, 0, flags));
+    sendInputRecord(mouseRecord(0, 0, mouseData, flags));
     return 0;
 }
 

@@ -79,6 +79,10 @@ ScriptsModel::ScriptsModel(QObject* parent) : QAbstractListModel(parent)
             &ScriptsModel::rigthMouseButtonStateChanged, Qt::QueuedConnection);
     connect(hook, &QGlobalMouseHook::midMouseButtonEvent, this,
             &ScriptsModel::midMouseButtonStateChanged, Qt::QueuedConnection);
+    connect(hook, &QGlobalMouseHook::xButton1Event, this, &ScriptsModel::xButton1StateChanged,
+            Qt::QueuedConnection);
+    connect(hook, &QGlobalMouseHook::xButton2Event, this, &ScriptsModel::xButton2StateChanged,
+            Qt::QueuedConnection);
 }
 
 ScriptsModel::~ScriptsModel()
@@ -304,6 +308,18 @@ void ScriptsModel::rigthMouseButtonStateChanged(bool state)
 {
     if (EngineState::instance().eventsEnabled)
         mouseButtonEvent(3, state);
+}
+
+void ScriptsModel::xButton1StateChanged(bool state)
+{
+    if (EngineState::instance().eventsEnabled)
+        mouseButtonEvent(4, state);
+}
+
+void ScriptsModel::xButton2StateChanged(bool state)
+{
+    if (EngineState::instance().eventsEnabled)
+        mouseButtonEvent(5, state);
 }
 
 void ScriptsModel::addScript()

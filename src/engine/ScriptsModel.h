@@ -41,6 +41,9 @@ public slots:
     void leftMouseButtonStateChanged(bool state);
     void rigthMouseButtonStateChanged(bool state);
     void midMouseButtonStateChanged(bool state);
+    // The side buttons: back (X1, button 4) and forward (X2, button 5).
+    void xButton1StateChanged(bool state);
+    void xButton2StateChanged(bool state);
 
 public:
     void addScript();

@@ -191,11 +191,14 @@ private slots:
     {
         run("PressMouseButton(1) PressMouseButton(2) PressMouseButton(3) "
             "ReleaseMouseButton(1) ReleaseMouseButton(2) ReleaseMouseButton(3) "
-            "PressMouseButton(4) ReleaseMouseButton() PressMouseButton(9, 1) "
+            "PressMouseButton(4) ReleaseMouseButton(4) PressMouseButton(5) ReleaseMouseButton(5) "
+            "PressMouseButton(6) ReleaseMouseButton() PressMouseButton(9, 1) "
             "MoveMouseWheel(-2) MoveMouseWheel(1) MoveMouseWheel()");
         QCOMPARE(sent(), (QList<Sent>{mouse(0, 0, 0x0002), mouse(0, 0, 0x0020),
                                       mouse(0, 0, 0x0008), mouse(0, 0, 0x0004),
                                       mouse(0, 0, 0x0040), mouse(0, 0, 0x0010),
+                                      mouse(0, 0, 0x0080, XBUTTON1), mouse(0, 0, 0x0100, XBUTTON1),
+                                      mouse(0, 0, 0x0080, XBUTTON2), mouse(0, 0, 0x0100, XBUTTON2),
                                       mouse(0, 0, 0x0002), mouse(0, 0, 0x0800, DWORD(-240)),
                                       mouse(0, 0, 0x0800, 120)}));
     }
@@ -206,11 +209,14 @@ private slots:
         QCOMPARE(run("return GetMousePosition()"), (QStringList{"number:321", "number:654"}));
 
         m_desktop->setKeyDown(VK_LBUTTON, true);
+        m_desktop->setKeyDown(VK_XBUTTON2, true);
         m_desktop->setKeyDown(VK_RCONTROL, true);
         m_desktop->setKeyToggled(VK_CAPITAL, true);
-        QCOMPARE(run("return IsMouseButtonPressed(1), IsMBP(2), IsButtonPressed('1')"),
-                 (QStringList{"boolean:true", "boolean:false", "boolean:true"}));
-        QCOMPARE(run("return select('#', IsMouseButtonPressed(4))"), QStringList{"number:0"});
+        QCOMPARE(run("return IsMouseButtonPressed(1), IsMBP(2), IsButtonPressed('1'), "
+                     "IsMouseButtonPressed(4), IsMouseButtonPressed(5)"),
+                 (QStringList{"boolean:true", "boolean:false", "boolean:true", "boolean:false",
+                              "boolean:true"}));
+        QCOMPARE(run("return select('#', IsMouseButtonPressed(6))"), QStringList{"number:0"});
         QCOMPARE(run("return select('#', IsMouseButtonPressed())"), QStringList{"number:0"});
 
         QCOMPARE(run("return IsModifierPressed('ctrl'), IsModifierPressed('rctrl'), "

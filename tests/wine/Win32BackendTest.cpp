@@ -28,6 +28,8 @@ struct HookSeen
     std::atomic<DWORD> threadId{0};
     std::atomic<int> leftDown{0};
     std::atomic<int> leftUp{0};
+    std::atomic<DWORD> sideDown{0}; // the high word of mouseData of the last side-button press
+    std::atomic<DWORD> sideUp{0};
     std::atomic<bool> allInjected{true};
 };
 HookSeen g_hook;
@@ -43,6 +45,9 @@ LRESULT CALLBACK mouseHook(int code, WPARAM message, LPARAM data)
             g_hook.allInjected = g_hook.allInjected && injected;
         } else if (message == WM_LBUTTONUP) {
             g_hook.leftUp++;
+            g_hook.allInjected = g_hook.allInjected && injected;
+        } else if (message == WM_XBUTTONDOWN || message == WM_XBUTTONUP) {
+            (message == WM_XBUTTONDOWN ? g_hook.sideDown : g_hook.sideUp) = event->mouseData >> 16;
             g_hook.allInjected = g_hook.allInjected && injected;
         }
     }
@@ -73,12 +78,13 @@ template <typename Condition> bool waitFor(Condition condition)
     return true;
 }
 
-INPUT mouseRecord(LONG dx, LONG dy, DWORD flags)
+INPUT mouseRecord(LONG dx, LONG dy, DWORD flags, DWORD mouseData = 0)
 {
     INPUT record{};
     record.type = INPUT_MOUSE;
     record.mi.dx = dx;
     record.mi.dy = dy;
+    record.mi.mouseData = mouseData;
     record.mi.dwFlags = flags;
     return record;
 }
@@ -192,6 +198,20 @@ void mouseHookSeesInjectedButtons()
     g_os.sendInput(1, &up, sizeof(INPUT));
     check(waitFor([] { return g_hook.leftUp > 0; }), "the hook sees the button going up");
     check((g_os.getAsyncKeyState(VK_LBUTTON) & 0x8000) == 0, "the button reads up again");
+
+    // The side buttons: which one is in the high word of the hook's mouseData.
+    const INPUT sideDown = mouseRecord(0, 0, MOUSEEVENTF_XDOWN, XBUTTON2);
+    g_os.sendInput(1, &sideDown, sizeof(INPUT));
+    check(waitFor([] { return g_hook.sideDown == XBUTTON2; }),
+          "the hook sees the forward button going down, XBUTTON2 in the high word");
+    check((g_os.getAsyncKeyState(VK_XBUTTON2) & 0x8000) != 0 &&
+              (g_os.getAsyncKeyState(VK_XBUTTON1) & 0x8000) == 0,
+          "the forward button reads down, the back button up");
+    const INPUT sideUp = mouseRecord(0, 0, MOUSEEVENTF_XUP, XBUTTON2);
+    g_os.sendInput(1, &sideUp, sizeof(INPUT));
+    check(waitFor([] { return g_hook.sideUp == XBUTTON2; }),
+          "the hook sees the forward button going up");
+    check((g_os.getAsyncKeyState(VK_XBUTTON2) & 0x8000) == 0, "the forward button reads up again");
     check(g_hook.allInjected, "injected events carry LLMHF_INJECTED");
 
     ::PostThreadMessageW(g_hook.threadId, WM_QUIT, 0, 0);
