@@ -2,10 +2,12 @@
 
 #include "DeadlineWait.h"
 #include "EngineState.h"
+#include "LuaChunk.h"
 #include "RunawayStop.h"
 #include "input/InputSender.h"
 #include "platform/Platform.h"
 
+#include <QLoggingCategory>
 #include <QString>
 
 #include <lua.hpp>
@@ -17,7 +19,14 @@
 #include <limits>
 #include <optional>
 
+Q_LOGGING_CATEGORY(lcScriptLog, "clavitor.script")
+
 namespace {
+
+// Registry keys of the library functions that the API calls: the script may replace the
+// globals, not these.
+constexpr const char* kLibraryDate = "clavitor.os.date";
+constexpr const char* kLibraryFormat = "clavitor.string.format";
 
 // Arguments: the last one is the one on top of the stack; integers and strings convert as
 // the Lua library converts them (anything else gives 0, or no string).
@@ -251,6 +260,96 @@ int lua_ReleaseMouseButton(lua_State* L)
     return sendButton(L, false);
 }
 
+int lua_PressAndReleaseMouseButton(lua_State* L)
+{
+    sendButton(L, true);
+    return sendButton(L, false);
+}
+
+// The counter reading at which the scenario engine started, with the program.
+LONGLONG engineStart()
+{
+    static const LONGLONG start = platform::Platform::current().queryPerformanceCounter();
+    return start;
+}
+
+int lua_GetRunningTime(lua_State* L)
+{
+    platform::Platform& os = platform::Platform::current();
+    const LONGLONG ticksPerMs = std::max<LONGLONG>(os.queryPerformanceFrequency() / 1000, 1);
+    const LONGLONG elapsed = std::max<LONGLONG>(os.queryPerformanceCounter() - engineStart(), 0);
+    lua_pushnumber(L, static_cast<lua_Number>(elapsed / ticksPerMs));
+    return 1;
+}
+
+// The conversions every C library's strftime knows (C99, without the E and O modifiers).
+// Lua 5.1 hands strftime each "%" and the character after it as they come; Windows' C
+// library ends the program on one it does not know.
+bool isKnownConversion(char c)
+{
+    return c != '\0' && std::strchr("aAbBcCdDeFgGhHIjmMnprRStTuUVwWxXyYzZ%", c) != nullptr;
+}
+
+// Replaces the format at index with one in which every other "%x" is written as the text
+// "%x" (glibc's strftime does the same with a conversion it does not know).
+void pushKnownConversionsOnly(lua_State* L, int index)
+{
+    size_t length = 0;
+    const char* format = lua_tolstring(L, index, &length);
+    luaL_Buffer buffer;
+    luaL_buffinit(L, &buffer);
+    for (size_t i = 0; i < length; ++i) {
+        luaL_addchar(&buffer, format[i]);
+        if (format[i] != '%' || i + 1 == length)
+            continue;
+        if (!isKnownConversion(format[i + 1]))
+            luaL_addchar(&buffer, '%');
+        luaL_addchar(&buffer, format[++i]);
+    }
+    luaL_pushresult(&buffer);
+    lua_replace(L, index);
+}
+
+// os.date of the library, with the format made safe; os.date itself is this function too.
+int lua_GetDate(lua_State* L)
+{
+    if (lua_type(L, 1) == LUA_TSTRING)
+        pushKnownConversionsOnly(L, 1);
+    lua_getfield(L, LUA_REGISTRYINDEX, kLibraryDate);
+    lua_insert(L, 1);
+    lua_call(L, lua_gettop(L) - 1, LUA_MULTRET);
+    return lua_gettop(L);
+}
+
+void writeScriptLogLine(const char* text, size_t length)
+{
+    QByteArray line(text, static_cast<qsizetype>(length));
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    qCInfo(lcScriptLog).noquote() << LuaChunk::decodeMessage(line, {});
+}
+
+// string.format(format, ...) written to the log as one line; when the format fails, the
+// format as it is. Never an error.
+int lua_OutputLogMessage(lua_State* L)
+{
+    const int count = lua_gettop(L);
+    lua_getfield(L, LUA_REGISTRYINDEX, kLibraryFormat);
+    for (int i = 1; i <= count; ++i)
+        lua_pushvalue(L, i);
+    if (lua_pcall(L, count, 1, 0) != 0) {
+        lua_pop(L, 1);
+        if (count > 0 && lua_type(L, 1) == LUA_TSTRING)
+            lua_pushvalue(L, 1);
+        else
+            lua_pushstring(L, count > 0 ? luaL_typename(L, 1) : "");
+    }
+    size_t length = 0;
+    const char* text = lua_tolstring(L, -1, &length);
+    writeScriptLogLine(text, length);
+    return 0;
+}
+
 int lua_MoveMouseWheel(lua_State* L)
 {
     if (hasArguments(L)) {
@@ -422,14 +521,15 @@ const Global kGlobals[] = {
     {"IsMBP", lua_IsMouseButtonPressed},
     {"Moveto", lua_MoveMouseRelative},
     {"Delay", lua_Sleep},
-    // Device features of gaming mice that this program does not have.
+    // Device features of gaming mice that this program does not have, but for the log, the
+    // clock and the click.
     {"GetMKeyState", lua_doNothing},
     {"SetMKeyState", lua_doNothing},
-    {"OutputLogMessage", lua_doNothing},
-    {"GetRunningTime", lua_doNothing},
-    {"GetDate", lua_doNothing},
+    {"OutputLogMessage", lua_OutputLogMessage},
+    {"GetRunningTime", lua_GetRunningTime},
+    {"GetDate", lua_GetDate},
     {"ClearLog", lua_doNothing},
-    {"PressAndReleaseMouseButton", lua_doNothing},
+    {"PressAndReleaseMouseButton", lua_PressAndReleaseMouseButton},
     {"OutputLCDMessage", lua_doNothing},
     {"ClearLCD", lua_doNothing},
     {"PlayMacro", lua_doNothing},
@@ -444,8 +544,24 @@ const Global kGlobals[] = {
 
 } // namespace
 
+namespace {
+
+// Keeps a library function in the registry under key.
+void keepLibraryFunction(lua_State* L, const char* library, const char* name, const char* key)
+{
+    lua_getglobal(L, library);
+    lua_getfield(L, -1, name);
+    lua_setfield(L, LUA_REGISTRYINDEX, key);
+    lua_pop(L, 1);
+}
+
+} // namespace
+
 void LuaApi::registerAll(lua_State* state)
 {
+    engineStart(); // the first state is prepared as the program starts
+    keepLibraryFunction(state, "os", "date", kLibraryDate);
+    keepLibraryFunction(state, "string", "format", kLibraryFormat);
     for (auto global = std::begin(kGlobals); global != std::end(kGlobals); ++global) {
         // An alias is the very function value of the name registered first.
         const auto first = std::find_if(std::begin(kGlobals), global, [&](const Global& earlier) {
@@ -457,4 +573,9 @@ void LuaApi::registerAll(lua_State* state)
             lua_pushcfunction(state, global->function);
         lua_setglobal(state, global->name);
     }
+    // os.date is GetDate: the same results, and no format that ends the program.
+    lua_getglobal(state, "os");
+    lua_getglobal(state, "GetDate");
+    lua_setfield(state, -2, "date");
+    lua_pop(state, 1);
 }

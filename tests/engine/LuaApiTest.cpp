@@ -1,3 +1,4 @@
+#include "LogCapture.h"
 #include "ScenarioScripts.h"
 #include "TestRegistry.h"
 
@@ -147,7 +148,7 @@ private slots:
                      "Moveto == MoveMouseRelative and Sleepms == Sleep and Delay == Sleep"),
                  QStringList{"boolean:true"});
         // The device functions do nothing and return nothing.
-        QCOMPARE(run("return select('#', GetRunningTime()) + select('#', OutputLogMessage('x')) "
+        QCOMPARE(run("return select('#', ClearLog()) + select('#', OutputLCDMessage('x')) "
                      "+ select('#', SetBacklightColor(1, 2, 3))"),
                  QStringList{"number:0"});
         QVERIFY(sent().isEmpty());
@@ -201,6 +202,72 @@ private slots:
                                       mouse(0, 0, 0x0080, XBUTTON2), mouse(0, 0, 0x0100, XBUTTON2),
                                       mouse(0, 0, 0x0002), mouse(0, 0, 0x0800, DWORD(-240)),
                                       mouse(0, 0, 0x0800, 120)}));
+    }
+
+    void pressAndReleaseMouseButtonClicks()
+    {
+        run("PressAndReleaseMouseButton(1) PressAndReleaseMouseButton(4) "
+            "PressAndReleaseMouseButton(7) PressAndReleaseMouseButton()");
+        QCOMPARE(sent(), (QList<Sent>{mouse(0, 0, 0x0002), mouse(0, 0, 0x0004),
+                                      mouse(0, 0, 0x0080, XBUTTON1), mouse(0, 0, 0x0100, XBUTTON1)}));
+    }
+
+    void runningTimeCountsWholeMillisecondsOfTheCounter()
+    {
+        m_desktop->now = LONGLONG{1} << 50; // long after the engine started
+        run("first = GetRunningTime()");
+        m_desktop->now += 250'000; // 25 ms
+        const QStringList elapsed =
+            run("local t = GetRunningTime() return t - first, t == math.floor(t)");
+        QVERIFY2(elapsed.first() == "number:25" || elapsed.first() == "number:26",
+                 qPrintable(elapsed.first()));
+        QCOMPARE(elapsed.last(), QStringLiteral("boolean:true"));
+    }
+
+    void getDateIsWhatOsDateGives_data()
+    {
+        QTest::addColumn<QByteArray>("arguments");
+        QTest::newRow("year") << QByteArray("'%Y'");
+        QTest::newRow("a random seed") << QByteArray("'%I%M%S'");
+        QTest::newRow("universal time, given") << QByteArray("'!%Y-%m-%d %H:%M:%S', 1700000000");
+        QTest::newRow("no format") << QByteArray("nil, 1700000000");
+        QTest::newRow("conversions no C library lacks") << QByteArray("'%c|%x|%X|%p|%j|%%', 0");
+        // Unknown to C libraries (Windows' ends the program on them): written as they are.
+        QTest::newRow("unknown conversions") << QByteArray("'%Q|%Ey|%Od|%', 0");
+    }
+
+    void getDateIsWhatOsDateGives()
+    {
+        QFETCH(QByteArray, arguments);
+        lua_State* pristine = luaL_newstate();
+        luaL_openlibs(pristine);
+        luaL_dostring(pristine, "return os.date(" + arguments + ")");
+        const QString expected = QStringLiteral("string:") + lua_tostring(pristine, -1);
+        lua_close(pristine);
+        QCOMPARE(run("return GetDate(" + arguments + ")"), QStringList{expected});
+        QCOMPARE(run("return os.date(" + arguments + ")"), QStringList{expected});
+    }
+
+    void getDateServesWhatScriptsDoWithIt()
+    {
+        QCOMPARE(run("return GetDate('*t', 0).year, os.date == GetDate"),
+                 (QStringList{"number:1970", "boolean:true"}));
+        // Conversions that only some C libraries know are written as they are everywhere.
+        QCOMPARE(run("return GetDate('%k%P', 0)"), QStringList{"string:%k%P"});
+        // What scripts do with it: a number from the digits.
+        QCOMPARE(run("math.randomseed(GetDate('%I%M%S') + 0) return GetDate('%Y') + 0 >= 2024"),
+                 QStringList{"boolean:true"});
+    }
+
+    void outputLogMessageWritesTheFormattedLine()
+    {
+        LogCapture log;
+        run("OutputLogMessage('x = %d, %s\\n', 5, 'ёж') OutputLogMessage('%d %q', 'no number') "
+            "OutputLogMessage('100%') OutputLogMessage({}) string.format = nil "
+            "OutputLogMessage('%05.1f', 2.25)");
+        QCOMPARE(log.lines, (QStringList{"clavitor.script: x = 5, ёж", "clavitor.script: %d %q",
+                                         "clavitor.script: 100%", "clavitor.script: table",
+                                         "clavitor.script: 002.2"}));
     }
 
     void stateQueries()
