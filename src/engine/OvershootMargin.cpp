@@ -26,7 +26,7 @@ void OvershootMargin::record(LONGLONG lateTicks, LONGLONG frequency)
 
     std::array<LONGLONG, kSamples> sorted = m_lateNs;
     const auto last = sorted.begin() + static_cast<std::ptrdiff_t>(m_count);
-    const auto ninth = sorted.begin() + static_cast<std::ptrdiff_t>(m_count * 9 / 10);
-    std::nth_element(sorted.begin(), ninth, last);
-    m_marginNs = *ninth + *ninth / 2 + 50'000;
+    const auto covered = sorted.begin() + static_cast<std::ptrdiff_t>(m_count * 19 / 20);
+    std::nth_element(sorted.begin(), covered, last);
+    m_marginNs = *covered + *covered / 2 + 50'000;
 }

@@ -7,8 +7,8 @@
 
 // How long before a deadline a wait stops sleeping and reads the clock instead. The system
 // wakes a sleeping thread late, by an amount that varies with the system and its load; every
-// sleep reports how late it woke. The margin is half as much again as nine in ten of the
-// recent sleeps were late, plus 50 µs. The rare wake-up that is later still (the thread
+// sleep reports how late it woke. The margin is half as much again as nineteen in twenty of
+// the recent sleeps were late, plus 50 µs. The rare wake-up that is later still (the thread
 // preempted by a busy neighbour, milliseconds late) sets no rule: covering it would mean
 // reading the clock for milliseconds on every wait, and a thread that does so for long is the
 // one the scheduler preempts.
