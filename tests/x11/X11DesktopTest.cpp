@@ -12,6 +12,7 @@
 #include "platform/simulated/SimulatedPlatform.h"
 #include "platform/x11/X11Platform.h"
 
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPoint>
@@ -226,6 +227,29 @@ private slots:
                                   QStringLiteral("MOUSE_BUTTON_PRESSED:4;MOUSE_BUTTON_RELEASED:4;"),
                                   kTimeoutMs);
         QVERIFY(!runLua(lua, "return IsMouseButtonPressed(5)"));
+    }
+
+    void holdingAltXStopsARunawayScript()
+    {
+        // The user holds Alt+X from another program while the script blocks this thread.
+        const QString path = writeScript(*m_dir, QStringLiteral("runaway.lua"),
+                                         "function OnEvent(event)\n"
+                                         "  if event == 'PROFILE_ACTIVATED' then repeat until false end\n"
+                                         "end\n");
+        ScriptsModel model;
+        model.scriptAt(0)->path = path;
+        QVERIFY(QProcess::startDetached(
+            QStringLiteral("sh"),
+            {QStringLiteral("-c"),
+             QStringLiteral("sleep 0.3; xdotool keydown alt+x; sleep 2; xdotool keyup alt+x")}));
+        QElapsedTimer running;
+        running.start();
+        model.executeLua(path);
+        QVERIFY2(running.elapsed() >= 800 && running.elapsed() < 2300,
+                 qPrintable(QString::number(running.elapsed())));
+        QVERIFY(!EngineState::instance().scenarioActive);
+        QVERIFY(m_prompter->prompts.isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(!(Platform::current().getAsyncKeyState('X') & 0x8000), kTimeoutMs);
     }
 
     void lockAndButtonStatesFollowTheServer()
