@@ -13,8 +13,9 @@
 class StopCombination
 {
 public:
-    // The combination from now on: each chord of the sequence (in any text form Qt parses)
-    // stops a script; an empty sequence means none does.
+    // The combination from now on: each chord of the sequence stops a script; an empty
+    // sequence means none does. The page calls it with the deactivation shortcut's sequence
+    // every time it applies the hotkey (at start-up too).
     static void setKeySequence(const QKeySequence& sequence);
     static QKeySequence keySequence();
 
