@@ -2,7 +2,8 @@
 # The X11 backend on a private Xvfb screen: the cost of its calls (bench_x11), then the click
 # rhythm of a scenario (300 clicks, Sleep(10) after each press and release) and of the
 # autoclicker (mode HotkeyToggle: 300 clicks at 10 ms, 60 at 100 ms) beside xdotool's
-# (click --repeat N --delay D), all timed by the same XInput2 recorder, in one run.
+# (click --repeat N --delay D), all timed by the same XInput2 recorder, in one run, with the
+# processor time each clicker took as a share of its running time.
 # Usage: benchmarks/x11-bench.sh [build directory]
 set -euo pipefail
 build=${1:-build}
@@ -16,7 +17,10 @@ if [ -z "${CLAVITOR_BENCH_ON_XVFB:-}" ]; then
     exec "$(dirname "$0")/../tests/x11/run-under-xvfb.sh" "$0" "$@"
 fi
 recording=$(mktemp)
-trap 'rm -f "$recording"' EXIT
+times=$(mktemp)
+trap 'rm -f "$recording" "$times"' EXIT
+TIMEFORMAT='%U %S %R'
+
 
 # measure <name> <presses> <interval ms> <command...>: the recorder listens before the
 # command starts clicking.
@@ -29,9 +33,11 @@ measure() {
         grep -q '^ready' "$recording" && break
         sleep 0.05
     done
-    "$@" >/dev/null 2>&1
+    { time "$@" >/dev/null 2>&1; } 2>"$times"
     wait "$listening"
-    printf '%-16s %s\n' "$name" "$(tail -n1 "$recording")"
+    local cpu
+    cpu=$(awk '{ printf "%.1f", 100 * ($1 + $2) / $3 }' "$times")
+    printf '%-16s %s  cpu %s %%\n' "$name" "$(tail -n1 "$recording")" "$cpu"
 }
 
 "$build/benchmarks/bench_x11"

@@ -1,6 +1,7 @@
 #include "DeactivationHotkey.h"
 
 #include "app/SettingsFile.h"
+#include "engine/StopCombination.h"
 #include "hotkeys/HotkeyAssignment.h"
 #include "hotkeys/HotkeyOwnerTexts.h"
 #include "overlay/OverlayFeed.h"
@@ -36,6 +37,8 @@ bool DeactivationHotkey::apply(const QKeySequence& sequence, QWidget* reportPare
 {
     const HotkeyAssignment result = HotkeyAssignment::apply(
         m_shortcut, this, HotkeyOwnerTexts::scenarioDeactivation(), sequence);
+    // Held down, the combination in effect also stops a script that never returns.
+    StopCombination::setKeySequence(m_shortcut.keySequence());
     if (!result.succeeded()) {
         if (reportParent)
             result.report(reportParent);

@@ -32,6 +32,12 @@ public:
     // QueryPerformanceCounter and QueryPerformanceFrequency (ticks per second).
     virtual LONGLONG queryPerformanceCounter() = 0;
     virtual LONGLONG queryPerformanceFrequency() = 0;
+    // Blocks the calling thread until the performance counter reads about counter (at once
+    // when it does already), on the system's finest timer (Windows: a high-resolution
+    // waitable timer; Linux: clock_nanosleep). The system wakes the thread when it gets round
+    // to it, a little late and now and then a little early: a caller that must meet the
+    // moment exactly sleeps to shortly before it and reads the counter for the rest.
+    virtual void sleepUntil(LONGLONG counter) = 0;
 
     // RegisterHotKey and UnregisterHotKey. With no window, WM_HOTKEY (wParam the id, lParam
     // the modifiers in the low word and the virtual key in the high word) is posted to the

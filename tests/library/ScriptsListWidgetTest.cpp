@@ -1,6 +1,7 @@
 #include "ScriptsPage.h"
 #include "TestRegistry.h"
 
+#include "engine/StopCombination.h"
 #include "library/AutoReplaceTable.h"
 #include "ui/appearance/LanguageManager.h"
 
@@ -371,8 +372,10 @@ private slots:
         QTest::keyClick(field, Qt::Key_1, Qt::AltModifier);
         QCOMPARE(fixture.lastPrompt(), "Горячая клавиша Alt+1 уже используется: сценарий \"aim\".");
         QCOMPARE(field->text(), "Alt+X");
+        QCOMPARE(StopCombination::keySequence(), QKeySequence("Alt+X"));
         QTest::keyClick(field, Qt::Key_Z, Qt::AltModifier);
         QCOMPARE(loadSettings().deactivationHotkey, "Alt+Z");
+        QCOMPARE(StopCombination::keySequence(), QKeySequence("Alt+Z")); // held, it stops scripts
         QCOMPARE(fixture.overlay.disableHotkey, "Alt+Z");
         QVERIFY(fixture.press(MOD_ALT, '1'));
         QVERIFY(fixture.press(MOD_ALT, 'Z'));
