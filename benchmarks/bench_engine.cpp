@@ -1,11 +1,18 @@
-// The scenario activation path and the delivery of a mouse event to a script's OnEvent.
+// The scenario activation path, the delivery of a mouse event to a script's OnEvent, the cost
+// of the stop check in a running script, and the processor time of the scripts' Sleep.
 #include "BenchmarkMain.h"
 #include "../tests/support/ScenarioScripts.h"
 #include "engine/EngineState.h"
+#include "engine/RunawayStop.h"
 #include "engine/ScriptsModel.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
+
+#include <chrono>
+#include <ctime>
+
+#include <lua.hpp>
 
 #include <benchmark/benchmark.h>
 
@@ -55,6 +62,60 @@ void MouseEventToOnEvent(benchmark::State& state)
     model.deactivateScript();
 }
 BENCHMARK(MouseEventToOnEvent)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// A tight Lua loop (ten million additions) run as a script runs it, with the check for the
+// stop combination (the hook armed every few milliseconds, a look at the keys each time),
+// alternating with the same loop run bare. The counter "cost_percent" is how much longer the
+// loop takes with the check, in processor time (the goal: at most 2 %).
+void StopCheckCost(benchmark::State& state)
+{
+    ScriptsModel model;
+    lua_State* L = model.luaState();
+    luaL_loadstring(L, "local x = 0 for i = 1, 1e7 do x = x + i end");
+    const int chunk = luaL_ref(L, LUA_REGISTRYINDEX);
+    const auto runLoop = [L, chunk] {
+        lua_rawgeti(L, LUA_REGISTRYINDEX, chunk);
+        lua_call(L, 0, 0);
+    };
+    std::clock_t with = 0;
+    std::clock_t without = 0;
+    for (auto _ : state) {
+        std::clock_t start = std::clock();
+        {
+            const RunawayStop run(L);
+            runLoop();
+        }
+        with += std::clock() - start;
+        start = std::clock();
+        runLoop();
+        without += std::clock() - start;
+    }
+    state.counters["cost_percent"] =
+        100.0 * (static_cast<double>(with) / static_cast<double>(without) - 1.0);
+}
+BENCHMARK(StopCheckCost)->Unit(benchmark::kMillisecond)->Iterations(100);
+
+// A script's Sleep(10) in a loop of about 10 s: the wall time per call (11 ms at most: the
+// start is truncated to whole milliseconds), and in "cpu" the processor time it costs; the
+// counter "cpu_share" is that time as a share of the wall time.
+void SleepTenMilliseconds(benchmark::State& state)
+{
+    ScriptsModel model;
+    lua_State* L = model.luaState();
+    luaL_loadstring(L, "Sleep(10)");
+    const int chunk = luaL_ref(L, LUA_REGISTRYINDEX);
+    const auto cpuStart = std::clock();
+    const auto wallStart = std::chrono::steady_clock::now();
+    for (auto _ : state) {
+        lua_rawgeti(L, LUA_REGISTRYINDEX, chunk);
+        lua_call(L, 0, 0);
+    }
+    const double cpu = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+    const double wall =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
+    state.counters["cpu_share"] = cpu / wall;
+}
+BENCHMARK(SleepTenMilliseconds)->Unit(benchmark::kMillisecond)->Iterations(950)->UseRealTime();
 
 } // namespace
 

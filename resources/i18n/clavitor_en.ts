@@ -86,6 +86,304 @@
     </message>
 </context>
 <context>
+    <name>AutoclickerProfiles</name>
+    <message>
+        <source>%1 копия</source>
+        <translation>%1 copy</translation>
+    </message>
+    <message>
+        <source>%1 копия (%2)</source>
+        <translation>%1 copy (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>AutoclickerWidget</name>
+    <message>
+        <source>Автокликер</source>
+        <translation>Autoclicker</translation>
+    </message>
+    <message>
+        <source>Настраивайте автокликер в едином окне</source>
+        <translation>Configure the autoclicker from a single window</translation>
+    </message>
+    <message>
+        <source>Включить</source>
+        <translation>Enable</translation>
+    </message>
+    <message>
+        <source>Автокликер выключен</source>
+        <translation>Autoclicker is off</translation>
+    </message>
+    <message>
+        <source>Профиль</source>
+        <translation>Profile</translation>
+    </message>
+    <message>
+        <source>Добавить</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Переименовать</source>
+        <translation>Rename</translation>
+    </message>
+    <message>
+        <source>Дублировать</source>
+        <translation>Duplicate</translation>
+    </message>
+    <message>
+        <source>Импорт</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>Экспорт</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>Удалить</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Интервал</source>
+        <translation>Interval</translation>
+    </message>
+    <message>
+        <source>миллисекунд</source>
+        <translation>milliseconds</translation>
+    </message>
+    <message>
+        <source>Опции кликов</source>
+        <translation>Click options</translation>
+    </message>
+    <message>
+        <source>Ввод</source>
+        <translation>Input</translation>
+    </message>
+    <message>
+        <source>Мышь</source>
+        <translation>Mice</translation>
+    </message>
+    <message>
+        <source>Клавиатура</source>
+        <translation>Keyboard</translation>
+    </message>
+    <message>
+        <source>Без кликов</source>
+        <translation>Without clicks</translation>
+    </message>
+    <message>
+        <source>Кнопка</source>
+        <translation>Button</translation>
+    </message>
+    <message>
+        <source>Левая</source>
+        <translation>Left</translation>
+    </message>
+    <message>
+        <source>Правая</source>
+        <translation>Right</translation>
+    </message>
+    <message>
+        <source>Средняя</source>
+        <translation>Middle</translation>
+    </message>
+    <message>
+        <source>Клавиша</source>
+        <translation>Key</translation>
+    </message>
+    <message>
+        <source>Клики</source>
+        <translation>Clicks</translation>
+    </message>
+    <message>
+        <source>Повторения</source>
+        <translation>Repetitions</translation>
+    </message>
+    <message>
+        <source>Режим</source>
+        <translation>Mode</translation>
+    </message>
+    <message>
+        <source>N раз</source>
+        <translation>N times</translation>
+    </message>
+    <message>
+        <source>Пока ЛКМ</source>
+        <translation>While LMB</translation>
+    </message>
+    <message>
+        <source>Пока ЛКМ и ПКМ</source>
+        <translation>While LMB + RMB</translation>
+    </message>
+    <message>
+        <source>Шорткат вкл/выкл</source>
+        <translation>Toggle shortcut</translation>
+    </message>
+    <message>
+        <source>Повторений</source>
+        <translation>Repetitions</translation>
+    </message>
+    <message>
+        <source>Перемещение</source>
+        <translation>Movement</translation>
+    </message>
+    <message>
+        <source>Плавно</source>
+        <translation>Smooth</translation>
+    </message>
+    <message>
+        <source>Перемещение по X</source>
+        <translation>Move along X</translation>
+    </message>
+    <message>
+        <source>Перемещение по Y</source>
+        <translation>Move along Y</translation>
+    </message>
+    <message>
+        <source>Рандомизация</source>
+        <translation>Randomization</translation>
+    </message>
+    <message>
+        <source>Перемещения</source>
+        <translation>Movements</translation>
+    </message>
+    <message>
+        <source>Нету</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>Немного</source>
+        <translation>Slight</translation>
+    </message>
+    <message>
+        <source>Средне</source>
+        <translation>Moderate</translation>
+    </message>
+    <message>
+        <source>Сильно</source>
+        <translation>High</translation>
+    </message>
+    <message>
+        <source>Интервалы</source>
+        <translation>Intervals</translation>
+    </message>
+    <message>
+        <source>Горячие клавиши</source>
+        <translation>Hotkeys</translation>
+    </message>
+    <message>
+        <source>Активация автокликера</source>
+        <translation>Activate autoclicker</translation>
+    </message>
+    <message>
+        <source>Сочетание &quot;%1&quot; конфликтует: %2.
+Горячая клавиша будет сброшена. Задайте её вручную.
+Продолжить?</source>
+        <translation>The combination “%1” conflicts with %2.
+The hotkey will be cleared. Please set it manually.
+Continue?</translation>
+    </message>
+    <message>
+        <source>Продолжить</source>
+        <translation>Continue</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Название автокликера не может быть пустым.</source>
+        <translation>Autoclicker name cannot be empty.</translation>
+    </message>
+    <message>
+        <source>Название &quot;default&quot; зарезервировано.</source>
+        <translation>The name “default” is reserved.</translation>
+    </message>
+    <message>
+        <source>Автокликер с таким названием уже существует.</source>
+        <translation>An autoclicker with this name already exists.</translation>
+    </message>
+    <message>
+        <source>Новый автокликер</source>
+        <translation>New autoclicker</translation>
+    </message>
+    <message>
+        <source>Введите название автокликера:</source>
+        <translation>Enter the autoclicker name:</translation>
+    </message>
+    <message>
+        <source>Профиль &quot;default&quot; нельзя переименовать.</source>
+        <translation>The “default” profile cannot be renamed.</translation>
+    </message>
+    <message>
+        <source>Переименование автокликера</source>
+        <translation>Rename autoclicker</translation>
+    </message>
+    <message>
+        <source>Введите новое название автокликера:</source>
+        <translation>Enter a new autoclicker name:</translation>
+    </message>
+    <message>
+        <source>Профиль &quot;default&quot; нельзя удалить.</source>
+        <translation>The “default” profile cannot be deleted.</translation>
+    </message>
+    <message>
+        <source>Удалить автокликер &quot;%1&quot;?</source>
+        <translation>Delete autoclicker “%1”?</translation>
+    </message>
+    <message>
+        <source>Импорт автокликера</source>
+        <translation>Import autoclicker</translation>
+    </message>
+    <message>
+        <source>Файлы JSON (*.json)</source>
+        <translation>JSON files (*.json)</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть файл.</source>
+        <translation>Failed to open the file.</translation>
+    </message>
+    <message>
+        <source>Файл автокликера поврежден.</source>
+        <translation>The autoclicker file is corrupted.</translation>
+    </message>
+    <message>
+        <source>Автокликер &quot;%1&quot; уже существует или недопустим.</source>
+        <translation>Autoclicker “%1” already exists or is invalid.</translation>
+    </message>
+    <message>
+        <source>Экспорт автокликера</source>
+        <translation>Export autoclicker</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить файл.</source>
+        <translation>Failed to save the file.</translation>
+    </message>
+    <message>
+        <source>автокликер</source>
+        <translation>autoclicker</translation>
+    </message>
+    <message>
+        <source>автокликер &quot;%1&quot;</source>
+        <translation>autoclicker “%1”</translation>
+    </message>
+    <message>
+        <source>переключение автокликера</source>
+        <translation>Toggle autoclicker</translation>
+    </message>
+    <message>
+        <source>Выключить</source>
+        <translation>Disable</translation>
+    </message>
+    <message>
+        <source>Автокликер недоступен при активном сценарии</source>
+        <translation>The autoclicker is unavailable while a scenario is active.</translation>
+    </message>
+    <message>
+        <source>Автокликер работает</source>
+        <translation>Autoclicker is running</translation>
+    </message>
+</context>
+<context>
     <name>DriverInstaller</name>
     <message>
         <source>Установка драйвера уже выполняется. Завершите установку и повторите попытку.</source>
@@ -195,6 +493,29 @@
     <message>
         <source>Возможно, сочетание занято другой программой.</source>
         <translation>The combination may already be used by another application.</translation>
+    </message>
+</context>
+<context>
+    <name>HotkeyOwnerTexts</name>
+    <message>
+        <source>отключение сценария</source>
+        <translation>disabling the script</translation>
+    </message>
+    <message>
+        <source>переключение автокликера</source>
+        <translation>Toggle autoclicker</translation>
+    </message>
+    <message>
+        <source>автокликер</source>
+        <translation>autoclicker</translation>
+    </message>
+    <message>
+        <source>автокликер &quot;%1&quot;</source>
+        <translation>autoclicker “%1”</translation>
+    </message>
+    <message>
+        <source>переключение оверлея</source>
+        <translation>switching the overlay</translation>
     </message>
 </context>
 <context>
@@ -585,6 +906,41 @@ Expected file: %2</translation>
     </message>
 </context>
 <context>
+    <name>ProfileLibrary</name>
+    <message>
+        <source>Название профиля не может быть пустым.</source>
+        <translation>The profile name cannot be empty.</translation>
+    </message>
+    <message>
+        <source>Название &quot;%1&quot; зарезервировано.</source>
+        <translation>The name &quot;%1&quot; is reserved.</translation>
+    </message>
+    <message>
+        <source>Профиль с таким именем уже существует.</source>
+        <translation>A profile with that name already exists.</translation>
+    </message>
+    <message>
+        <source>Не удалось создать папку профиля &quot;%1&quot;.</source>
+        <translation>Couldn&apos;t create the profile folder &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>Папка &quot;%1&quot; уже существует.</source>
+        <translation>The folder &quot;%1&quot; already exists.</translation>
+    </message>
+    <message>
+        <source>Не удалось переместить папку профиля в &quot;%1&quot;. Возможно, её файлы открыты в другой программе.</source>
+        <translation>Couldn&apos;t move the profile folder to &quot;%1&quot;. Its files may be open in another application.</translation>
+    </message>
+    <message>
+        <source>Не удалось скопировать файл &quot;%1&quot;: %2</source>
+        <translation>Couldn&apos;t copy the file &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>Не удалось удалить папку профиля &quot;%1&quot;. Возможно, её файлы открыты в другой программе.</source>
+        <translation>Couldn&apos;t delete the profile folder &quot;%1&quot;. Its files may be open in another application.</translation>
+    </message>
+</context>
+<context>
     <name>ProfileTransfer</name>
     <message>
         <source>Не удалось создать временную директорию</source>
@@ -662,6 +1018,179 @@ Expected file: %2</translation>
     <message>
         <source>сценарий &quot;%1&quot;</source>
         <translation>script “%1”</translation>
+    </message>
+</context>
+<context>
+    <name>ScriptsListWidget</name>
+    <message>
+        <source>Менеджер сценариев</source>
+        <translation>Script manager</translation>
+    </message>
+    <message>
+        <source>Управляйте сценариями и настраивайте горячие клавиши для их активации</source>
+        <translation>Manage scripts and configure hotkeys to trigger them</translation>
+    </message>
+    <message>
+        <source>Сценарий</source>
+        <translation>Script</translation>
+    </message>
+    <message>
+        <source>Добавить Lua</source>
+        <translation>Add Lua</translation>
+    </message>
+    <message>
+        <source>Сценарий не включен</source>
+        <translation>Script is disabled</translation>
+    </message>
+    <message>
+        <source>Горячая клавиша, которая выключает активный сценарий</source>
+        <translation>The hotkey that disables the active script</translation>
+    </message>
+    <message>
+        <source>Выключить</source>
+        <translation>Disable</translation>
+    </message>
+    <message>
+        <source>Профиль</source>
+        <translation>Profile</translation>
+    </message>
+    <message>
+        <source>Добавить</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Переименовать</source>
+        <translation>Rename</translation>
+    </message>
+    <message>
+        <source>Настроить</source>
+        <translation>Configure</translation>
+    </message>
+    <message>
+        <source>Дублировать</source>
+        <translation>Duplicate</translation>
+    </message>
+    <message>
+        <source>Импорт</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>Экспорт</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>Удалить</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Описание</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>Описание активного профиля.</source>
+        <translation>Description of the active profile.</translation>
+    </message>
+    <message>
+        <source>Автозамена</source>
+        <translation>Auto-replace</translation>
+    </message>
+    <message>
+        <source>Сценарий %1</source>
+        <translation>Script %1</translation>
+    </message>
+    <message>
+        <source>Не удалось установить горячую клавишу %1.</source>
+        <translation>Failed to register hotkey %1.</translation>
+    </message>
+    <message>
+        <source>Профиль сценариев &quot;%1&quot; не найден. Использован профиль по умолчанию.</source>
+        <translation>Script profile “%1” not found. The default profile was used.</translation>
+    </message>
+    <message>
+        <source>Следующие горячие клавиши конфликтуют и не будут назначены добавляемым сценариям:
+%1
+Задайте их вручную после переключения профиля.
+Продолжить?</source>
+        <translation>The following hotkeys conflict and will not be assigned to the added scripts:
+%1
+Please assign them manually after switching the profile.
+Continue?</translation>
+    </message>
+    <message>
+        <source>Введите имя профиля</source>
+        <translation>Enter the profile name</translation>
+    </message>
+    <message>
+        <source>Нельзя переименовать профиль по умолчанию.</source>
+        <translation>You cannot rename the default profile.</translation>
+    </message>
+    <message>
+        <source>Введите новое имя профиля</source>
+        <translation>Enter a new profile name</translation>
+    </message>
+    <message>
+        <source>Нельзя удалить профиль по умолчанию</source>
+        <translation>The default profile cannot be deleted</translation>
+    </message>
+    <message>
+        <source>Удалить профиль?</source>
+        <translation>Delete the profile?</translation>
+    </message>
+    <message>
+        <source>Активный сценарий: %1</source>
+        <translation>Active script: %1</translation>
+    </message>
+    <message>
+        <source>Не удалось скопировать сценарий</source>
+        <translation>Failed to copy the script</translation>
+    </message>
+    <message>
+        <source>Импорт сценария</source>
+        <translation>Import a script</translation>
+    </message>
+    <message>
+        <source>Не удалось импортировать сценарий</source>
+        <translation>Failed to import the script</translation>
+    </message>
+    <message>
+        <source>Нет сценария для экспорта</source>
+        <translation>There is no script to export</translation>
+    </message>
+    <message>
+        <source>Экспорт сценария</source>
+        <translation>Export the script</translation>
+    </message>
+    <message>
+        <source>Не удалось экспортировать сценарий</source>
+        <translation>Failed to export the script</translation>
+    </message>
+    <message>
+        <source>Удалить сценарий?</source>
+        <translation>Delete script?</translation>
+    </message>
+    <message>
+        <source>Сочетание &quot;%1&quot; конфликтует.
+Горячая клавиша будет сброшена. Задайте её вручную.
+Продолжить?</source>
+        <translation>The combination “%1” conflicts.
+The hotkey will be cleared. Please set it manually.
+Continue?</translation>
+    </message>
+    <message>
+        <source>Сочетание &quot;%1&quot; конфликтует: %2.
+Горячая клавиша будет сброшена. Задайте её вручную.
+Продолжить?</source>
+        <translation>The combination “%1” conflicts with %2.
+The hotkey will be cleared. Please set it manually.
+Continue?</translation>
+    </message>
+    <message>
+        <source>Продолжить</source>
+        <translation>Continue</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -852,6 +1381,53 @@ Expected file: %2</translation>
     <message>
         <source>Сбросить настройки?</source>
         <translation>Reset settings?</translation>
+    </message>
+</context>
+<context>
+    <name>SingleScriptWidget</name>
+    <message>
+        <source>Выбрать сценарий</source>
+        <translation>Select script</translation>
+    </message>
+    <message>
+        <source>Горячая клавиша</source>
+        <translation>hotkey</translation>
+    </message>
+    <message>
+        <source>Изменить</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Настроить</source>
+        <translation>Configure</translation>
+    </message>
+    <message>
+        <source>Дублировать</source>
+        <translation>Duplicate</translation>
+    </message>
+    <message>
+        <source>Экспорт</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>Импорт</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>Удалить</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Сценарии Lua (*.lua);;Все файлы (*)</source>
+        <translation>Lua scripts (*.lua);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Файл сценария не найден</source>
+        <translation>Script file not found</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть файл сценария &quot;%1&quot;.</source>
+        <translation>Couldn&apos;t open the script file &quot;%1&quot;.</translation>
     </message>
 </context>
 <context>

@@ -1,10 +1,13 @@
 #include "LuaApi.h"
 
-#include "BusyWait.h"
+#include "DeadlineWait.h"
 #include "EngineState.h"
+#include "LuaChunk.h"
+#include "RunawayStop.h"
 #include "input/InputSender.h"
 #include "platform/Platform.h"
 
+#include <QLoggingCategory>
 #include <QString>
 
 #include <lua.hpp>
@@ -16,7 +19,14 @@
 #include <limits>
 #include <optional>
 
+Q_LOGGING_CATEGORY(lcScriptLog, "clavitor.script")
+
 namespace {
+
+// Registry keys of the library functions that the API calls: the script may replace the
+// globals, not these.
+constexpr const char* kLibraryDate = "clavitor.os.date";
+constexpr const char* kLibraryFormat = "clavitor.string.format";
 
 // Arguments: the last one is the one on top of the stack; integers and strings convert as
 // the Lua library converts them (anything else gives 0, or no string).
@@ -106,7 +116,8 @@ void moveRelative(lua_State* L, std::int64_t offsetX, std::int64_t offsetY)
     sendInputRecord(mouseRecord(dx, dy, 0, MOUSEEVENTF_MOVE));
 }
 
-// The virtual key of mouse button 1 (left), 2 (middle) or 3 (right), or nothing.
+// The virtual key of mouse button 1 (left), 2 (middle), 3 (right), 4 (back, X1) or
+// 5 (forward, X2), or nothing.
 std::optional<int> buttonKey(std::int64_t button)
 {
     switch (button) {
@@ -116,6 +127,10 @@ std::optional<int> buttonKey(std::int64_t button)
         return VK_MBUTTON;
     case 3:
         return VK_RBUTTON;
+    case 4:
+        return VK_XBUTTON1;
+    case 5:
+        return VK_XBUTTON2;
     default:
         return std::nullopt;
     }
@@ -169,18 +184,22 @@ int lua_MoveMouseToVirtual(lua_State* L)
     return 0;
 }
 
+// Waits n milliseconds; a wait the user stops ends the script with the stop's error.
+int waitMilliseconds(lua_State* L, std::int64_t n)
+{
+    if (!DeadlineWait::milliseconds(n, RunawayStop::current()))
+        return luaL_error(L, "%s", RunawayStop::kMessage);
+    return 0;
+}
+
 int lua_Sleep(lua_State* L)
 {
-    if (hasArguments(L))
-        BusyWait::milliseconds(saturatedSum(lastInteger(L), 1));
-    return 0;
+    return hasArguments(L) ? waitMilliseconds(L, saturatedSum(lastInteger(L), 1)) : 0;
 }
 
 int lua_eep(lua_State* L)
 {
-    if (hasArguments(L))
-        BusyWait::milliseconds(saturatedSum(lastInteger(L), -2));
-    return 0;
+    return hasArguments(L) ? waitMilliseconds(L, saturatedSum(lastInteger(L), -2)) : 0;
 }
 
 int lua_IsMouseButtonPressed(lua_State* L)
@@ -205,6 +224,7 @@ int sendButton(lua_State* L, bool press)
     if (!hasArguments(L))
         return 0;
     DWORD flags = 0;
+    DWORD mouseData = 0;
     switch (lastInteger(L)) {
     case 1:
         flags = press ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
@@ -215,10 +235,18 @@ int sendButton(lua_State* L, bool press)
     case 3:
         flags = press ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
         break;
+    case 4: // the side buttons: the record says which in its mouse data
+        flags = press ? MOUSEEVENTF_XDOWN : MOUSEEVENTF_XUP;
+        mouseData = XBUTTON1;
+        break;
+    case 5:
+        flags = press ? MOUSEEVENTF_XDOWN : MOUSEEVENTF_XUP;
+        mouseData = XBUTTON2;
+        break;
     default:
         return 0;
     }
-    sendInputRecord(mouseRecord(0, 0, 0, flags));
+    sendInputRecord(mouseRecord(0, 0, mouseData, flags));
     return 0;
 }
 
@@ -230,6 +258,96 @@ int lua_PressMouseButton(lua_State* L)
 int lua_ReleaseMouseButton(lua_State* L)
 {
     return sendButton(L, false);
+}
+
+int lua_PressAndReleaseMouseButton(lua_State* L)
+{
+    sendButton(L, true);
+    return sendButton(L, false);
+}
+
+// The counter reading at which the scenario engine started, with the program.
+LONGLONG engineStart()
+{
+    static const LONGLONG start = platform::Platform::current().queryPerformanceCounter();
+    return start;
+}
+
+int lua_GetRunningTime(lua_State* L)
+{
+    platform::Platform& os = platform::Platform::current();
+    const LONGLONG ticksPerMs = std::max<LONGLONG>(os.queryPerformanceFrequency() / 1000, 1);
+    const LONGLONG elapsed = std::max<LONGLONG>(os.queryPerformanceCounter() - engineStart(), 0);
+    lua_pushnumber(L, static_cast<lua_Number>(elapsed / ticksPerMs));
+    return 1;
+}
+
+// The conversions every C library's strftime knows (C99, without the E and O modifiers).
+// Lua 5.1 hands strftime each "%" and the character after it as they come; Windows' C
+// library ends the program on one it does not know.
+bool isKnownConversion(char c)
+{
+    return c != '\0' && std::strchr("aAbBcCdDeFgGhHIjmMnprRStTuUVwWxXyYzZ%", c) != nullptr;
+}
+
+// Replaces the format at index with one in which every other "%x" is written as the text
+// "%x" (glibc's strftime does the same with a conversion it does not know).
+void pushKnownConversionsOnly(lua_State* L, int index)
+{
+    size_t length = 0;
+    const char* format = lua_tolstring(L, index, &length);
+    luaL_Buffer buffer;
+    luaL_buffinit(L, &buffer);
+    for (size_t i = 0; i < length; ++i) {
+        luaL_addchar(&buffer, format[i]);
+        if (format[i] != '%' || i + 1 == length)
+            continue;
+        if (!isKnownConversion(format[i + 1]))
+            luaL_addchar(&buffer, '%');
+        luaL_addchar(&buffer, format[++i]);
+    }
+    luaL_pushresult(&buffer);
+    lua_replace(L, index);
+}
+
+// os.date of the library, with the format made safe; os.date itself is this function too.
+int lua_GetDate(lua_State* L)
+{
+    if (lua_type(L, 1) == LUA_TSTRING)
+        pushKnownConversionsOnly(L, 1);
+    lua_getfield(L, LUA_REGISTRYINDEX, kLibraryDate);
+    lua_insert(L, 1);
+    lua_call(L, lua_gettop(L) - 1, LUA_MULTRET);
+    return lua_gettop(L);
+}
+
+void writeScriptLogLine(const char* text, size_t length)
+{
+    QByteArray line(text, static_cast<qsizetype>(length));
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    qCInfo(lcScriptLog).noquote() << LuaChunk::decodeMessage(line, {});
+}
+
+// string.format(format, ...) written to the log as one line; when the format fails, the
+// format as it is. Never an error.
+int lua_OutputLogMessage(lua_State* L)
+{
+    const int count = lua_gettop(L);
+    lua_getfield(L, LUA_REGISTRYINDEX, kLibraryFormat);
+    for (int i = 1; i <= count; ++i)
+        lua_pushvalue(L, i);
+    if (lua_pcall(L, count, 1, 0) != 0) {
+        lua_pop(L, 1);
+        if (count > 0 && lua_type(L, 1) == LUA_TSTRING)
+            lua_pushvalue(L, 1);
+        else
+            lua_pushstring(L, count > 0 ? luaL_typename(L, 1) : "");
+    }
+    size_t length = 0;
+    const char* text = lua_tolstring(L, -1, &length);
+    writeScriptLogLine(text, length);
+    return 0;
 }
 
 int lua_MoveMouseWheel(lua_State* L)
@@ -403,14 +521,15 @@ const Global kGlobals[] = {
     {"IsMBP", lua_IsMouseButtonPressed},
     {"Moveto", lua_MoveMouseRelative},
     {"Delay", lua_Sleep},
-    // Device features of gaming mice that this program does not have.
+    // Device features of gaming mice that this program does not have, but for the log, the
+    // clock and the click.
     {"GetMKeyState", lua_doNothing},
     {"SetMKeyState", lua_doNothing},
-    {"OutputLogMessage", lua_doNothing},
-    {"GetRunningTime", lua_doNothing},
-    {"GetDate", lua_doNothing},
+    {"OutputLogMessage", lua_OutputLogMessage},
+    {"GetRunningTime", lua_GetRunningTime},
+    {"GetDate", lua_GetDate},
     {"ClearLog", lua_doNothing},
-    {"PressAndReleaseMouseButton", lua_doNothing},
+    {"PressAndReleaseMouseButton", lua_PressAndReleaseMouseButton},
     {"OutputLCDMessage", lua_doNothing},
     {"ClearLCD", lua_doNothing},
     {"PlayMacro", lua_doNothing},
@@ -425,8 +544,24 @@ const Global kGlobals[] = {
 
 } // namespace
 
+namespace {
+
+// Keeps a library function in the registry under key.
+void keepLibraryFunction(lua_State* L, const char* library, const char* name, const char* key)
+{
+    lua_getglobal(L, library);
+    lua_getfield(L, -1, name);
+    lua_setfield(L, LUA_REGISTRYINDEX, key);
+    lua_pop(L, 1);
+}
+
+} // namespace
+
 void LuaApi::registerAll(lua_State* state)
 {
+    engineStart(); // the first state is prepared as the program starts
+    keepLibraryFunction(state, "os", "date", kLibraryDate);
+    keepLibraryFunction(state, "string", "format", kLibraryFormat);
     for (auto global = std::begin(kGlobals); global != std::end(kGlobals); ++global) {
         // An alias is the very function value of the name registered first.
         const auto first = std::find_if(std::begin(kGlobals), global, [&](const Global& earlier) {
@@ -438,4 +573,9 @@ void LuaApi::registerAll(lua_State* state)
             lua_pushcfunction(state, global->function);
         lua_setglobal(state, global->name);
     }
+    // os.date is GetDate: the same results, and no format that ends the program.
+    lua_getglobal(state, "os");
+    lua_getglobal(state, "GetDate");
+    lua_setfield(state, -2, "date");
+    lua_pop(state, 1);
 }

@@ -4,6 +4,7 @@
 #include "EngineState.h"
 #include "LuaApi.h"
 #include "LuaChunk.h"
+#include "RunawayStop.h"
 #include "ScriptData.h"
 #include "app/AppProperties.h"
 #include "hooks/QGlobalMouseHook.h"
@@ -60,6 +61,7 @@ ScriptsModel::ScriptsModel(QObject* parent) : QAbstractListModel(parent)
     const auto prepare = [](lua_State* L) {
         luaL_openlibs(L);
         LuaApi::registerAll(L);
+        RunawayStop::prepareState(L);
         return 0;
     };
     if (lua_cpcall(m_luaState, prepare, nullptr) != 0) {
@@ -77,6 +79,10 @@ ScriptsModel::ScriptsModel(QObject* parent) : QAbstractListModel(parent)
             &ScriptsModel::rigthMouseButtonStateChanged, Qt::QueuedConnection);
     connect(hook, &QGlobalMouseHook::midMouseButtonEvent, this,
             &ScriptsModel::midMouseButtonStateChanged, Qt::QueuedConnection);
+    connect(hook, &QGlobalMouseHook::xButton1Event, this, &ScriptsModel::xButton1StateChanged,
+            Qt::QueuedConnection);
+    connect(hook, &QGlobalMouseHook::xButton2Event, this, &ScriptsModel::xButton2StateChanged,
+            Qt::QueuedConnection);
 }
 
 ScriptsModel::~ScriptsModel()
@@ -131,9 +137,14 @@ void ScriptsModel::activate(const QString& path)
                                  MovementModifiers::jitterAmplitude(record->rand));
 
     engine.eventsEnabled = true;
-    callOnEvent("PROFILE_ACTIVATED");
+    const bool stopped = callOnEvent("PROFILE_ACTIVATED");
     engine.scenarioActive = true;
     m_activeScriptPath = path;
+    if (stopped) {
+        // The user stopped the scenario while it was being activated: it is left at once.
+        deactivateScript();
+        return;
+    }
     emit sigActiveLuaChanged(QFileInfo(path).completeBaseName());
     setActivationResult(record != nullptr);
     if (record) {
@@ -147,26 +158,42 @@ bool ScriptsModel::runScriptFile(const QString& path)
     QString hostFailure;
     if (!m_loadedFiles.contains(path))
         m_loadedFiles.append(path);
+    QString error;
+    bool stopped = false;
+    bool hostFailed = false;
     try {
-        int status = LuaChunk::loadFile(m_luaState, path);
-        if (status == 0)
-            status = lua_pcall(m_luaState, 0, LUA_MULTRET, 0);
-        if (status == 0) {
-            lua_settop(m_luaState, 0); // the chunk's results are not used
-            return true;
+        {
+            // The run ends before any box: the box's event loop may close this state.
+            const RunawayStop run(m_luaState);
+            int status = LuaChunk::loadFile(m_luaState, path);
+            if (status == 0)
+                status = lua_pcall(m_luaState, 0, LUA_MULTRET, 0);
+            stopped = run.stopped();
+            if (status == 0 && !stopped) {
+                lua_settop(m_luaState, 0); // the chunk's results are not used
+                return true;
+            }
+            error = status == 0 ? QString::fromUtf8(RunawayStop::kMessage) : errorText();
         }
-        const QString error = errorText();
-        lua_pop(m_luaState, 1);
         m_errorMessage = tr("Ошибка - %1 в lua файле - %2").arg(error, path);
-        failActivation(m_errorMessage);
-        return false;
     } catch (const std::exception& failure) {
         hostFailure = QString::fromLocal8Bit(failure.what());
+        hostFailed = true;
     } catch (...) {
+        hostFailed = true;
     }
     lua_settop(m_luaState, 0);
-    failActivation(hostFailure.isEmpty() ? tr("Не удалось выполнить сценарий")
-                                         : tr("Не удалось выполнить сценарий: %1").arg(hostFailure));
+    if (hostFailed) {
+        failActivation(hostFailure.isEmpty()
+                           ? tr("Не удалось выполнить сценарий")
+                           : tr("Не удалось выполнить сценарий: %1").arg(hostFailure));
+    } else if (stopped) {
+        // The user asked for it: a line in the log, no box.
+        qCWarning(lcEngine).noquote() << m_errorMessage;
+        reportFailedActivation();
+    } else {
+        failActivation(m_errorMessage);
+    }
     return false;
 }
 
@@ -181,8 +208,12 @@ void ScriptsModel::failActivation(const QString& message)
     m_showingFailure = false;
     // Reported only when nothing else was activated or deactivated while the box was open:
     // the engine's state is no longer this failure's to tell.
-    if (activation != m_activations)
-        return;
+    if (activation == m_activations)
+        reportFailedActivation();
+}
+
+void ScriptsModel::reportFailedActivation()
+{
     emit sigActiveLuaChanged(QString());
     setActivationResult(false);
 }
@@ -235,13 +266,18 @@ int callOnEventProtected(lua_State* L)
 
 } // namespace
 
-void ScriptsModel::callOnEvent(const char* event, std::optional<int> button)
+bool ScriptsModel::callOnEvent(const char* event, std::optional<int> button)
 {
     OnEventCall call{event, button};
+    const RunawayStop run(m_luaState);
     if (lua_cpcall(m_luaState, &callOnEventProtected, &call) != 0) {
         qCWarning(lcEngine).noquote() << "Ошибка Lua в OnEvent:" << errorText();
         lua_pop(m_luaState, 1);
+    } else if (run.stopped()) {
+        // The script caught the stop and returned: stopped all the same.
+        qCWarning(lcEngine).noquote() << "Ошибка Lua в OnEvent:" << RunawayStop::kMessage;
     }
+    return run.stopped();
 }
 
 QString ScriptsModel::errorText() const
@@ -251,7 +287,8 @@ QString ScriptsModel::errorText() const
 
 void ScriptsModel::mouseButtonEvent(int button, bool pressed)
 {
-    callOnEvent(pressed ? "MOUSE_BUTTON_PRESSED" : "MOUSE_BUTTON_RELEASED", button);
+    if (callOnEvent(pressed ? "MOUSE_BUTTON_PRESSED" : "MOUSE_BUTTON_RELEASED", button))
+        deactivateScript(); // the user stopped the scenario
 }
 
 void ScriptsModel::leftMouseButtonStateChanged(bool state)
@@ -271,6 +308,18 @@ void ScriptsModel::rigthMouseButtonStateChanged(bool state)
 {
     if (EngineState::instance().eventsEnabled)
         mouseButtonEvent(3, state);
+}
+
+void ScriptsModel::xButton1StateChanged(bool state)
+{
+    if (EngineState::instance().eventsEnabled)
+        mouseButtonEvent(4, state);
+}
+
+void ScriptsModel::xButton2StateChanged(bool state)
+{
+    if (EngineState::instance().eventsEnabled)
+        mouseButtonEvent(5, state);
 }
 
 void ScriptsModel::addScript()

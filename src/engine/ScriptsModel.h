@@ -41,6 +41,9 @@ public slots:
     void leftMouseButtonStateChanged(bool state);
     void rigthMouseButtonStateChanged(bool state);
     void midMouseButtonStateChanged(bool state);
+    // The side buttons: back (X1, button 4) and forward (X2, button 5).
+    void xButton1StateChanged(bool state);
+    void xButton2StateChanged(bool state);
 
 public:
     void addScript();
@@ -64,7 +67,9 @@ private:
     void activate(const QString& path);
     bool runScriptFile(const QString& path);
     void failActivation(const QString& message);
-    void callOnEvent(const char* event, std::optional<int> button = std::nullopt);
+    void reportFailedActivation();
+    // Calls the script's OnEvent; true when the user stopped the script meanwhile.
+    bool callOnEvent(const char* event, std::optional<int> button = std::nullopt);
     void mouseButtonEvent(int button, bool pressed);
     QString errorText() const;
 

@@ -12,6 +12,15 @@ SwitchSound::SwitchSound(QObject* parent) : QObject(parent), m_player(new QMedia
     m_player->setSource(QUrl(QStringLiteral("qrc:/sounds/switch.wav")));
 }
 
+SwitchSound::~SwitchSound()
+{
+    // The toolkit's GStreamer player may crash when it is destroyed with its stream loaded
+    // (the decoder's pads go while the player is half destroyed, typically at exit): it is
+    // stopped and emptied first.
+    m_player->stop();
+    m_player->setSource(QUrl());
+}
+
 void SwitchSound::play()
 {
     if (m_player->playbackState() == QMediaPlayer::PlayingState)

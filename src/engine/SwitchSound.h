@@ -12,6 +12,7 @@ class SwitchSound : public QObject
 
 public:
     explicit SwitchSound(QObject* parent = nullptr);
+    ~SwitchSound() override;
 
     // Starts the sound, from its beginning when it is still playing; returns at once.
     void play();

@@ -104,8 +104,19 @@ LRESULT CALLBACK QGlobalMouseHook::hookProcedure(int code, WPARAM wParam, LPARAM
         case WM_MBUTTONUP:
             emit hook.midMouseButtonEvent(false);
             break;
+        case WM_XBUTTONDOWN:
+        case WM_XBUTTONUP: {
+            // The high word of mouseData says which side button.
+            const DWORD buttons = event->mouseData >> 16;
+            const bool pressed = wParam == WM_XBUTTONDOWN;
+            if (buttons & XBUTTON1)
+                emit hook.xButton1Event(pressed);
+            if (buttons & XBUTTON2)
+                emit hook.xButton2Event(pressed);
+            break;
+        }
         default:
-            break; // moves, the wheel and the side buttons are not reported
+            break; // moves and the wheel are not reported
         }
     }
     return platform::Platform::current().callNextHookEx(installedHook.load(), code, wParam, lParam);

@@ -5,9 +5,9 @@
 #include <QSemaphore>
 #include <QThread>
 
-// Observes the physical left, right and middle mouse buttons system-wide, whichever window
-// has the focus, through a low-level mouse hook on its own thread, and reports each press
-// and release. It only observes: every mouse event is passed on unchanged. Injected input
+// Observes the physical left, right and middle mouse buttons and the side buttons (back, X1,
+// and forward, X2) system-wide, whichever window has the focus, through a low-level mouse
+// hook on its own thread, and reports each press and release. It only observes: every mouse event is passed on unchanged. Injected input
 // (everything the program itself sends through the system) is not reported.
 //
 // The signals are emitted on the hook thread; receivers on the GUI thread connect with
@@ -32,6 +32,8 @@ signals:
     void leftMouseButtonEvent(bool pressed);
     void rightMouseButtonEvent(bool pressed);
     void midMouseButtonEvent(bool pressed);
+    void xButton1Event(bool pressed);
+    void xButton2Event(bool pressed);
 
 protected:
     // Installs the hook, runs the event loop through which the system calls it, and removes

@@ -1,50 +1,68 @@
 #include "GrabLineEdit.h"
 
+#include "platform/Platform.h"
+
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QStringList>
 
-namespace {
-
-// The Latin capital of a key's native virtual key (Windows) or key symbol (X11), when it is
-// a letter A to Z; a null character otherwise.
-QChar latinLetterOf(quint32 nativeKey)
+GrabLineEdit::GrabLineEdit(QWidget* parent) : QLineEdit(parent)
 {
-    if (nativeKey >= 'A' && nativeKey <= 'Z')
-        return QChar(char16_t(nativeKey));
-    if (nativeKey >= 'a' && nativeKey <= 'z')
-        return QChar(char16_t(nativeKey - 'a' + 'A'));
-    return {};
+    // Only key presses edit the text: no pasting, dropping or typing through an input method.
+    setContextMenuPolicy(Qt::NoContextMenu);
+    setAcceptDrops(false);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
 }
 
-} // namespace
-
-GrabLineEdit::GrabLineEdit(QWidget* parent) : QLineEdit(parent) {}
-
-void GrabLineEdit::keyPressEvent(QKeyEvent* event)
+QString GrabLineEdit::combinationText(Qt::KeyboardModifiers modifiers, int key, unsigned virtualKey)
 {
-    switch (event->key()) {
+    switch (key) {
     case Qt::Key_Shift:
     case Qt::Key_Control:
     case Qt::Key_Meta:
     case Qt::Key_Alt:
-        event->accept();
-        return;
+    case Qt::Key_AltGr:
+    case Qt::Key_Super_L: // the Meta key as X reports it
+    case Qt::Key_Super_R:
+    case Qt::Key_unknown:
+    case 0:
+        return {};
     default:
         break;
     }
-    const Qt::KeyboardModifiers modifiers =
-        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier |
-                              Qt::MetaModifier | Qt::KeypadModifier);
-    QString text = QKeySequence(QKeyCombination(modifiers, Qt::Key(event->key())))
-                       .toString(QKeySequence::NativeText);
-    if (const QChar letter = latinLetterOf(event->nativeVirtualKey()); !letter.isNull()) {
-        QStringList parts = text.split(u'+');
+    // The layout switch is no part of a combination; the keypad flag is: it names another key.
+    modifiers &= ~Qt::GroupSwitchModifier;
+    QString text =
+        QKeySequence(QKeyCombination(modifiers, Qt::Key(key))).toString(QKeySequence::NativeText);
+    if (virtualKey >= 'A' && virtualKey <= 'Z') {
+        QStringList parts = text.split(QLatin1Char('+'));
         for (QString& part : parts)
             part = part.trimmed();
-        parts.last() = letter;
-        text = parts.join(u'+');
+        parts.last() = QChar(char16_t(virtualKey));
+        text = parts.join(QLatin1Char('+'));
     }
-    setText(text);
+    return text;
+}
+
+bool GrabLineEdit::event(QEvent* event)
+{
+    // Tab and Shift+Tab are combinations like any other here, not a move of the focus.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+            keyPressEvent(static_cast<QKeyEvent*>(event));
+            return true;
+        }
+    }
+    return QLineEdit::event(event);
+}
+
+void GrabLineEdit::keyPressEvent(QKeyEvent* event)
+{
+    const unsigned virtualKey = platform::Platform::current().virtualKeyOfKeyEvent(
+        event->nativeScanCode(), event->nativeVirtualKey());
+    const QString text = combinationText(event->modifiers(), event->key(), virtualKey);
+    if (!text.isEmpty())
+        setText(text);
     event->accept();
 }

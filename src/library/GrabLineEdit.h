@@ -2,9 +2,10 @@
 
 #include <QLineEdit>
 
-// A field that captures a key combination: each key press replaces the whole text with the
-// combination of the modifiers held and the key, in native key-sequence text ("Alt+X").
-// Nothing else edits it. A letter typed under another layout is stored as its Latin key.
+// A field that captures a key combination: every key press replaces its whole text with the
+// combination of the held modifiers and the key, in the toolkit's native key-sequence text
+// ("Alt+X"). A letter key is written as its Latin letter whatever the keyboard layout, so
+// that the combination names the physical key. Nothing but a key press edits the text.
 class GrabLineEdit : public QLineEdit
 {
     Q_OBJECT
@@ -12,6 +13,11 @@ class GrabLineEdit : public QLineEdit
 public:
     explicit GrabLineEdit(QWidget* parent = nullptr);
 
+    // The text a key press gives: empty for a modifier key alone. `virtualKey` is the
+    // pressed key's virtual key (0 when unknown); a Latin letter A to Z replaces the key part.
+    static QString combinationText(Qt::KeyboardModifiers modifiers, int key, unsigned virtualKey);
+
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 };

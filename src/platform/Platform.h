@@ -32,6 +32,12 @@ public:
     // QueryPerformanceCounter and QueryPerformanceFrequency (ticks per second).
     virtual LONGLONG queryPerformanceCounter() = 0;
     virtual LONGLONG queryPerformanceFrequency() = 0;
+    // Blocks the calling thread until the performance counter reads about counter (at once
+    // when it does already), on the system's finest timer (Windows: a high-resolution
+    // waitable timer; Linux: clock_nanosleep). The system wakes the thread when it gets round
+    // to it, a little late and now and then a little early: a caller that must meet the
+    // moment exactly sleeps to shortly before it and reads the counter for the rest.
+    virtual void sleepUntil(LONGLONG counter) = 0;
 
     // RegisterHotKey and UnregisterHotKey. With no window, WM_HOTKEY (wParam the id, lParam
     // the modifiers in the low word and the virtual key in the high word) is posted to the
@@ -51,6 +57,15 @@ public:
     // VkKeyScanExW: the key that types a character in a layout (low byte the virtual key,
     // high byte the shift state), or -1 when no key of the layout types it.
     virtual SHORT vkKeyScanEx(WCHAR character, HKL layout) = 0;
+    // The virtual key of the physical key behind a key event of the GUI toolkit, from the
+    // event's native scan code and native virtual key: on Windows the native virtual key is
+    // that already; a backend whose toolkit reports something else (X11 gives the keycode and
+    // the keysym) works it out from the physical key. 0 when unknown.
+    virtual UINT virtualKeyOfKeyEvent(UINT nativeScanCode, UINT nativeVirtualKey)
+    {
+        (void)nativeScanCode;
+        return nativeVirtualKey;
+    }
 
     // SetWindowsHookExW, UnhookWindowsHookEx and CallNextHookEx (WH_MOUSE_LL only).
     virtual HHOOK setWindowsHookEx(int hookId, HOOKPROC procedure, HINSTANCE module,

@@ -1,3 +1,4 @@
+#include "LogCapture.h"
 #include "ScenarioScripts.h"
 #include "TestRegistry.h"
 
@@ -12,6 +13,7 @@
 
 #include <lua.hpp>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -47,14 +49,22 @@ char* toString(const Sent& s)
                                .arg(s.scan));
 }
 
-// A platform whose performance counter advances by a fixed step on every read.
+// A platform whose performance counter advances by a fixed step on every read, and whose
+// sleeps move it to the moment asked for, plus late (negative: early).
 class SteppingClock : public platform::SimulatedPlatform
 {
 public:
     LONGLONG queryPerformanceCounter() override { return now += step; }
     LONGLONG queryPerformanceFrequency() override { return 10'000'000; } // 10 000 per ms
+    void sleepUntil(LONGLONG counter) override
+    {
+        sleeps << counter;
+        now = std::max(now, counter + late);
+    }
     LONGLONG now = 0;
     LONGLONG step = 1;
+    LONGLONG late = 0;
+    QList<LONGLONG> sleeps;
 };
 
 } // namespace
@@ -138,7 +148,7 @@ private slots:
                      "Moveto == MoveMouseRelative and Sleepms == Sleep and Delay == Sleep"),
                  QStringList{"boolean:true"});
         // The device functions do nothing and return nothing.
-        QCOMPARE(run("return select('#', GetRunningTime()) + select('#', OutputLogMessage('x')) "
+        QCOMPARE(run("return select('#', ClearLog()) + select('#', OutputLCDMessage('x')) "
                      "+ select('#', SetBacklightColor(1, 2, 3))"),
                  QStringList{"number:0"});
         QVERIFY(sent().isEmpty());
@@ -182,13 +192,82 @@ private slots:
     {
         run("PressMouseButton(1) PressMouseButton(2) PressMouseButton(3) "
             "ReleaseMouseButton(1) ReleaseMouseButton(2) ReleaseMouseButton(3) "
-            "PressMouseButton(4) ReleaseMouseButton() PressMouseButton(9, 1) "
+            "PressMouseButton(4) ReleaseMouseButton(4) PressMouseButton(5) ReleaseMouseButton(5) "
+            "PressMouseButton(6) ReleaseMouseButton() PressMouseButton(9, 1) "
             "MoveMouseWheel(-2) MoveMouseWheel(1) MoveMouseWheel()");
         QCOMPARE(sent(), (QList<Sent>{mouse(0, 0, 0x0002), mouse(0, 0, 0x0020),
                                       mouse(0, 0, 0x0008), mouse(0, 0, 0x0004),
                                       mouse(0, 0, 0x0040), mouse(0, 0, 0x0010),
+                                      mouse(0, 0, 0x0080, XBUTTON1), mouse(0, 0, 0x0100, XBUTTON1),
+                                      mouse(0, 0, 0x0080, XBUTTON2), mouse(0, 0, 0x0100, XBUTTON2),
                                       mouse(0, 0, 0x0002), mouse(0, 0, 0x0800, DWORD(-240)),
                                       mouse(0, 0, 0x0800, 120)}));
+    }
+
+    void pressAndReleaseMouseButtonClicks()
+    {
+        run("PressAndReleaseMouseButton(1) PressAndReleaseMouseButton(4) "
+            "PressAndReleaseMouseButton(7) PressAndReleaseMouseButton()");
+        QCOMPARE(sent(), (QList<Sent>{mouse(0, 0, 0x0002), mouse(0, 0, 0x0004),
+                                      mouse(0, 0, 0x0080, XBUTTON1), mouse(0, 0, 0x0100, XBUTTON1)}));
+    }
+
+    void runningTimeCountsWholeMillisecondsOfTheCounter()
+    {
+        m_desktop->now = LONGLONG{1} << 50; // long after the engine started
+        run("first = GetRunningTime()");
+        m_desktop->now += 250'000; // 25 ms
+        const QStringList elapsed =
+            run("local t = GetRunningTime() return t - first, t == math.floor(t)");
+        QVERIFY2(elapsed.first() == "number:25" || elapsed.first() == "number:26",
+                 qPrintable(elapsed.first()));
+        QCOMPARE(elapsed.last(), QStringLiteral("boolean:true"));
+    }
+
+    void getDateIsWhatOsDateGives_data()
+    {
+        QTest::addColumn<QByteArray>("arguments");
+        QTest::newRow("year") << QByteArray("'%Y'");
+        QTest::newRow("a random seed") << QByteArray("'%I%M%S'");
+        QTest::newRow("universal time, given") << QByteArray("'!%Y-%m-%d %H:%M:%S', 1700000000");
+        QTest::newRow("no format") << QByteArray("nil, 1700000000");
+        QTest::newRow("conversions no C library lacks") << QByteArray("'%c|%x|%X|%p|%j|%%', 0");
+        // Unknown to C libraries (Windows' ends the program on them): written as they are.
+        QTest::newRow("unknown conversions") << QByteArray("'%Q|%Ey|%Od|%', 0");
+    }
+
+    void getDateIsWhatOsDateGives()
+    {
+        QFETCH(QByteArray, arguments);
+        lua_State* pristine = luaL_newstate();
+        luaL_openlibs(pristine);
+        luaL_dostring(pristine, "return os.date(" + arguments + ")");
+        const QString expected = QStringLiteral("string:") + lua_tostring(pristine, -1);
+        lua_close(pristine);
+        QCOMPARE(run("return GetDate(" + arguments + ")"), QStringList{expected});
+        QCOMPARE(run("return os.date(" + arguments + ")"), QStringList{expected});
+    }
+
+    void getDateServesWhatScriptsDoWithIt()
+    {
+        QCOMPARE(run("return GetDate('*t', 0).year, os.date == GetDate"),
+                 (QStringList{"number:1970", "boolean:true"}));
+        // Conversions that only some C libraries know are written as they are everywhere.
+        QCOMPARE(run("return GetDate('%k%P', 0)"), QStringList{"string:%k%P"});
+        // What scripts do with it: a number from the digits.
+        QCOMPARE(run("math.randomseed(GetDate('%I%M%S') + 0) return GetDate('%Y') + 0 >= 2024"),
+                 QStringList{"boolean:true"});
+    }
+
+    void outputLogMessageWritesTheFormattedLine()
+    {
+        LogCapture log;
+        run("OutputLogMessage('x = %d, %s\\n', 5, 'ёж') OutputLogMessage('%d %q', 'no number') "
+            "OutputLogMessage('100%') OutputLogMessage({}) string.format = nil "
+            "OutputLogMessage('%05.1f', 2.25)");
+        QCOMPARE(log.lines, (QStringList{"clavitor.script: x = 5, ёж", "clavitor.script: %d %q",
+                                         "clavitor.script: 100%", "clavitor.script: table",
+                                         "clavitor.script: 002.2"}));
     }
 
     void stateQueries()
@@ -197,11 +276,14 @@ private slots:
         QCOMPARE(run("return GetMousePosition()"), (QStringList{"number:321", "number:654"}));
 
         m_desktop->setKeyDown(VK_LBUTTON, true);
+        m_desktop->setKeyDown(VK_XBUTTON2, true);
         m_desktop->setKeyDown(VK_RCONTROL, true);
         m_desktop->setKeyToggled(VK_CAPITAL, true);
-        QCOMPARE(run("return IsMouseButtonPressed(1), IsMBP(2), IsButtonPressed('1')"),
-                 (QStringList{"boolean:true", "boolean:false", "boolean:true"}));
-        QCOMPARE(run("return select('#', IsMouseButtonPressed(4))"), QStringList{"number:0"});
+        QCOMPARE(run("return IsMouseButtonPressed(1), IsMBP(2), IsButtonPressed('1'), "
+                     "IsMouseButtonPressed(4), IsMouseButtonPressed(5)"),
+                 (QStringList{"boolean:true", "boolean:false", "boolean:true", "boolean:false",
+                              "boolean:true"}));
+        QCOMPARE(run("return select('#', IsMouseButtonPressed(6))"), QStringList{"number:0"});
         QCOMPARE(run("return select('#', IsMouseButtonPressed())"), QStringList{"number:0"});
 
         QCOMPARE(run("return IsModifierPressed('ctrl'), IsModifierPressed('rctrl'), "
@@ -311,27 +393,48 @@ private slots:
         QCOMPARE(sent(), pair + pair + b);
     }
 
-    void sleepSpinsToTheMillisecondDeadline()
+    void sleepEndsAtTheMillisecondDeadlineAndSleepsMostOfTheWay_data()
     {
+        QTest::addColumn<LONGLONG>("late"); // how late the platform's sleeps wake, in ticks
+        QTest::newRow("on time") << LONGLONG{0};
+        QTest::newRow("0.3 ms late") << LONGLONG{3000};
+        QTest::newRow("0.5 ms early") << LONGLONG{-5000};
+    }
+
+    void sleepEndsAtTheMillisecondDeadlineAndSleepsMostOfTheWay()
+    {
+        QFETCH(LONGLONG, late);
+        m_desktop->late = late;
+        m_desktop->step = 100;
+        run("for i = 1, 5 do Sleep(10) end"); // the wait learns how late the sleeps wake
+
         // 10 000 ticks per ms; the clock stands at 12.3456 ms when the wait begins.
         m_desktop->now = 123'456;
-        m_desktop->step = 100;
+        m_desktop->sleeps.clear();
         run("Sleep(10)");
         // The start is truncated to 12 ms, so the wait ends at the first read at or past
-        // 23 ms (12 + 10 + 1).
-        QVERIFY(m_desktop->now >= 230'000 && m_desktop->now < 230'100);
+        // 23 ms (12 + 10 + 1), having slept until shortly before.
+        QVERIFY2(m_desktop->now >= 230'000 && m_desktop->now < 230'100,
+                 qPrintable(QString::number(m_desktop->now)));
+        QVERIFY(!m_desktop->sleeps.isEmpty());
+        QVERIFY(m_desktop->sleeps.last() < 230'000 && m_desktop->sleeps.last() > 220'000);
 
         m_desktop->now = 500'000;
         run("Sleep(0)");
         QVERIFY(m_desktop->now >= 510'000 && m_desktop->now < 510'100);
 
         m_desktop->now = 500'000;
-        run("Sleep(-1) Sleep()");
-        QCOMPARE(m_desktop->now, 500'200); // the start and one check; nothing without an argument
-
-        m_desktop->now = 500'000;
         run("eep(5) Delay(2.0)");
         QVERIFY(m_desktop->now >= 560'000 && m_desktop->now < 560'100); // 50 + 3, then 53 + 3
+    }
+
+    void sleepWithoutTimeToWaitLooksAtTheClockOnce()
+    {
+        m_desktop->step = 100;
+        m_desktop->now = 500'000;
+        run("Sleep(-1) Sleep()");
+        QCOMPARE(m_desktop->now, 500'200); // the start and one check; nothing without an argument
+        QVERIFY(m_desktop->sleeps.isEmpty());
     }
 };
 

@@ -406,6 +406,7 @@ private slots:
         auto model = modelWith(path);
         model->leftMouseButtonStateChanged(true);
         model->midMouseButtonStateChanged(true);
+        model->xButton1StateChanged(true);
         QVERIFY(takeEvents(*model).isEmpty());
 
         model->executeLua(path);
@@ -414,11 +415,14 @@ private slots:
         model->rigthMouseButtonStateChanged(true);
         model->rigthMouseButtonStateChanged(false);
         model->midMouseButtonStateChanged(true);
+        model->xButton1StateChanged(true);
+        model->xButton2StateChanged(false);
         EngineState::instance().primaryButtonEventsEnabled = true;
         model->leftMouseButtonStateChanged(false);
         QCOMPARE(takeEvents(*model),
                  (QStringList{"A:MOUSE_BUTTON_PRESSED:3", "A:MOUSE_BUTTON_RELEASED:3",
-                              "A:MOUSE_BUTTON_PRESSED:2", "A:MOUSE_BUTTON_RELEASED:1"}));
+                              "A:MOUSE_BUTTON_PRESSED:2", "A:MOUSE_BUTTON_PRESSED:4",
+                              "A:MOUSE_BUTTON_RELEASED:5", "A:MOUSE_BUTTON_RELEASED:1"}));
 
         // The wish for left-button events outlives the scenario.
         model->deactivateScript();

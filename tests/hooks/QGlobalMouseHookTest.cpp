@@ -30,10 +30,11 @@ LRESULT CALLBACK earlierHook(int /*code*/, WPARAM /*wParam*/, LPARAM lParam)
     return 0;
 }
 
-INPUT mouseRecord(DWORD flags)
+INPUT mouseRecord(DWORD flags, DWORD mouseData)
 {
     INPUT record{};
     record.type = INPUT_MOUSE;
+    record.mi.mouseData = mouseData;
     record.mi.dwFlags = flags;
     return record;
 }
@@ -59,9 +60,9 @@ class QGlobalMouseHookTest : public QObject
         QCoreApplication::sendPostedEvents();
     }
 
-    void sendClick(DWORD downFlag, DWORD upFlag)
+    void sendClick(DWORD downFlag, DWORD upFlag, DWORD mouseData = 0)
     {
-        const INPUT records[] = {mouseRecord(downFlag), mouseRecord(upFlag)};
+        const INPUT records[] = {mouseRecord(downFlag, mouseData), mouseRecord(upFlag, mouseData)};
         platform::Platform::current().sendInput(2, records, sizeof(INPUT));
         QCoreApplication::sendPostedEvents();
     }
@@ -79,6 +80,9 @@ class QGlobalMouseHookTest : public QObject
         connect(hook, &QGlobalMouseHook::rightMouseButtonEvent, this, note("right"),
                 Qt::QueuedConnection);
         connect(hook, &QGlobalMouseHook::midMouseButtonEvent, this, note("middle"),
+                Qt::QueuedConnection);
+        connect(hook, &QGlobalMouseHook::xButton1Event, this, note("back"), Qt::QueuedConnection);
+        connect(hook, &QGlobalMouseHook::xButton2Event, this, note("forward"),
                 Qt::QueuedConnection);
     }
 
@@ -114,12 +118,14 @@ private slots:
         click(VK_RBUTTON);
         click(VK_MBUTTON);
         click(VK_XBUTTON1);
+        click(VK_XBUTTON2);
         m_desktop->turnMouseWheel(-2);
         QCoreApplication::sendPostedEvents();
 
         QCOMPARE(m_reported, (QStringList{"left down", "left up", "right down", "right up",
-                                          "middle down", "middle up"}));
-        QCOMPARE(eventsPassedOn.load(), 9);
+                                          "middle down", "middle up", "back down", "back up",
+                                          "forward down", "forward up"}));
+        QCOMPARE(eventsPassedOn.load(), 11);
         m_desktop->unhookWindowsHookEx(earlier);
     }
 
@@ -131,9 +137,10 @@ private slots:
         sendClick(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
         sendClick(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
         sendClick(MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
+        sendClick(MOUSEEVENTF_XDOWN, MOUSEEVENTF_XUP, XBUTTON2);
 
         QVERIFY(m_reported.isEmpty());
-        QCOMPARE(injectedPassedOn.load(), 6);
+        QCOMPARE(injectedPassedOn.load(), 8);
         m_desktop->unhookWindowsHookEx(earlier);
     }
 
@@ -184,8 +191,13 @@ private slots:
         model->executeLua(path);
         takeHeard(model->luaState());
         click(VK_MBUTTON);
+        click(VK_XBUTTON1); // the side buttons need no wish, as the middle and right ones
+        click(VK_XBUTTON2);
+        sendClick(MOUSEEVENTF_XDOWN, MOUSEEVENTF_XUP, XBUTTON1); // the program's own
         QCOMPARE(takeHeard(model->luaState()),
-                 QStringLiteral("MOUSE_BUTTON_PRESSED:2;MOUSE_BUTTON_RELEASED:2;"));
+                 QStringLiteral("MOUSE_BUTTON_PRESSED:2;MOUSE_BUTTON_RELEASED:2;"
+                                "MOUSE_BUTTON_PRESSED:4;MOUSE_BUTTON_RELEASED:4;"
+                                "MOUSE_BUTTON_PRESSED:5;MOUSE_BUTTON_RELEASED:5;"));
         EngineState::instance() = EngineState{};
     }
 };

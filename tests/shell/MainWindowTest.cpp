@@ -3,6 +3,7 @@
 #include "TestRegistry.h"
 
 #include "app/Startup.h"
+#include "library/ScriptsListWidget.h"
 #include "ui/appearance/EmbeddedFonts.h"
 #include "ui/appearance/IconManager.h"
 #include "ui/appearance/LanguageManager.h"
@@ -47,6 +48,19 @@ private slots:
         auto* content = qobject_cast<MainWidget*>(window->contentWidget());
         QVERIFY(content);
         QCOMPARE(content->currentPage(), MainWidget::Page::Autoclicker);
+    }
+
+    void anActiveScenarioLocksTheAutoclicker()
+    {
+        const std::unique_ptr<FramelessWindow> window = Startup::createMainWindow();
+        auto* scenarios = window->findChild<ScriptsListWidget*>("pageScriptsList");
+        auto* enable = window->findChild<QWidget*>("pageAutoclicker")->findChild<QWidget*>(
+            "enableButton");
+        QVERIFY(scenarios && enable && enable->isEnabled());
+        emit scenarios->sigScenarioActivationChanged(true);
+        QVERIFY(!enable->isEnabled());
+        emit scenarios->sigScenarioActivationChanged(false);
+        QVERIFY(enable->isEnabled());
     }
 
     void desktopThatCannotBeReachedIsNamedToTheUser()

@@ -28,6 +28,8 @@ struct HookSeen
     std::atomic<DWORD> threadId{0};
     std::atomic<int> leftDown{0};
     std::atomic<int> leftUp{0};
+    std::atomic<DWORD> sideDown{0}; // the high word of mouseData of the last side-button press
+    std::atomic<DWORD> sideUp{0};
     std::atomic<bool> allInjected{true};
 };
 HookSeen g_hook;
@@ -43,6 +45,9 @@ LRESULT CALLBACK mouseHook(int code, WPARAM message, LPARAM data)
             g_hook.allInjected = g_hook.allInjected && injected;
         } else if (message == WM_LBUTTONUP) {
             g_hook.leftUp++;
+            g_hook.allInjected = g_hook.allInjected && injected;
+        } else if (message == WM_XBUTTONDOWN || message == WM_XBUTTONUP) {
+            (message == WM_XBUTTONDOWN ? g_hook.sideDown : g_hook.sideUp) = event->mouseData >> 16;
             g_hook.allInjected = g_hook.allInjected && injected;
         }
     }
@@ -73,12 +78,13 @@ template <typename Condition> bool waitFor(Condition condition)
     return true;
 }
 
-INPUT mouseRecord(LONG dx, LONG dy, DWORD flags)
+INPUT mouseRecord(LONG dx, LONG dy, DWORD flags, DWORD mouseData = 0)
 {
     INPUT record{};
     record.type = INPUT_MOUSE;
     record.mi.dx = dx;
     record.mi.dy = dy;
+    record.mi.mouseData = mouseData;
     record.mi.dwFlags = flags;
     return record;
 }
@@ -101,6 +107,29 @@ void timingAndScreens(int width, int height)
     check(g_os.getSystemMetrics(SM_CXVIRTUALSCREEN) >= width &&
               g_os.getSystemMetrics(SM_CYVIRTUALSCREEN) >= height,
           "the virtual desktop spans the primary screen");
+}
+
+void sleeps()
+{
+    const LONGLONG frequency = g_os.queryPerformanceFrequency();
+    LONGLONG latest = 0;
+    bool neverEarly = true;
+    for (int i = 0; i < 20; ++i) {
+        const LONGLONG target = g_os.queryPerformanceCounter() + frequency / 100; // 10 ms
+        g_os.sleepUntil(target);
+        const LONGLONG late = g_os.queryPerformanceCounter() - target;
+        neverEarly = neverEarly && late > -frequency / 1000;
+        latest = late > latest ? late : latest;
+    }
+    std::printf("sleeps of 10 ms wake at most %.3f ms late\n",
+                static_cast<double>(latest) * 1000.0 / static_cast<double>(frequency));
+    check(neverEarly, "a sleep on the waitable timer wakes at most 1 ms before its time");
+    check(latest < frequency / 20, "and within 50 ms after it");
+
+    const LONGLONG before = g_os.queryPerformanceCounter();
+    g_os.sleepUntil(before - frequency);
+    check(g_os.queryPerformanceCounter() - before < frequency / 100,
+          "a sleep until a moment already past returns at once");
 }
 
 void hotkeys()
@@ -169,6 +198,20 @@ void mouseHookSeesInjectedButtons()
     g_os.sendInput(1, &up, sizeof(INPUT));
     check(waitFor([] { return g_hook.leftUp > 0; }), "the hook sees the button going up");
     check((g_os.getAsyncKeyState(VK_LBUTTON) & 0x8000) == 0, "the button reads up again");
+
+    // The side buttons: which one is in the high word of the hook's mouseData.
+    const INPUT sideDown = mouseRecord(0, 0, MOUSEEVENTF_XDOWN, XBUTTON2);
+    g_os.sendInput(1, &sideDown, sizeof(INPUT));
+    check(waitFor([] { return g_hook.sideDown == XBUTTON2; }),
+          "the hook sees the forward button going down, XBUTTON2 in the high word");
+    check((g_os.getAsyncKeyState(VK_XBUTTON2) & 0x8000) != 0 &&
+              (g_os.getAsyncKeyState(VK_XBUTTON1) & 0x8000) == 0,
+          "the forward button reads down, the back button up");
+    const INPUT sideUp = mouseRecord(0, 0, MOUSEEVENTF_XUP, XBUTTON2);
+    g_os.sendInput(1, &sideUp, sizeof(INPUT));
+    check(waitFor([] { return g_hook.sideUp == XBUTTON2; }),
+          "the hook sees the forward button going up");
+    check((g_os.getAsyncKeyState(VK_XBUTTON2) & 0x8000) == 0, "the forward button reads up again");
     check(g_hook.allInjected, "injected events carry LLMHF_INJECTED");
 
     ::PostThreadMessageW(g_hook.threadId, WM_QUIT, 0, 0);
@@ -187,6 +230,7 @@ int main(int argc, char** argv)
     const int height = std::atoi(argv[2]);
 
     timingAndScreens(width, height);
+    sleeps();
     hotkeys();
     moves(width, height);
     mouseHookSeesInjectedButtons();

@@ -12,6 +12,7 @@
 #include "platform/simulated/SimulatedPlatform.h"
 #include "platform/x11/X11Platform.h"
 
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPoint>
@@ -186,6 +187,69 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(heardSoFar(model.luaState()),
                                   QStringLiteral("MOUSE_BUTTON_PRESSED:1;MOUSE_BUTTON_RELEASED:1;"),
                                   kTimeoutMs);
+    }
+
+    void sideButtonsAreHeardSentAndRead()
+    {
+        const QString path = writeScript(*m_dir, QStringLiteral("side.lua"), kListeningScript);
+        ScriptsModel model;
+        model.scriptAt(0)->path = path;
+        model.executeLua(path);
+        lua_State* lua = model.luaState();
+        takeHeard(lua);
+
+        // Buttons 8 and 9 are the back and forward buttons: 4 and 5 for a script.
+        QVERIFY(xdotool({QStringLiteral("click"), QStringLiteral("8")}));
+        QVERIFY(xdotool({QStringLiteral("click"), QStringLiteral("9")}));
+        QTRY_COMPARE_WITH_TIMEOUT(heardSoFar(lua),
+                                  QStringLiteral("MOUSE_BUTTON_PRESSED:4;MOUSE_BUTTON_RELEASED:4;"
+                                                 "MOUSE_BUTTON_PRESSED:5;MOUSE_BUTTON_RELEASED:5;"),
+                                  kTimeoutMs);
+        takeHeard(lua);
+
+        QVERIFY(xdotool({QStringLiteral("mousedown"), QStringLiteral("8")}));
+        QTRY_VERIFY_WITH_TIMEOUT(runLua(lua, "return IsMouseButtonPressed(4)"), kTimeoutMs);
+        QVERIFY(!runLua(lua, "return IsMouseButtonPressed(5)"));
+        QVERIFY(xdotool({QStringLiteral("mouseup"), QStringLiteral("8")}));
+        QTRY_VERIFY_WITH_TIMEOUT(!runLua(lua, "return IsMouseButtonPressed(4)"), kTimeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(heardSoFar(lua),
+                                  QStringLiteral("MOUSE_BUTTON_PRESSED:4;MOUSE_BUTTON_RELEASED:4;"),
+                                  kTimeoutMs);
+        takeHeard(lua);
+
+        // The script's own side button reaches the server, and the script does not hear it:
+        // once the click of another program that follows is heard, it would have been.
+        runLua(lua, "PressMouseButton(5)");
+        QTRY_VERIFY_WITH_TIMEOUT(runLua(lua, "return IsMouseButtonPressed(5)"), kTimeoutMs);
+        runLua(lua, "ReleaseMouseButton(5)");
+        QVERIFY(xdotool({QStringLiteral("click"), QStringLiteral("8")}));
+        QTRY_COMPARE_WITH_TIMEOUT(heardSoFar(lua),
+                                  QStringLiteral("MOUSE_BUTTON_PRESSED:4;MOUSE_BUTTON_RELEASED:4;"),
+                                  kTimeoutMs);
+        QVERIFY(!runLua(lua, "return IsMouseButtonPressed(5)"));
+    }
+
+    void holdingAltXStopsARunawayScript()
+    {
+        // The user holds Alt+X from another program while the script blocks this thread.
+        const QString path = writeScript(*m_dir, QStringLiteral("runaway.lua"),
+                                         "function OnEvent(event)\n"
+                                         "  if event == 'PROFILE_ACTIVATED' then repeat until false end\n"
+                                         "end\n");
+        ScriptsModel model;
+        model.scriptAt(0)->path = path;
+        QVERIFY(QProcess::startDetached(
+            QStringLiteral("sh"),
+            {QStringLiteral("-c"),
+             QStringLiteral("sleep 0.3; xdotool keydown alt+x; sleep 2; xdotool keyup alt+x")}));
+        QElapsedTimer running;
+        running.start();
+        model.executeLua(path);
+        QVERIFY2(running.elapsed() >= 800 && running.elapsed() < 2300,
+                 qPrintable(QString::number(running.elapsed())));
+        QVERIFY(!EngineState::instance().scenarioActive);
+        QVERIFY(m_prompter->prompts.isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(!(Platform::current().getAsyncKeyState('X') & 0x8000), kTimeoutMs);
     }
 
     void lockAndButtonStatesFollowTheServer()

@@ -1,5 +1,6 @@
 #include "SimulatedPlatform.h"
 
+#include "../MonotonicClock.h"
 #include "../SystemMessages.h"
 
 #include <algorithm>
@@ -363,14 +364,17 @@ SHORT SimulatedPlatform::getKeyState(int virtualKey)
 
 LONGLONG SimulatedPlatform::queryPerformanceCounter()
 {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
+    return MonotonicClock::now();
 }
 
 LONGLONG SimulatedPlatform::queryPerformanceFrequency()
 {
-    return 1'000'000'000;
+    return MonotonicClock::kTicksPerSecond;
+}
+
+void SimulatedPlatform::sleepUntil(LONGLONG counter)
+{
+    MonotonicClock::sleepUntil(counter);
 }
 
 void SimulatedPlatform::setScreens(std::vector<Screen> screens)

@@ -58,6 +58,7 @@ public:
     SHORT getKeyState(int virtualKey) override;
     LONGLONG queryPerformanceCounter() override;
     LONGLONG queryPerformanceFrequency() override;
+    void sleepUntil(LONGLONG counter) override;
     BOOL registerHotKey(HWND window, int id, UINT modifiers, UINT virtualKey) override;
     BOOL unregisterHotKey(HWND window, int id) override;
     DWORD getLastError() override;

@@ -1,6 +1,49 @@
 #include "Win32Platform.h"
 
+#include <algorithm>
+
+// Windows 10 1803 and later; older headers lack the name.
+#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
+#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
+#endif
+
 namespace platform {
+
+namespace {
+
+// A waitable timer of the calling thread: high-resolution where the system has them (it
+// wakes within a fraction of a millisecond), else the standard kind, which wakes on the
+// system's timer tick.
+class ThreadTimer
+{
+public:
+    ThreadTimer()
+        : m_handle(::CreateWaitableTimerExW(nullptr, nullptr,
+                                            CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
+                                            TIMER_ALL_ACCESS))
+    {
+        if (!m_handle)
+            m_handle = ::CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
+    }
+    ~ThreadTimer()
+    {
+        if (m_handle)
+            ::CloseHandle(m_handle);
+    }
+    ThreadTimer(const ThreadTimer&) = delete;
+    ThreadTimer& operator=(const ThreadTimer&) = delete;
+
+    HANDLE handle() const { return m_handle; }
+
+private:
+    HANDLE m_handle;
+};
+
+// The longest single wait, in 100 ns units (an hour): longer ones end early, which the
+// callers allow for, and the conversion below cannot overflow.
+constexpr LONGLONG kLongestWait = 36'000'000'000;
+
+} // namespace
 
 UINT Win32Platform::sendInput(UINT count, const INPUT* inputs, int recordSize)
 {
@@ -39,6 +82,24 @@ LONGLONG Win32Platform::queryPerformanceFrequency()
     LARGE_INTEGER frequency;
     ::QueryPerformanceFrequency(&frequency);
     return frequency.QuadPart;
+}
+
+void Win32Platform::sleepUntil(LONGLONG counter)
+{
+    const LONGLONG remaining = counter - queryPerformanceCounter();
+    if (remaining <= 0)
+        return;
+    const LONGLONG frequency = queryPerformanceFrequency();
+    const LONGLONG seconds = std::min(remaining / frequency, kLongestWait / 10'000'000);
+    const LONGLONG units = std::min(
+        seconds * 10'000'000 + (remaining % frequency) * 10'000'000 / frequency, kLongestWait);
+    thread_local ThreadTimer timer;
+    LARGE_INTEGER due;
+    due.QuadPart = -std::max<LONGLONG>(units, 1); // negative: relative to now
+    if (timer.handle() && ::SetWaitableTimer(timer.handle(), &due, 0, nullptr, nullptr, FALSE))
+        ::WaitForSingleObject(timer.handle(), INFINITE);
+    else
+        ::Sleep(static_cast<DWORD>(units / 10'000)); // whole milliseconds, rounded down
 }
 
 BOOL Win32Platform::registerHotKey(HWND window, int id, UINT modifiers, UINT virtualKey)

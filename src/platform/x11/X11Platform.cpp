@@ -1,5 +1,6 @@
 #include "X11Platform.h"
 
+#include "../MonotonicClock.h"
 #include "../SystemMessages.h"
 
 #include "X11Keymap.h"
@@ -205,6 +206,7 @@ struct X11Platform::Desktop
     bool typeCharacter(char16_t character, bool press);
     KeyCode loanKey(char16_t character);
     SHORT keyState(int virtualKey, bool withToggle);
+    bool pointerButtonDown(int button);
 
     void readEvents();
     void handleEvent(XEvent& event, std::vector<MSG>& hotKeyPresses);
@@ -219,6 +221,7 @@ struct X11Platform::Desktop
     Window root = 0;
     int screen = 0;
     bool hasMonitors = false;
+    int pointer = 0; // the pointer whose buttons are read (XInput2), 0 without XInput2
     std::array<Atom, 3> lockIndicators{}; // Caps Lock, Num Lock, Scroll Lock
     X11Keymap keymap;
     unsigned int keymapRead = 0;
@@ -300,6 +303,20 @@ std::unique_ptr<X11Platform> X11Platform::open()
     minor = 5;
     desktop->hasMonitors = XRRQueryExtension(display, &event, &error) &&
                            XRRQueryVersion(display, &major, &minor) && (major > 1 || minor >= 5);
+    // The core protocol tells the state of buttons 1 to 5 only; XInput2 that of all of them.
+    major = 2;
+    minor = 0;
+    int deviceCount = 0;
+    XIDeviceInfo* devices = nullptr;
+    if (XQueryExtension(display, "XInputExtension", &opcode, &event, &error) &&
+        XIQueryVersion(display, &major, &minor) == Success &&
+        (devices = XIQueryDevice(display, XIAllMasterDevices, &deviceCount))) {
+        for (int i = 0; i < deviceCount && desktop->pointer == 0; ++i) {
+            if (devices[i].use == XIMasterPointer)
+                desktop->pointer = devices[i].deviceid; // the virtual core pointer
+        }
+        XIFreeDeviceInfo(devices);
+    }
     char capsLock[] = "Caps Lock", numLock[] = "Num Lock", scrollLock[] = "Scroll Lock";
     char* indicatorNames[] = {capsLock, numLock, scrollLock};
     XInternAtoms(display, indicatorNames, 3, False, desktop->lockIndicators.data());
@@ -645,7 +662,9 @@ SHORT X11Platform::Desktop::keyState(int virtualKey, bool withToggle)
                                     : virtualKey == VK_MBUTTON ? Button2Mask
                                                                : Button3Mask;
         down = mask & button;
-    } else if (virtualKey != VK_XBUTTON1 && virtualKey != VK_XBUTTON2) {
+    } else if (virtualKey == VK_XBUTTON1 || virtualKey == VK_XBUTTON2) {
+        down = pointerButtonDown(virtualKey == VK_XBUTTON1 ? 8 : 9);
+    } else {
         // A generic modifier is down while its left or its right key is.
         std::array<KeyCode, 2> keycodes{};
         switch (virtualKey) {
@@ -683,6 +702,23 @@ SHORT X11Platform::Desktop::keyState(int virtualKey, bool withToggle)
     return static_cast<SHORT>((down ? 0x8000 : 0) | (toggled ? 1 : 0));
 }
 
+bool X11Platform::Desktop::pointerButtonDown(int button)
+{
+    if (pointer == 0)
+        return false;
+    Window rootReturn = 0, child = 0;
+    double rootX = 0, rootY = 0, windowX = 0, windowY = 0;
+    XIButtonState buttons{};
+    XIModifierState modifiers{};
+    XIGroupState group{};
+    if (!XIQueryPointer(input.get(), pointer, root, &rootReturn, &child, &rootX, &rootY,
+                        &windowX, &windowY, &buttons, &modifiers, &group))
+        return false;
+    const bool down = button / 8 < buttons.mask_len && XIMaskIsSet(buttons.mask, button);
+    XFree(buttons.mask);
+    return down;
+}
+
 SHORT X11Platform::getAsyncKeyState(int virtualKey)
 {
     std::lock_guard lock(d->inputMutex);
@@ -697,14 +733,17 @@ SHORT X11Platform::getKeyState(int virtualKey)
 
 LONGLONG X11Platform::queryPerformanceCounter()
 {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
+    return MonotonicClock::now();
 }
 
 LONGLONG X11Platform::queryPerformanceFrequency()
 {
-    return 1'000'000'000;
+    return MonotonicClock::kTicksPerSecond;
+}
+
+void X11Platform::sleepUntil(LONGLONG counter)
+{
+    MonotonicClock::sleepUntil(counter);
 }
 
 int X11Platform::getKeyboardLayoutList(int count, HKL* layouts)
@@ -739,6 +778,14 @@ SHORT X11Platform::vkKeyScanEx(WCHAR character, HKL layout)
         handle >= kFirstLayout + static_cast<std::uintptr_t>(d->keymap.groupCount()))
         return -1;
     return d->keymap.scanCharacter(character, static_cast<int>(handle - kFirstLayout));
+}
+
+UINT X11Platform::virtualKeyOfKeyEvent(UINT nativeScanCode, UINT /*nativeVirtualKey*/)
+{
+    if (nativeScanCode < X11Keys::kKeycodeOffset)
+        return 0;
+    return static_cast<UINT>(
+        X11Keys::virtualKeyOfInputCode(static_cast<int>(nativeScanCode) - X11Keys::kKeycodeOffset));
 }
 
 // --- Hotkeys ------------------------------------------------------------------------------

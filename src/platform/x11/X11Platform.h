@@ -33,6 +33,7 @@ public:
     SHORT getKeyState(int virtualKey) override;
     LONGLONG queryPerformanceCounter() override;
     LONGLONG queryPerformanceFrequency() override;
+    void sleepUntil(LONGLONG counter) override;
     BOOL registerHotKey(HWND window, int id, UINT modifiers, UINT virtualKey) override;
     BOOL unregisterHotKey(HWND window, int id) override;
     DWORD getLastError() override;
@@ -40,6 +41,9 @@ public:
     int getKeyboardLayoutList(int count, HKL* layouts) override;
     HKL getKeyboardLayout(DWORD threadId) override;
     SHORT vkKeyScanEx(WCHAR character, HKL layout) override;
+    // The key as a US keyboard names it, whatever layout is active: the keycode is the
+    // physical key.
+    UINT virtualKeyOfKeyEvent(UINT nativeScanCode, UINT nativeVirtualKey) override;
     HHOOK setWindowsHookEx(int hookId, HOOKPROC procedure, HINSTANCE module,
                            DWORD threadId) override;
     BOOL unhookWindowsHookEx(HHOOK hook) override;

@@ -55,9 +55,13 @@ QString IconManager::iconPath(const QString& name) const
 QIcon IconManager::icon(const QString& name) const
 {
     const QString path = iconPath(name);
-    if (path.isEmpty() || !QFile::exists(path))
+    if (path.isEmpty())
         return {};
-    return QIcon(path);
+    // The icons are resources, which never change: one icon per file serves every widget.
+    auto cached = m_icons.constFind(path);
+    if (cached == m_icons.cend())
+        cached = m_icons.insert(path, QFile::exists(path) ? QIcon(path) : QIcon());
+    return *cached;
 }
 
 void IconManager::setIcon(QObject* object, const QString& name)

@@ -38,4 +38,5 @@ private:
 
     QString m_theme;
     QHash<QObject*, QString> m_names;
+    mutable QHash<QString, QIcon> m_icons; // by file path
 };

@@ -1,0 +1,177 @@
+// The scenario page on its hot paths, offscreen on the simulated desktop, with the dark
+// theme's stylesheet:
+// - ProfileSwitch: a switch to a profile of 50 scenarios, each with a file and a hotkey: the
+//   old model gone, the new one built, 50 hotkeys registered, 50 rows made and laid out.
+// - StartupToFirstPaint: the main window made as start-up makes it, on the scenario page,
+//   until its first paint: with only the default profile, and with 20 profiles of 20
+//   scenarios beside it (the last of them shown).
+#include "app/AppProperties.h"
+#include "app/SettingsFile.h"
+#include "app/Startup.h"
+#include "engine/ScriptsModel.h"
+#include "library/ProfileStore.h"
+#include "library/ScriptsListWidget.h"
+#include "platform/simulated/SimulatedPlatform.h"
+#include "ui/appearance/EmbeddedFonts.h"
+#include "ui/appearance/ThemeStyleSheet.h"
+#include "ui/shell/FramelessWindow.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+QString dataRoot()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+}
+
+// The nth distinct hotkey of a profile: Ctrl+Alt+A … Z, then Ctrl+Shift+A … Z.
+QString hotkey(int n)
+{
+    return QStringLiteral("%1+%2")
+        .arg(n < 26 ? QStringLiteral("Ctrl+Alt") : QStringLiteral("Ctrl+Shift"))
+        .arg(QChar(u'A' + n % 26));
+}
+
+ScenarioProfile makeProfile(const QString& name, int scenarios)
+{
+    ScenarioProfile profile;
+    profile.name = name;
+    const QString directory = profileDirectory(name);
+    QDir().mkpath(directory);
+    for (int s = 0; s < scenarios; ++s) {
+        const QString file = directory + QStringLiteral("/scenario_%1.lua").arg(s);
+        QFile script(file);
+        if (script.open(QIODevice::WriteOnly))
+            script.write("function OnEvent(event, arg) end\n");
+        profile.scenarios.append({file, hotkey(s), {1.0, 1.0, 1.0, s % 4}});
+    }
+    return profile;
+}
+
+// A fresh data directory with these profiles, the last one remembered, the scenario page
+// the one shown.
+void storeLibrary(const QList<ScenarioProfile>& profiles)
+{
+    saveProfiles(profiles);
+    AppSettings settings = loadSettings();
+    settings.lastProfile = profiles.last().name;
+    settings.lastPage = QStringLiteral("scriptsList");
+    saveSettings(settings);
+}
+
+void resetDataDirectory()
+{
+    QDir(dataRoot()).removeRecursively();
+}
+
+void ProfileSwitch(benchmark::State& state)
+{
+    resetDataDirectory();
+    storeLibrary(
+        {makeProfile(QStringLiteral("default"), 0), makeProfile(QStringLiteral("Fifty"), 50)});
+    platform::SimulatedPlatform desktop;
+    platform::Platform::setCurrent(&desktop);
+    {
+        ScriptsListWidget page;
+        page.resize(760, 560);
+        page.show();
+        QApplication::processEvents();
+        auto* profiles = page.findChild<QComboBox*>(QStringLiteral("profileComboBox"));
+        for (auto _ : state) {
+            state.PauseTiming();
+            profiles->setCurrentIndex(0);
+            QApplication::processEvents();
+            state.ResumeTiming();
+
+            profiles->setCurrentIndex(1);
+            // Until the rows are laid out and the old ones deleted.
+            QApplication::processEvents();
+
+            state.PauseTiming();
+            if (page.scriptsModel()->rowCount() != 50 || desktop.registeredHotKeys().size() != 51)
+                state.SkipWithError("the profile did not come up whole");
+            state.ResumeTiming();
+        }
+    }
+    platform::Platform::setCurrent(nullptr);
+}
+BENCHMARK(ProfileSwitch)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly();
+
+// Counts the paints of a window.
+class PaintWatcher : public QObject
+{
+public:
+    bool painted = false;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted = true;
+        return false;
+    }
+};
+
+void StartupToFirstPaint(benchmark::State& state)
+{
+    resetDataDirectory();
+    QList<ScenarioProfile> library = {makeProfile(QStringLiteral("default"), 0)};
+    for (int p = 1; p <= state.range(0); ++p)
+        library.append(makeProfile(QStringLiteral("Профиль %1").arg(p), 20));
+    storeLibrary(library);
+    platform::SimulatedPlatform desktop;
+    platform::Platform::setCurrent(&desktop);
+    for (auto _ : state) {
+        const std::unique_ptr<FramelessWindow> window = Startup::createMainWindow();
+        PaintWatcher watcher;
+        window->installEventFilter(&watcher);
+        while (!watcher.painted)
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+
+        state.PauseTiming();
+        window->removeEventFilter(&watcher);
+        const auto* page = window->findChild<ScriptsListWidget*>(QStringLiteral("pageScriptsList"));
+        if (page->profiles().size() != library.size() || !page->isVisible())
+            state.SkipWithError("the window did not show the library");
+        state.ResumeTiming();
+    }
+    platform::Platform::setCurrent(nullptr);
+}
+BENCHMARK(StartupToFirstPaint)
+    ->Arg(0)
+    ->Arg(20)
+    ->ArgName("profilesOf20")
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly();
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // A data directory of its own, away from the user's real profiles; no real desktop.
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setApplicationName(QStringLiteral("bench_scripts_page"));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    registerEmbeddedFonts();
+    applySettings(AppSettings{});
+    app.setProperty(AppProperty::isSound, false);
+    publishModifierDefaults();
+    app.setStyleSheet(loadThemeStyleSheet(QStringLiteral("default")));
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    resetDataDirectory();
+    return 0;
+}

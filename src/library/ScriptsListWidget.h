@@ -1,0 +1,138 @@
+#pragma once
+
+#include "DeactivationHotkey.h"
+#include "MovementModifiers.h"
+#include "ProfileLibrary.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <memory>
+#include <optional>
+
+class AutoReplacePanel;
+class ScriptsModel;
+class SingleScriptWidget;
+
+namespace Ui {
+class ScriptsListWidget;
+}
+
+// The scenario page: the profiles (add, rename, configure, duplicate, delete, switch), the
+// current profile's scenarios as rows (file, hotkey, modifiers, duplicate, delete, import,
+// export), its description, the active scenario with the hotkey that deactivates it. It owns
+// the profile list and the scenario model of the current profile, which it builds anew on
+// every profile switch. Row i of the list, row i of the model and scenario i of the profile
+// always describe the same scenario; every change is saved at once and shown on the overlay.
+class ScriptsListWidget : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ScriptsListWidget(QWidget* parent = nullptr);
+    ~ScriptsListWidget() override;
+
+    const QList<ScenarioProfile>& profiles() const { return m_library.profiles(); }
+    // The current profile's index in profiles(); -1 while none is current.
+    qsizetype currentProfileIndex() const { return m_currentIndex; }
+    ScriptsModel* scriptsModel() const { return m_model; }
+    // The row widget of row i of the list (the rows waiting for the page to be shown are made
+    // now); nullptr out of range.
+    SingleScriptWidget* row(int i);
+
+signals:
+    void sigScenarioActivationChanged(bool active);
+    void sigProfileChanged(const QString& profileName);
+
+public slots:
+    void slotProfileAdd();
+    void slotProfileRename();
+    void slotProfileConfigure();
+    void slotProfileDuplicate();
+    void slotProfileDelete();
+    void slotProfileImport();
+    void slotProfileExport();
+    void slotProfileChanged(int index);
+
+    void slotAddNewScript();
+    void slotDisableScript();
+    void slotActiveLuaChanged(const QString& name);
+
+    void slotNewPathScript(const QString& script, SingleScriptWidget* row);
+    void slotNewCombination(const QString& combination, SingleScriptWidget* row);
+    void slotDeleteScript(SingleScriptWidget* row);
+    void slotConfigureScript(SingleScriptWidget* row);
+    void slotDuplicateScript(SingleScriptWidget* row);
+    void slotExportScript(SingleScriptWidget* row);
+    void slotImportScript(SingleScriptWidget* row);
+
+    // Applies the profile's auto-replace table to its scripts.
+    void slotAutoReplaceApply();
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    ScenarioProfile* currentProfile();
+    // Makes the profile current, after the hotkey conflict check; false when the user
+    // cancelled it, and nothing changed.
+    bool switchToProfile(qsizetype index);
+    // Warns of the target profile's hotkeys that another owner holds; on Continue clears them
+    // in the target profile. False on Cancel.
+    bool resolveHotkeyConflicts(qsizetype index);
+    // Lists the profile just appended to the library, switches to it and saves.
+    void showAppendedProfile();
+    // The page without a current profile: no rows, an empty model, nothing on the overlay.
+    void showNoProfile();
+    void replaceModel();
+    void rebuildScenarioList();
+    void showDescription();
+    // The one place where what the page edits outside the profile list (the description and
+    // the auto-replace table) goes into the current profile; true when that changed it.
+    bool takePendingEdits();
+    // Takes the pending edits and writes the whole list.
+    void saveProfiles();
+    // After a change of the current profile's scenarios: saved, and shown on the overlay.
+    void saveScenarioChange();
+    void publishProfileModifiers();
+    void publishOverlayList();
+    void rememberLastProfile();
+    void updateProfileButtons();
+    void updateListVisibility();
+    void refreshActiveLabel();
+
+    SingleScriptWidget* addRow(const QString& path, const QString& hotkey);
+    // Makes the rows of the current profile's scenarios that wait for the page to be shown.
+    void makePendingRows();
+    int rowIndex(const SingleScriptWidget* row) const;
+    // Model row i exists: the model's spare empty row, or a new one.
+    void ensureModelRow(int i);
+    void setScenarioPath(int i, const QString& path);
+    void setModelHotkey(int i, const QString& nativeText);
+    void restoreHotkey(int i, const QString& portableText);
+    void clearHotkey(int i);
+    // Copies a chosen script into the profile's folder (unless it lies there) and makes it the
+    // file of scenario i; false when the copy failed.
+    bool adoptScript(int i, const QString& chosen, bool copyAlways);
+
+    void onDisableHotkeyEdited(const QString& text);
+    std::optional<MovementModifiers> editModifiers(const MovementModifiers& current);
+    void warn(const QString& text);
+    bool confirmContinue(const QString& text);
+
+    std::unique_ptr<Ui::ScriptsListWidget> ui;
+    AutoReplacePanel* m_autoReplace;
+    ProfileLibrary m_library;
+    qsizetype m_currentIndex = -1;
+    ScriptsModel* m_model = nullptr;
+    DeactivationHotkey m_deactivation;
+    QString m_activeName;
+    QTimer m_descriptionTimer;
+    bool m_busy = false; // a command waits for the user in a dialog
+    // Rows are made once the page has been shown: a row is styled when it is shown, again
+    // whenever one of its ancestors moves to another parent, and start-up moves the page
+    // twice before the window is shown.
+    bool m_shown = false;
+    bool m_rowsPending = false;
+};

@@ -1,0 +1,122 @@
+#include "SingleScriptWidget.h"
+
+#include "ProfileStore.h"
+#include "ui/appearance/IconManager.h"
+#include "ui/shell/Prompter.h"
+#include "ui_SingleScriptWidget.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QUrl>
+
+SingleScriptWidget::SingleScriptWidget(const QString& profileName, QWidget* parent)
+    : QFrame(parent), ui(new Ui::SingleScriptWidget), m_profileName(profileName)
+{
+    ui->setupUi(this);
+    m_defaultCaption = ui->pushButtonScript->text();
+
+    IconManager& icons = IconManager::instance();
+    icons.setIcon(ui->pushButtonEdit, QStringLiteral("code-line"));
+    icons.setIcon(ui->pushButtonConfigure, QStringLiteral("settings-3-line"));
+    icons.setIcon(ui->pushButtonDuplicate, QStringLiteral("file-copy-line"));
+    icons.setIcon(ui->pushButtonExport, QStringLiteral("download-2-line"));
+    icons.setIcon(ui->pushButtonImport, QStringLiteral("upload-2-line"));
+    icons.setIcon(ui->pushButtonDelete, QStringLiteral("delete-bin-6-line"));
+
+    connect(ui->pushButtonScript, &QPushButton::clicked, this,
+            &SingleScriptWidget::chooseScriptFile);
+    connect(ui->pushButtonEdit, &QPushButton::clicked, this, &SingleScriptWidget::openScriptFile);
+    connect(ui->lineEditHotKey, &QLineEdit::textChanged, this, &SingleScriptWidget::hotKeyEdited);
+    connect(ui->pushButtonConfigure, &QPushButton::clicked, this,
+            [this] { emit configureRequested(this); });
+    connect(ui->pushButtonDuplicate, &QPushButton::clicked, this,
+            [this] { emit duplicateRequested(this); });
+    connect(ui->pushButtonExport, &QPushButton::clicked, this,
+            [this] { emit exportRequested(this); });
+    connect(ui->pushButtonImport, &QPushButton::clicked, this,
+            [this] { emit importRequested(this); });
+    connect(ui->pushButtonDelete, &QPushButton::clicked, this,
+            [this] { emit removeRequested(this); });
+    showPath();
+}
+
+SingleScriptWidget::~SingleScriptWidget() = default;
+
+void SingleScriptWidget::setPath(const QString& path)
+{
+    m_path = path;
+    showPath();
+}
+
+void SingleScriptWidget::showPath()
+{
+    const bool hasFile = !m_path.isEmpty();
+    ui->pushButtonScript->setText(hasFile ? QFileInfo(m_path).completeBaseName()
+                                          : m_defaultCaption);
+    ui->pushButtonScript->setToolTip(hasFile ? QDir::toNativeSeparators(m_path) : QString());
+    for (QWidget* control :
+         {static_cast<QWidget*>(ui->lineEditHotKey), static_cast<QWidget*>(ui->pushButtonEdit),
+          static_cast<QWidget*>(ui->pushButtonConfigure),
+          static_cast<QWidget*>(ui->pushButtonDuplicate),
+          static_cast<QWidget*>(ui->pushButtonExport)})
+        control->setEnabled(hasFile);
+}
+
+QString SingleScriptWidget::hotkey() const
+{
+    return ui->lineEditHotKey->text();
+}
+
+void SingleScriptWidget::showHotkey(const QString& text)
+{
+    const QSignalBlocker blocker(ui->lineEditHotKey);
+    ui->lineEditHotKey->setText(text);
+}
+
+QString SingleScriptWidget::scriptFileFilter()
+{
+    return tr("Сценарии Lua (*.lua);;Все файлы (*)");
+}
+
+void SingleScriptWidget::chooseScriptFile()
+{
+    const QString start =
+        m_path.isEmpty() ? profileDirectory(m_profileName) : QFileInfo(m_path).absolutePath();
+    const QString chosen =
+        Prompter::openFileName(this, tr("Выбрать сценарий"), start, scriptFileFilter());
+    if (chosen.isEmpty())
+        return;
+    setPath(chosen);
+    emit scriptSelected(chosen, this);
+}
+
+void SingleScriptWidget::openScriptFile()
+{
+    const QString title = QStringLiteral("Clavitor");
+    if (!QFileInfo(m_path).isFile()) {
+        Prompter::message(Prompt::Kind::Warning, this, title, tr("Файл сценария не найден"));
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(m_path))) {
+        Prompter::message(
+            Prompt::Kind::Warning, this, title,
+            tr("Не удалось открыть файл сценария \"%1\".").arg(QDir::toNativeSeparators(m_path)));
+    }
+}
+
+void SingleScriptWidget::hotKeyEdited(const QString& text)
+{
+    emit hotKeyChanged(text, this);
+}
+
+void SingleScriptWidget::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        m_defaultCaption = ui->pushButtonScript->text();
+        showPath();
+    }
+    QFrame::changeEvent(event);
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QFrame>
+#include <QString>
+
+#include <memory>
+
+namespace Ui {
+class SingleScriptWidget;
+}
+
+// One scenario of the scenario page: a button that shows and chooses the script file, a
+// field that captures the hotkey, and buttons to edit, configure, duplicate, export, import
+// and delete. The row shows state and asks; the page carries the requests out.
+class SingleScriptWidget : public QFrame
+{
+    Q_OBJECT
+
+public:
+    explicit SingleScriptWidget(const QString& profileName, QWidget* parent = nullptr);
+    ~SingleScriptWidget() override;
+
+    QString path() const { return m_path; }
+    // Shows the file's base name (or the default caption without a file) and enables the
+    // hotkey field and the buttons that need a file exactly when there is one.
+    void setPath(const QString& path);
+    QString hotkey() const;
+    // Shows a combination without announcing it as a change.
+    void showHotkey(const QString& text);
+    QString profileName() const { return m_profileName; }
+    // The file types of the dialogs that pick or save a script.
+    static QString scriptFileFilter();
+
+    // The profile was renamed.
+    void setProfileName(const QString& name) { m_profileName = name; }
+
+signals:
+    void scriptSelected(const QString& script, SingleScriptWidget* row);
+    void hotKeyChanged(const QString& combination, SingleScriptWidget* row);
+    void removeRequested(SingleScriptWidget* row);
+    void configureRequested(SingleScriptWidget* row);
+    void duplicateRequested(SingleScriptWidget* row);
+    void exportRequested(SingleScriptWidget* row);
+    void importRequested(SingleScriptWidget* row);
+
+public slots:
+    // Asks for a script file, starting beside the current one or in the profile's folder.
+    void chooseScriptFile();
+    // Opens the file with the application the system associates with it.
+    void openScriptFile();
+    void hotKeyEdited(const QString& text);
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void showPath();
+
+    std::unique_ptr<Ui::SingleScriptWidget> ui;
+    QString m_path;
+    QString m_profileName;
+    QString m_defaultCaption;
+};
