@@ -2,12 +2,14 @@
 // as the engine runs scenarios (activation, mouse-button events, deactivation) on the
 // simulated desktop. The script may do anything Lua allows but leave the engine unhurt: no
 // crash, no undefined behaviour, the Lua stack left as it was. Waits end at once on the
-// desktop's runaway clock; the script gets a bounded number of instructions and memory.
+// desktop's runaway clock; a script still running after a while is stopped the way the user
+// stops it (holding the stop combination, which the engine watches); it gets a bounded amount
+// of memory.
 //
 // What the harness takes away is Lua's own business, not the program's: the functions that
 // reach the file system, other programs or the process (a fuzzer must not run them), the
-// debug library (it could remove the instruction limit), and precompiled chunks, which Lua
-// 5.1 runs without any check, as trusted as native code.
+// debug library (it could remove the engine's hooks), and precompiled chunks, which Lua 5.1
+// runs without any check, as trusted as native code.
 
 #include "FuzzCheck.h"
 #include "FuzzEnvironment.h"
@@ -15,20 +17,21 @@
 
 #include "engine/EngineState.h"
 #include "engine/ScriptsModel.h"
+#include "engine/StopCombination.h"
 #include "hooks/QGlobalMouseHook.h"
 
 #include <QCoreApplication>
 
 #include <lua.hpp>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 
 namespace {
 
-constexpr int kHookInterval = 1000;           // instructions between two looks at the budget
-constexpr int kInstructionBudget = 200;       // in hook intervals
-constexpr std::int64_t kMemoryBudget = 32 << 20; // bytes the script may add to the state
+constexpr std::chrono::milliseconds kRunningTime{20}; // before the user stops the script
+constexpr std::int64_t kMemoryBudget = 32 << 20;        // bytes the script may add to the state
 
 const char kSandbox[] = R"lua(
 os.execute, os.exit, os.remove, os.rename, os.tmpname = nil, nil, nil, nil, nil
@@ -51,18 +54,7 @@ function _G.load(reader, name)
 end
 )lua";
 
-int g_intervals = 0;
 std::int64_t g_allocated = 0;
-
-void countInstructions(lua_State* L, lua_Debug*)
-{
-    if (++g_intervals <= kInstructionBudget)
-        return;
-    // From now on every instruction fails, so that a script catching the error with pcall
-    // cannot go on for ever.
-    lua_sethook(L, &countInstructions, LUA_MASKCOUNT, 1);
-    luaL_error(L, "instruction limit");
-}
 
 void* limitedAllocation(void*, void* block, size_t oldSize, size_t newSize)
 {
@@ -79,7 +71,6 @@ void* limitedAllocation(void*, void* block, size_t oldSize, size_t newSize)
         g_allocated += growth;
     return moved;
 }
-
 
 } // namespace
 
@@ -99,16 +90,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Nothing carried over from the last input.
     desktop.startAfresh();
     EngineState::instance() = EngineState{};
+    StopCombination::setKeySequence(QKeySequence(Qt::ALT | Qt::Key_X));
 
     {
         ScriptsModel model;
         lua_State* L = model.luaState();
         if (luaL_dostring(L, kSandbox) != 0)
             qFatal("the sandbox does not load");
-        g_intervals = 0;
         g_allocated = 0;
-        lua_sethook(L, &countInstructions, LUA_MASKCOUNT, kHookInterval);
         lua_setallocf(L, &limitedAllocation, nullptr);
+        desktop.holdAltXAfter(kRunningTime);
 
         model.executeLua(script);
         FUZZ_CHECK(lua_gettop(L) == 0);
@@ -116,6 +107,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             model.leftMouseButtonStateChanged(pressed);
             model.rigthMouseButtonStateChanged(pressed);
             model.midMouseButtonStateChanged(pressed);
+            model.xButton1StateChanged(pressed);
+            model.xButton2StateChanged(pressed);
             FUZZ_CHECK(lua_gettop(L) == 0);
         }
         model.deactivateScript();
