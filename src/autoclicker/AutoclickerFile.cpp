@@ -65,7 +65,8 @@ void keepBackup(const QString& filePath, const QString& problem)
 }
 
 // The profiles of the "profiles" array, in order: elements that are not objects, without a
-// name or with a name taken before (regardless of case) are dropped and counted.
+// name or with a name taken before (regardless of case, by case folding as the name rules
+// compare: "ſet" is "Set") are dropped and counted.
 QList<AutoclickerProfile> readProfiles(const QJsonArray& array, int& dropped)
 {
     QList<AutoclickerProfile> profiles;
@@ -73,11 +74,11 @@ QList<AutoclickerProfile> readProfiles(const QJsonArray& array, int& dropped)
     for (const QJsonValue& element : array) {
         const QJsonObject object = element.toObject();
         const QString name = object.value(QLatin1String("name")).toString().trimmed();
-        if (!element.isObject() || name.isEmpty() || names.contains(name.toLower())) {
+        if (!element.isObject() || name.isEmpty() || names.contains(name.toCaseFolded())) {
             ++dropped;
             continue;
         }
-        names.insert(name.toLower());
+        names.insert(name.toCaseFolded());
         profiles.append({name, AutoclickerSettings::fromJson(
                                    object.value(QLatin1String("settings")).toObject())});
     }

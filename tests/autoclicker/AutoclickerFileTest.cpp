@@ -103,6 +103,9 @@ private slots:
             << QByteArray(R"({"active": "work", "profiles": [{"name": "Work", "settings": {}},
                              {"name": "work"}, {"name": " default "}]})")
             << QStringList{"default", "Work"} << "Work inputType=0" << false << true;
+        QTest::newRow("a twin only by case folding dropped")
+            << QByteArray(R"({"profiles": [{"name": "\u017fet"}, {"name": "Set"}]})")
+            << QStringList{"default", "\u017fet"} << "default" << false << true;
         QTest::newRow("all nameless") << QByteArray(R"({"profiles": [{"name": " "}, 5, {}]})")
                                       << QStringList{"default"} << "default" << false << true;
         QTest::newRow("old single profile")
