@@ -24,6 +24,7 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::newRow("settings") << QStringLiteral("settings");
         QTest::newRow("profiles.json") << QStringLiteral("profiles");
+        QTest::newRow("autoclicker.json") << QStringLiteral("autoclicker");
     }
 
     void killedSaveLeavesOldOrNewFile()

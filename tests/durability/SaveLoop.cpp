@@ -1,7 +1,7 @@
 // Saves one of the program's files again and again, alternately a small and a large
 // version, until it is killed:
 //
-//     save_loop settings|profiles
+//     save_loop settings|profiles|autoclicker
 //
 // The data directory is the one of the environment (XDG_DATA_HOME). Before the loop it saves
 // each version once and keeps a copy of the bytes beside the file ("<file>.small",
@@ -9,6 +9,7 @@
 
 #include "app/DataDirectory.h"
 #include "app/SettingsFile.h"
+#include "autoclicker/AutoclickerFile.h"
 #include "library/ProfileStore.h"
 
 #include <QCoreApplication>
@@ -47,6 +48,16 @@ QList<ScenarioProfile> profilesVersion(bool large)
     return profiles;
 }
 
+AutoclickerProfiles autoclickerVersion(bool large)
+{
+    AutoclickerProfiles profiles;
+    profiles.list.append({QStringLiteral("default"), AutoclickerSettings()});
+    for (int i = 1; large && i < 2000; ++i)
+        profiles.list.append({QStringLiteral("Автокликер %1").arg(i), AutoclickerSettings()});
+    profiles.currentIndex = 0;
+    return profiles;
+}
+
 bool keepCopy(const QString& path, const QString& suffix)
 {
     QFile::remove(path + suffix);
@@ -69,8 +80,15 @@ int main(int argc, char* argv[])
         const QList<ScenarioProfile> small = profilesVersion(false);
         const QList<ScenarioProfile> large = profilesVersion(true);
         save = [small, large](bool isLarge) { return saveProfiles(isLarge ? large : small); };
+    } else if (kind == QLatin1String("autoclicker")) {
+        path = AutoclickerFile::path();
+        const AutoclickerProfiles small = autoclickerVersion(false);
+        const AutoclickerProfiles large = autoclickerVersion(true);
+        save = [path, small, large](bool isLarge) {
+            return AutoclickerFile::save(path, isLarge ? large : small, isLarge);
+        };
     } else {
-        std::fprintf(stderr, "usage: save_loop settings|profiles\n");
+        std::fprintf(stderr, "usage: save_loop settings|profiles|autoclicker\n");
         return 2;
     }
 
