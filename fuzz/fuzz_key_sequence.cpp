@@ -8,6 +8,7 @@
 #include "FuzzEnvironment.h"
 #include "FuzzPlatform.h"
 
+#include "app/SettingsNormalization.h"
 #include "hotkeys/KeyMapping.h"
 #include "hotkeys/QGlobalShortcut.h"
 
@@ -53,8 +54,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // as it is.
     const int key = KeyMapping::virtualKeyOfChord(text, KeyMapping::keyNameTable());
     FUZZ_CHECK(key >= 0 && key <= 0xFFFF);
-    for (const auto format : {QKeySequence::PortableText, QKeySequence::NativeText}) {
-        const QKeySequence sequence = QKeySequence::fromString(text, format);
+    // As the program reads a stored hotkey, and in each of the two forms alone.
+    for (const QKeySequence& sequence :
+         {storedHotkey(text), QKeySequence::fromString(text, QKeySequence::PortableText),
+          QKeySequence::fromString(text, QKeySequence::NativeText)}) {
         mapChords(sequence);
         registerSequence(shortcut, desktop, sequence);
     }
