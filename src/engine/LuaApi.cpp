@@ -4,6 +4,7 @@
 #include "EngineState.h"
 #include "LuaChunk.h"
 #include "RunawayStop.h"
+#include "input/InputRecords.h"
 #include "input/InputSender.h"
 #include "platform/Platform.h"
 
@@ -73,31 +74,15 @@ std::int64_t saturatedSum(std::int64_t a, std::int64_t b)
 }
 
 // The value clamped into the range of T.
-template <typename T>
-T saturated(std::int64_t value)
+template <typename T> T saturated(std::int64_t value)
 {
     return static_cast<T>(std::clamp<std::int64_t>(value, std::numeric_limits<T>::min(),
                                                    std::numeric_limits<T>::max()));
 }
 
-INPUT mouseRecord(LONG dx, LONG dy, DWORD mouseData, DWORD flags)
-{
-    INPUT record{};
-    record.type = INPUT_MOUSE;
-    record.mi.dx = dx;
-    record.mi.dy = dy;
-    record.mi.mouseData = mouseData;
-    record.mi.dwFlags = flags;
-    return record;
-}
-
 void sendKey(WORD scan, DWORD flags)
 {
-    INPUT record{};
-    record.type = INPUT_KEYBOARD;
-    record.ki.wScan = scan;
-    record.ki.dwFlags = flags;
-    sendInputRecord(record);
+    sendInputRecord(keyboardInput(0, scan, flags));
 }
 
 // The 0..65535 coordinate of pixel p on an axis that starts at origin and is extent long.
@@ -113,7 +98,7 @@ void moveRelative(lua_State* L, std::int64_t offsetX, std::int64_t offsetY)
 {
     const auto dx = saturated<LONG>(saturatedSum(integerAt(L, 1), -offsetX));
     const auto dy = saturated<LONG>(saturatedSum(lastInteger(L), -offsetY));
-    sendInputRecord(mouseRecord(dx, dy, 0, MOUSEEVENTF_MOVE));
+    sendInputRecord(mouseInput(MOUSEEVENTF_MOVE, dx, dy));
 }
 
 // The virtual key of mouse button 1 (left), 2 (middle), 3 (right), 4 (back, X1) or
@@ -167,7 +152,7 @@ int lua_MoveMouseTo(lua_State* L)
     platform::Platform& os = platform::Platform::current();
     const LONG dx = normalised(integerAt(L, 1), 0, os.getSystemMetrics(SM_CXSCREEN));
     const LONG dy = normalised(lastInteger(L), 0, os.getSystemMetrics(SM_CYSCREEN));
-    sendInputRecord(mouseRecord(dx, dy, 0, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE));
+    sendInputRecord(mouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, dx, dy));
     return 0;
 }
 
@@ -178,9 +163,8 @@ int lua_MoveMouseToVirtual(lua_State* L)
                                os.getSystemMetrics(SM_CXVIRTUALSCREEN));
     const LONG dy = normalised(lastInteger(L), os.getSystemMetrics(SM_YVIRTUALSCREEN),
                                os.getSystemMetrics(SM_CYVIRTUALSCREEN));
-    sendInputRecord(mouseRecord(dx, dy, 0,
-                                MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE |
-                                    MOUSEEVENTF_VIRTUALDESK));
+    sendInputRecord(
+        mouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK, dx, dy));
     return 0;
 }
 
@@ -246,7 +230,7 @@ int sendButton(lua_State* L, bool press)
     default:
         return 0;
     }
-    sendInputRecord(mouseRecord(0, 0, mouseData, flags));
+    sendInputRecord(mouseInput(flags, 0, 0, mouseData));
     return 0;
 }
 
@@ -356,7 +340,7 @@ int lua_MoveMouseWheel(lua_State* L)
         // mouseData carries a signed 32-bit amount.
         const std::int64_t clicks = saturated<std::int32_t>(lastInteger(L));
         const auto delta = saturated<std::int32_t>(clicks * WHEEL_DELTA);
-        sendInputRecord(mouseRecord(0, 0, static_cast<DWORD>(delta), MOUSEEVENTF_WHEEL));
+        sendInputRecord(mouseInput(MOUSEEVENTF_WHEEL, 0, 0, static_cast<DWORD>(delta)));
     }
     return 0;
 }
@@ -389,9 +373,9 @@ int lua_IsKeyLockOn(lua_State* L)
 int lua_IsModifierPressed(lua_State* L)
 {
     static const std::pair<const char*, int> modifiers[] = {
-        {"lalt", VK_LMENU},      {"ralt", VK_RMENU},      {"alt", VK_MENU},
-        {"lshift", VK_LSHIFT},   {"rshift", VK_RSHIFT},   {"shift", VK_SHIFT},
-        {"lctrl", VK_LCONTROL},  {"rctrl", VK_RCONTROL},  {"ctrl", VK_CONTROL}};
+        {"lalt", VK_LMENU},     {"ralt", VK_RMENU},     {"alt", VK_MENU},
+        {"lshift", VK_LSHIFT},  {"rshift", VK_RSHIFT},  {"shift", VK_SHIFT},
+        {"lctrl", VK_LCONTROL}, {"rctrl", VK_RCONTROL}, {"ctrl", VK_CONTROL}};
     if (!hasArguments(L))
         return 0;
     const std::optional<int> key = namedKey(L, modifiers);
@@ -420,8 +404,7 @@ std::optional<Key> characterKey(lua_State* L, int index)
     const QString characters = QString::fromUtf8(text, static_cast<qsizetype>(length));
     if (characters.isEmpty())
         return Key{0, KEYEVENTF_UNICODE, 0};
-    if (characters.size() >= 2 && characters[0].isHighSurrogate() &&
-        characters[1].isLowSurrogate())
+    if (characters.size() >= 2 && characters[0].isHighSurrogate() && characters[1].isLowSurrogate())
         return Key{characters[0].unicode(), KEYEVENTF_UNICODE, characters[1].unicode()};
     return Key{characters[0].unicode(), KEYEVENTF_UNICODE, 0};
 }
@@ -431,7 +414,12 @@ Key scanCodeKey(lua_State* L, int index)
     return Key{static_cast<WORD>(integerAt(L, index)), KEYEVENTF_SCANCODE, 0};
 }
 
-enum class KeyAction { Press, Release, PressAndRelease };
+enum class KeyAction
+{
+    Press,
+    Release,
+    PressAndRelease
+};
 
 void typeKey(const Key& key, KeyAction action)
 {
