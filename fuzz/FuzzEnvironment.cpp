@@ -10,7 +10,6 @@
 #include <QLoggingCategory>
 #include <QTemporaryDir>
 
-
 namespace {
 
 void silence(QtMsgType, const QMessageLogContext&, const QString&) {}

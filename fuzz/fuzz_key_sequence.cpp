@@ -14,9 +14,7 @@
 
 #include <QKeySequence>
 
-
 namespace {
-
 
 void mapChords(const QKeySequence& sequence)
 {

@@ -28,9 +28,7 @@
 
 #include <cstdio>
 
-
 namespace {
-
 
 la_ssize_t appendToBytes(archive*, void* target, const void* buffer, size_t length)
 {

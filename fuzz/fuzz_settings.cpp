@@ -10,7 +10,6 @@
 
 #include <QFile>
 
-
 namespace {
 
 QByteArray savedBytes(const AppSettings& settings)
