@@ -55,10 +55,29 @@ double clampSpeechRate(double rate)
     return rate > 2.0 ? 2.0 : rate;
 }
 
+namespace {
+
+// The sequence of the text's chords that name a key. The toolkit reads a chord it cannot name
+// ("um+5") as an unknown key, which is written back as an empty chord ("Meta+N, ") and read
+// the next time as nothing: a hotkey would change from one save to the next.
+QKeySequence knownChords(const QString& text, QKeySequence::SequenceFormat format)
+{
+    const QKeySequence read = QKeySequence::fromString(text, format);
+    int chords[4] = {}; // 0 ends the sequence
+    int count = 0;
+    for (int i = 0; i < read.count(); ++i) {
+        if (read[i].key() != Qt::Key_unknown)
+            chords[count++] = read[i].toCombined();
+    }
+    return QKeySequence(chords[0], chords[1], chords[2], chords[3]);
+}
+
+} // namespace
+
 QKeySequence storedHotkey(const QString& text)
 {
-    QKeySequence sequence = QKeySequence::fromString(text, QKeySequence::PortableText);
+    QKeySequence sequence = knownChords(text, QKeySequence::PortableText);
     if (sequence.isEmpty() && !text.trimmed().isEmpty())
-        sequence = QKeySequence::fromString(text, QKeySequence::NativeText);
+        sequence = knownChords(text, QKeySequence::NativeText);
     return sequence;
 }

@@ -20,5 +20,6 @@ QString languageFromUiLanguages(const QStringList& uiLanguages);
 // Clamps a speech rate to 1.0 .. 2.0; not-a-number becomes 1.0.
 double clampSpeechRate(double rate);
 
-// A stored hotkey: portable key-sequence text, or native text when that gives nothing.
+// A stored hotkey: portable key-sequence text, or native text when that gives nothing; chords
+// that name no key are left out.
 QKeySequence storedHotkey(const QString& text);

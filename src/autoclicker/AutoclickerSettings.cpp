@@ -1,5 +1,7 @@
 #include "AutoclickerSettings.h"
 
+#include "app/SettingsNormalization.h"
+
 #include <QJsonArray>
 
 #include <cmath>
@@ -102,7 +104,7 @@ AutoclickerSettings AutoclickerSettings::fromJson(const QJsonObject& o)
     s.moveRand = readInt(o.value(QLatin1String("moveRand")), s.moveRand);
     const QJsonValue hotkey = o.value(QLatin1String("hotkey"));
     if (hotkey.isString())
-        s.hotkey = QKeySequence::fromString(hotkey.toString(), QKeySequence::PortableText);
+        s.hotkey = storedHotkey(hotkey.toString());
     s.enabled = readBool(o.value(QLatin1String("enabled")), s.enabled);
     return s;
 }

@@ -72,6 +72,8 @@ private slots:
         QTest::newRow("wrong types keep the defaults")
             << QByteArray(R"({"mode": "3", "move": [1, 2, 3], "hotkey": 5, "interval": null})")
             << "inputType=0";
+        QTest::newRow("a chord that names no key left out")
+            << QByteArray(R"({"hotkey": "Meta+N,um+5"})") << "inputType=0 hotkey=Meta+N";
         QTest::newRow("all read")
             << QByteArray(R"({"inputType": "keyboard", "clickCount": 2, "mode": 3, "repeat": 4,
                               "interval": 20, "move": [-5, 6], "hotkey": "Ctrl+F2"})")
