@@ -359,18 +359,6 @@ Continue?</translation>
         <translation>Failed to save the file.</translation>
     </message>
     <message>
-        <source>автокликер</source>
-        <translation>autoclicker</translation>
-    </message>
-    <message>
-        <source>автокликер &quot;%1&quot;</source>
-        <translation>autoclicker “%1”</translation>
-    </message>
-    <message>
-        <source>переключение автокликера</source>
-        <translation>Toggle autoclicker</translation>
-    </message>
-    <message>
         <source>Выключить</source>
         <translation>Disable</translation>
     </message>
@@ -503,7 +491,7 @@ Continue?</translation>
     </message>
     <message>
         <source>переключение автокликера</source>
-        <translation>Toggle autoclicker</translation>
+        <translation>switching the autoclicker</translation>
     </message>
     <message>
         <source>автокликер</source>
@@ -633,13 +621,6 @@ Continue?</translation>
     <message>
         <source>сильно</source>
         <translation>High</translation>
-    </message>
-</context>
-<context>
-    <name>OverlayController</name>
-    <message>
-        <source>переключение оверлея</source>
-        <translation>switching the overlay</translation>
     </message>
 </context>
 <context>

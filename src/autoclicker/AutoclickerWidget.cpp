@@ -5,6 +5,7 @@
 #include "app/SettingsNormalization.h"
 #include "hooks/QGlobalMouseHook.h"
 #include "hotkeys/HotkeyAssignment.h"
+#include "hotkeys/HotkeyOwnerTexts.h"
 #include "hotkeys/ShortcutRegistry.h"
 #include "overlay/OverlayFeed.h"
 #include "platform/Platform.h"
@@ -776,19 +777,13 @@ void AutoclickerWidget::onScenarioActivationChanged(bool active)
 
 // --- hotkeys --------------------------------------------------------------------------------
 
-QString AutoclickerWidget::modeHotkeyOwnerText() const
-{
-    const AutoclickerProfile* current = m_profiles.current();
-    if (!current || current->name.isEmpty())
-        return tr("автокликер");
-    return tr("автокликер \"%1\"").arg(current->name);
-}
-
 bool AutoclickerWidget::applyHotkey(QGlobalShortcut& shortcut, const QKeySequence& sequence,
                                     bool showErrors)
 {
-    const QString ownerText =
-        &shortcut == &m_toggleShortcut ? tr("переключение автокликера") : modeHotkeyOwnerText();
+    const AutoclickerProfile* current = m_profiles.current();
+    const QString ownerText = &shortcut == &m_toggleShortcut
+                                  ? HotkeyOwnerTexts::autoclickerToggle()
+                                  : HotkeyOwnerTexts::autoclickerProfile(current ? current->name : QString());
     const HotkeyAssignment assignment =
         HotkeyAssignment::apply(shortcut, &shortcut, ownerText, sequence);
     if (assignment.succeeded()) {

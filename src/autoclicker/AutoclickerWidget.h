@@ -108,7 +108,6 @@ private:
     bool holdModeCanRun() const;
 
     bool applyHotkey(QGlobalShortcut& shortcut, const QKeySequence& sequence, bool showErrors);
-    QString modeHotkeyOwnerText() const;
     void pushHotkeysToOverlay();
 
     void refreshStatus();

@@ -5,6 +5,7 @@
 #include "app/OverlaySnapshot.h"
 #include "app/SettingsFile.h"
 #include "hotkeys/HotkeyAssignment.h"
+#include "hotkeys/HotkeyOwnerTexts.h"
 #include "hotkeys/QGlobalShortcut.h"
 #include "hotkeys/ShortcutRegistry.h"
 
@@ -96,7 +97,7 @@ bool OverlayController::setOverlayHotkey(const QKeySequence& sequence, QString* 
                                          int* status)
 {
     const HotkeyAssignment result =
-        HotkeyAssignment::apply(*m_overlayShortcut, this, tr("переключение оверлея"), sequence);
+        HotkeyAssignment::apply(*m_overlayShortcut, this, HotkeyOwnerTexts::overlayToggle(), sequence);
     if (status)
         *status = result.status();
     if (errorText)
