@@ -160,10 +160,11 @@ AutoReplaceRule ruleFromJson(const QJsonObject& object)
     rule.parameter = parameter;
     rule.fromValue = (repeated ? fromValue : valueOrLegacy(fromValue, fromText, from)).trimmed();
     rule.toValue = (repeated ? toValue : valueOrLegacy(toValue, toText, to)).trimmed();
+    // Trimmed like a stored name, so that the name reads back the same after a save.
     for (const QString* fallback : {&rule.parameter, &rule.description, &rule.fromValue}) {
         if (!rule.name.isEmpty())
             break;
-        rule.name = *fallback;
+        rule.name = fallback->trimmed();
     }
     return rule;
 }

@@ -89,6 +89,8 @@ private slots:
         QTest::newRow("blanks, key only in to")
             << QByteArray(R"({"from": " 5 ", "to": " delay = 7", "description": " d "})")
             << AutoReplaceRule{"delay", " d ", "delay", "5", "7"};
+        QTest::newRow("named by a padded description")
+            << QByteArray(R"({"description": " d "})") << AutoReplaceRule{"d", " d ", "", "", ""};
         QTest::newRow("key without a value")
             << QByteArray(R"({"from": "speed="})") << AutoReplaceRule{"speed", "", "speed", "", ""};
         QTest::newRow("current keys win, a blank one falls back")
