@@ -3,6 +3,7 @@
 #include <QChar>
 
 #include <cstring>
+#include <iterator>
 #include <string_view>
 
 namespace {
@@ -171,8 +172,7 @@ qsizetype AutoReplacer::apply(QByteArray& text, QList<qsizetype>* perRule) const
         const CompiledRule& rule = m_rules.at(i);
         if (!rule.active)
             continue;
-        qsizetype count = rule.parameterPass ? parameterPass(text, rule) : 0;
-        count += literalPass(text, rule);
+        const qsizetype count = applyRule(text, rule);
         if (perRule)
             (*perRule)[i] += count;
         total += count;
@@ -180,12 +180,46 @@ qsizetype AutoReplacer::apply(QByteArray& text, QList<qsizetype>* perRule) const
     return total;
 }
 
-qsizetype AutoReplacer::parameterPass(QByteArray& text, const CompiledRule& rule)
+// Both passes look at the text as it was before the rule: an assignment the parameter pass
+// rewrites is not searched again by the literal pass ("sens=1" with 1 -> 1.2 gives "sens=1.2",
+// not "sens=1.2.2"), so a second run with the values swapped restores the original bytes.
+qsizetype AutoReplacer::applyRule(QByteArray& text, const CompiledRule& rule)
+{
+    const QList<Assignment> assignments =
+        rule.parameterPass ? findAssignments(text, rule) : QList<Assignment>();
+    TextBuilder builder(text);
+    qsizetype count = 0;
+    qsizetype at = 0;
+    auto next = assignments.cbegin();
+    const auto rewriteAssignmentsBefore = [&](qsizetype end) {
+        for (; next != assignments.cend() && next->parameterStart < end; ++next) {
+            builder.replace(next->valueStart, next->valueEnd, rule.to);
+            ++count;
+        }
+    };
+    while ((at = find(text, rule.search, at)) >= 0) {
+        const qsizetype end = at + rule.search.size();
+        rewriteAssignmentsBefore(end);
+        // An occurrence that overlaps an assignment just rewritten is left alone.
+        if (next != assignments.cbegin() && std::prev(next)->valueEnd > at) {
+            at = std::prev(next)->valueEnd;
+            continue;
+        }
+        builder.replace(at, end, rule.replacement);
+        ++count;
+        at = end;
+    }
+    rewriteAssignmentsBefore(text.size() + 1);
+    builder.finishInto(text, count);
+    return count;
+}
+
+QList<AutoReplacer::Assignment> AutoReplacer::findAssignments(const QByteArray& text,
+                                                              const CompiledRule& rule)
 {
     const char* data = text.constData();
     const qsizetype size = text.size();
-    TextBuilder builder(text);
-    qsizetype count = 0;
+    QList<Assignment> found;
     qsizetype from = 0;
     qsizetype start = 0;
     while ((start = find(text, rule.parameter, from)) >= 0) {
@@ -205,24 +239,8 @@ qsizetype AutoReplacer::parameterPass(QByteArray& text, const CompiledRule& rule
             continue;
         if (valueEnd < size && continuesValue(codePointAt(data, size, valueEnd).value))
             continue;
-        builder.replace(pos, valueEnd, rule.to);
-        ++count;
+        found.append({start, pos, valueEnd});
         from = valueEnd;
     }
-    builder.finishInto(text, count);
-    return count;
-}
-
-qsizetype AutoReplacer::literalPass(QByteArray& text, const CompiledRule& rule)
-{
-    TextBuilder builder(text);
-    qsizetype count = 0;
-    qsizetype at = 0;
-    while ((at = find(text, rule.search, at)) >= 0) {
-        builder.replace(at, at + rule.search.size(), rule.replacement);
-        ++count;
-        at += rule.search.size();
-    }
-    builder.finishInto(text, count);
-    return count;
+    return found;
 }

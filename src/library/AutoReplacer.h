@@ -13,6 +13,8 @@
 //   start of a longer value gets the new value; the white space around "=" is kept;
 // - the literal pass: every remaining occurrence of the search text ("P=F", or F alone without
 //   a parameter) becomes the replacement text ("P=T", or T), with no word boundaries.
+// Both passes of a rule search the text as it stood before that rule, so nothing a rule wrote is
+// replaced again by the same rule; the next rule sees the text the previous one left.
 // The text is taken as UTF-8 bytes and only the replaced values change: every other byte,
 // line endings and bytes that are not valid UTF-8 included, stays as it was. An invalid byte
 // counts as one character that is neither a letter, a digit nor white space.
@@ -41,8 +43,17 @@ private:
         bool parameterPass = false; // P and F are not empty
     };
 
-    static qsizetype parameterPass(QByteArray& text, const CompiledRule& rule);
-    static qsizetype literalPass(QByteArray& text, const CompiledRule& rule);
+    // An assignment "P = F" that the parameter pass rewrites: P starts at `parameterStart`, the
+    // value F spans [valueStart, valueEnd).
+    struct Assignment
+    {
+        qsizetype parameterStart;
+        qsizetype valueStart;
+        qsizetype valueEnd;
+    };
+
+    static qsizetype applyRule(QByteArray& text, const CompiledRule& rule);
+    static QList<Assignment> findAssignments(const QByteArray& text, const CompiledRule& rule);
 
     QList<CompiledRule> m_rules;
 };

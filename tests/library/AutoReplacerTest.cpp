@@ -61,6 +61,36 @@ private slots:
         QCOMPARE(text, expected);
     }
 
+    // A value that begins with the old one is written once, and the swapped pair restores the
+    // original bytes.
+    void rewritesEachAssignmentOnceAndUndoes_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QByteArray>("expected");
+
+        QTest::newRow("1 -> 1.2") << "1" << "1.2" << QByteArray("sens=1") << QByteArray("sens=1.2");
+        QTest::newRow("0.5 -> 0.55")
+            << "0.5" << "0.55" << QByteArray("sens=0.5") << QByteArray("sens=0.55");
+        QTest::newRow("1 -> 10") << "1" << "10" << QByteArray("sens=1") << QByteArray("sens=10");
+        QTest::newRow("blanks, and a glued longer value")
+            << "1" << "1.2" << QByteArray("sens = 1\nsens=1\nsens=1x=sens=1")
+            << QByteArray("sens = 1.2\nsens=1.2\nsens=1.2x=sens=1.2");
+    }
+    void rewritesEachAssignmentOnceAndUndoes()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QByteArray, text);
+        QFETCH(QByteArray, expected);
+        const QByteArray original = text;
+        AutoReplacer({{"", "", "sens", from, to}}).apply(text);
+        QCOMPARE(text, expected);
+        AutoReplacer({{"", "", "sens", to, from}}).apply(text);
+        QCOMPARE(text, original);
+    }
+
     void rulesApplyInTableOrderAndCountEach()
     {
         const AutoReplacer replacer({{"", "", "a", "1", "2"}, {"", "", "", "a=2", "b=3"}});
