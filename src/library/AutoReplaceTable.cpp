@@ -239,8 +239,8 @@ void AutoReplaceTable::retranslate()
     fitColumns();
 }
 
-// The actions column never narrower than its widgets, its header or what the user made it;
-// the value columns never narrower than their headers.
+// The actions column never narrower than its widgets or its header, the value columns never
+// narrower than their headers; each keeps a greater width the user gave it.
 void AutoReplaceTable::fitColumns()
 {
     QHeaderView* header = horizontalHeader();
@@ -248,6 +248,7 @@ void AutoReplaceTable::fitColumns()
                    std::max({kActionsMinimumWidth, header->sectionSizeHint(ActionsColumn),
                              sizeHintForColumn(ActionsColumn), columnWidth(ActionsColumn)}));
     for (int column : {FromColumn, ToColumn}) {
-        setColumnWidth(column, std::max(kValueMinimumWidth, header->sectionSizeHint(column)));
+        setColumnWidth(column, std::max({kValueMinimumWidth, header->sectionSizeHint(column),
+                                         columnWidth(column)}));
     }
 }

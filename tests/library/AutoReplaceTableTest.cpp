@@ -147,6 +147,19 @@ private slots:
     }
 
     // Rendered in the dark theme in Russian, then switched to English and the light theme.
+    void keepsTheColumnWidthsTheUserGave()
+    {
+        AutoReplaceTable table;
+        table.setRules({{"", "", "sens", "1", "2"}});
+        table.setColumnWidth(0, 210);
+        table.setColumnWidth(2, 300);
+        table.setColumnWidth(3, 260);
+        table.addRow();
+        table.setRules(table.rules());
+        QCOMPARE(QList<int>({table.columnWidth(0), table.columnWidth(2), table.columnWidth(3)}),
+                 QList<int>({210, 300, 260}));
+    }
+
     void looksAndReadsRightInEachThemeAndLanguage()
     {
         QFrame page; // the themed background of the tab it sits on
