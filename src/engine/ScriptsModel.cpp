@@ -104,24 +104,36 @@ void ScriptsModel::executeLua(QString path)
         setActivationResult(false);
         return;
     }
-    if (path.isEmpty())
+    if (path.isEmpty()) {
         deactivateScript();
-    else
-        activate(path);
+        return;
+    }
+    ScriptData* record = qobject_cast<ScriptData*>(sender());
+    activate(path, record ? record : findScriptByPath(path));
 }
 
-void ScriptsModel::activate(const QString& path)
+int ScriptsModel::activeRow() const
+{
+    return m_activeScriptPath.isEmpty() ? -1 : static_cast<int>(m_scripts.indexOf(m_activeRecord.data()));
+}
+
+void ScriptsModel::activateRow(int row)
+{
+    if (ScriptData* record = scriptAt(row); record && !m_showingFailure)
+        activate(record->path, record);
+}
+
+void ScriptsModel::activate(const QString& path, ScriptData* record)
 {
     ++m_activations;
     EngineState& engine = EngineState::instance();
-    ScriptData* record = qobject_cast<ScriptData*>(sender());
-    if (!record)
-        record = findScriptByPath(path);
 
     if (engine.scenarioActive) {
         callOnEvent("PROFILE_DEACTIVATED");
         engine.scenarioActive = false;
         engine.eventsEnabled = false;
+        m_activeScriptPath.clear();
+        m_activeRecord = nullptr;
     }
 
     if (!QFileInfo::exists(path)) {
@@ -140,6 +152,7 @@ void ScriptsModel::activate(const QString& path)
     const bool stopped = callOnEvent("PROFILE_ACTIVATED");
     engine.scenarioActive = true;
     m_activeScriptPath = path;
+    m_activeRecord = record;
     if (stopped) {
         // The user stopped the scenario while it was being activated: it is left at once.
         deactivateScript();
@@ -231,6 +244,7 @@ void ScriptsModel::deactivateScript()
         engine.scenarioActive = false;
         engine.eventsEnabled = false;
         m_activeScriptPath.clear();
+        m_activeRecord = nullptr;
         emit sigActiveLuaChanged(QString());
     }
     setActivationResult(false);
@@ -402,6 +416,9 @@ bool ScriptsModel::setData(const QModelIndex& index, const QVariant& value, int 
     switch (role) {
     case ScriptPathRole:
         record->path = value.toString();
+        // A moved or replaced file of the active row is where the scenario now lives.
+        if (record == m_activeRecord && !m_activeScriptPath.isEmpty())
+            m_activeScriptPath = record->path;
         break;
     case ScriptBorderColorRole:
         record->borderColor = value.toString();

@@ -2,6 +2,7 @@
 
 #include <QAbstractListModel>
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -54,6 +55,11 @@ public:
     ScriptData* scriptAt(int row) const;
     ScriptData* findScriptByPath(const QString& path) const;
     QString activeScriptPath() const { return m_activeScriptPath; }
+    // The row of the active scenario, or -1 when none is active or its row was removed.
+    int activeRow() const;
+    // Activates the scenario of the row from its current file, with the row's own modifiers
+    // (two rows may share a file).
+    void activateRow(int row);
     QString errorMessage() const { return m_errorMessage; }
     lua_State* luaState() const { return m_luaState; }
 
@@ -64,7 +70,7 @@ public:
     QHash<int, QByteArray> roleNames() const override;
 
 private:
-    void activate(const QString& path);
+    void activate(const QString& path, ScriptData* record);
     bool runScriptFile(const QString& path);
     void failActivation(const QString& message);
     void reportFailedActivation();
@@ -78,6 +84,7 @@ private:
     bool m_ownsLuaState = false;
     QString m_errorMessage;
     QString m_activeScriptPath;
+    QPointer<ScriptData> m_activeRecord; // the row activated, when one was
     QStringList m_loadedFiles;  // every file run in the state, to read error texts that name them
     bool m_showingFailure = false; // an activation failure box is open
     quint64 m_activations = 0;   // activations and deactivations begun so far
