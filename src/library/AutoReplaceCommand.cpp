@@ -16,7 +16,8 @@ void inform(QWidget* parent, Prompt::Kind kind, const QString& text)
 
 } // namespace
 
-bool AutoReplaceCommand::apply(ScenarioProfile& profile, ScriptsModel* model, QWidget* parent)
+void AutoReplaceCommand::apply(ScenarioProfile& profile, ScriptsModel* model, QWidget* parent,
+                               const std::function<void()>& rulesSwapped)
 {
     const QList<AutoReplaceRule> rules = profile.autoReplacements;
     const bool anyRule = std::any_of(rules.cbegin(), rules.cend(), [](const auto& rule) {
@@ -24,11 +25,12 @@ bool AutoReplaceCommand::apply(ScenarioProfile& profile, ScriptsModel* model, QW
     });
     if (!anyRule) {
         inform(parent, Prompt::Kind::Information, tr("Добавьте хотя бы одну пару для автозамены."));
-        return false;
+        return;
     }
 
     // No script runs from a file while it is being rewritten.
     const QString activePath = model ? model->activeScriptPath() : QString();
+    const int activeRow = model ? model->activeRow() : -1;
     if (!activePath.isEmpty())
         model->deactivateScript();
     const AutoReplaceOutcome outcome =
@@ -42,7 +44,11 @@ bool AutoReplaceCommand::apply(ScenarioProfile& profile, ScriptsModel* model, QW
         std::swap(rule.fromValue, rule.toValue);
         swapped = true;
     }
-    if (!activePath.isEmpty())
+    if (swapped)
+        rulesSwapped();
+    if (activeRow >= 0)
+        model->activateRow(activeRow);
+    else if (!activePath.isEmpty())
         model->executeLua(activePath);
 
     if (!outcome.failedFiles.isEmpty()) {
@@ -52,11 +58,10 @@ bool AutoReplaceCommand::apply(ScenarioProfile& profile, ScriptsModel* model, QW
     }
     if (outcome.replacements == 0) {
         inform(parent, Prompt::Kind::Information, tr("Совпадений для автозамены не найдено."));
-        return false;
+        return;
     }
     inform(parent, Prompt::Kind::Information,
            tr("Автозамена завершена. Выполнено замен: %1 в %2 сценариях.")
                .arg(outcome.replacements)
                .arg(outcome.updatedScripts));
-    return swapped;
 }

@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 
+#include <functional>
+
 class QWidget;
 class ScriptsModel;
 
@@ -16,9 +18,10 @@ class AutoReplaceCommand
 public:
     // Runs the profile's rules (as the table shows them: read them into the profile first) over
     // every script of the profile. A scenario active in `model` (may be null) is deactivated for
-    // the run and activated again after it. Every rule that replaced something has its old and
-    // new values swapped in `profile`, so that a second run undoes the first; this happens
-    // before anything can show a dialog. Returns true when rules were swapped: the caller then shows
-    // the profile's rules in the table again and saves the profile list.
-    static bool apply(ScenarioProfile& profile, ScriptsModel* model, QWidget* parent);
+    // the run and its row activated again after it. Every rule that replaced something has its
+    // old and new values swapped in `profile`, so that a second run undoes the first; then,
+    // before anything can show a dialog, `rulesSwapped` is called: the caller shows the profile's
+    // rules in the table again and saves the profile list.
+    static void apply(ScenarioProfile& profile, ScriptsModel* model, QWidget* parent,
+                      const std::function<void()>& rulesSwapped);
 };

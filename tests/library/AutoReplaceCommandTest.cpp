@@ -3,11 +3,14 @@
 #include "ScriptedPrompter.h"
 #include "TestRegistry.h"
 
+#include "app/AppProperties.h"
+#include "engine/ScriptData.h"
 #include "engine/ScriptsModel.h"
 #include "library/AutoReplaceCommand.h"
 #include "library/AutoReplaceRun.h"
 #include "library/ProfileStore.h"
 
+#include <QApplication>
 #include <QTemporaryDir>
 
 // Applying a profile's auto-replace table to its scripts on disk: which files, what the user
@@ -35,6 +38,17 @@ class AutoReplaceCommandTest : public QObject
                           {m_outside.filePath("outside.lua"), "", {}},
                           {"aim.lua", "", {}}}; // the same file again, relative
         return work;
+    }
+
+    // Runs the command: the number of boxes shown before it swapped rules, or -1 when it
+    // swapped none.
+    static qsizetype apply(ScenarioProfile& profile, ScriptsModel* model,
+                           const ScriptedPrompter& prompter)
+    {
+        qsizetype boxesBeforeSwap = -1;
+        AutoReplaceCommand::apply(profile, model, nullptr,
+                                  [&] { boxesBeforeSwap = prompter.prompts.size(); });
+        return boxesBeforeSwap;
     }
 
     QByteArray scripts(const ScenarioProfile& profile)
@@ -67,7 +81,7 @@ private slots:
         const QByteArray before = scripts(work);
         const QList<AutoReplaceRule> rules = work.autoReplacements;
 
-        QVERIFY(AutoReplaceCommand::apply(work, nullptr, nullptr));
+        QCOMPARE(apply(work, nullptr, prompter), 0);
         QCOMPARE(readFile(profileDirectory("Work") + "/aim.lua"),
                  "sens = 2.0\r\n-- \xCA\xEE\xEC\r\nstep(2)\r\n");
         QCOMPARE(readFile(m_outside.filePath("outside.lua")), "local sens=2.05\n");
@@ -84,7 +98,7 @@ private slots:
         QCOMPARE(prompter.prompts.at(0).text,
                  "Автозамена завершена. Выполнено замен: 6 в 4 сценариях.");
 
-        QVERIFY(AutoReplaceCommand::apply(work, nullptr, nullptr));
+        QCOMPARE(apply(work, nullptr, prompter), 1);
         QCOMPARE(scripts(work), before);
         QCOMPARE(work.autoReplacements, rules);
     }
@@ -119,7 +133,7 @@ private slots:
                           {profileDirectory("Work") + "/gone.lua", "", {}}}; // missing: skipped
         work.autoReplacements = rules;
 
-        const bool swapped = AutoReplaceCommand::apply(work, nullptr, nullptr);
+        const bool swapped = apply(work, nullptr, prompter) >= 0;
         QStringList shown;
         for (const Prompt& prompt : prompter.prompts)
             shown << prompt.text;
@@ -128,21 +142,31 @@ private slots:
         QCOMPARE(work.autoReplacements != rules, swapped);
     }
 
+    // Two rows share the file (a duplicated scenario); the second, with its own modifiers, is
+    // the active one, and stays so.
     void activeScenarioIsOffDuringTheRunAndOnAgainAfterIt()
     {
         ScriptedPrompter prompter;
         ScenarioProfile work = named("Work");
         const QString script = profileDirectory("Work") + "/aim.lua";
         writeFile(script, "sens = 1.5\n" + kListeningScript);
-        work.scenarios = {{script, "", {}}};
+        work.scenarios = {{script, "", {}}, {script, "", {}}};
         work.autoReplacements = {{"", "", "sens", "1.5", "2.0"}};
         ScriptsModel model;
-        model.executeLua(script);
+        model.addScript();
+        for (int row : {0, 1})
+            model.setData(model.index(row), script, ScriptsModel::ScriptPathRole);
+        model.scriptAt(1)->xy = 3.0;
+        qApp->setProperty(AppProperty::isSound, false);
+        qApp->setProperty(AppProperty::scenarioSpeechEnabled, false);
+        model.scriptAt(1)->scriptSlot();
         takeHeard(model.luaState());
+        qApp->setProperty(AppProperty::scenarioXY, 0.0);
 
-        QVERIFY(AutoReplaceCommand::apply(work, &model, nullptr));
+        QCOMPARE(apply(work, &model, prompter), 0);
         QCOMPARE(takeHeard(model.luaState()), "PROFILE_DEACTIVATED:nil;PROFILE_ACTIVATED:nil;");
-        QCOMPARE(model.activeScriptPath(), script);
+        QCOMPARE(model.activeRow(), 1);
+        QCOMPARE(qApp->property(AppProperty::scenarioXY).toDouble(), 3.0);
         lua_getglobal(model.luaState(), "sens");
         QCOMPARE(lua_tonumber(model.luaState(), -1), 2.0); // the new text ran
         lua_pop(model.luaState(), 1);
