@@ -18,6 +18,18 @@ bool isInsideDirectory(const QString& path, const QString& directory)
     return file.startsWith(folder, Qt::CaseSensitive);
 }
 
+QString freeFileName(const QString& path, const std::function<bool(const QString&)>& taken)
+{
+    const QFileInfo file(path);
+    const QString suffix = file.suffix().isEmpty() ? QString() : QLatin1Char('.') + file.suffix();
+    for (int n = 2;; ++n) {
+        const QString candidate = file.dir().filePath(
+            QStringLiteral("%1 (%2)%3").arg(file.completeBaseName()).arg(n).arg(suffix));
+        if (!taken(candidate))
+            return candidate;
+    }
+}
+
 bool copyReplacing(const QString& source, const QString& target, QString* error)
 {
     const auto fail = [error](const QString& reason) {

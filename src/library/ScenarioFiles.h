@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 // File operations of the scenario library: where a file lies, and copies that replace.
 namespace ScenarioFiles {
 
@@ -13,6 +15,9 @@ bool isInsideDirectory(const QString& path, const QString& directory);
 // not at all. Copying a file onto itself succeeds and changes nothing. On failure `error`,
 // when given, says why.
 bool copyReplacing(const QString& source, const QString& target, QString* error = nullptr);
+
+// The first of "name (2).ext", "name (3).ext", … beside `path` that `taken` does not claim.
+QString freeFileName(const QString& path, const std::function<bool(const QString&)>& taken);
 
 // Removes a directory with everything in it, or nothing: it is first moved aside, which the
 // system refuses while a file in it is open (Windows), so a refusal leaves it whole. False

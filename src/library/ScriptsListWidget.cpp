@@ -246,6 +246,7 @@ bool ScriptsListWidget::switchToProfile(qsizetype index)
         ui->profileComboBox->setCurrentIndex(static_cast<int>(index));
     }
     publishProfileModifiers();
+    resetScenarioModifiers();
     rebuildScenarioList();
     showDescription();
     rememberLastProfile();
@@ -397,6 +398,11 @@ void ScriptsListWidget::publishProfileModifiers()
     app->setProperty(AppProperty::profileX, modifier.x);
     app->setProperty(AppProperty::profileY, modifier.y);
     app->setProperty(AppProperty::profileRand, MovementModifiers::jitterAmplitude(modifier.rand));
+}
+
+void ScriptsListWidget::resetScenarioModifiers()
+{
+    QCoreApplication* app = QCoreApplication::instance();
     app->setProperty(AppProperty::scenarioXY, 1.0);
     app->setProperty(AppProperty::scenarioX, 1.0);
     app->setProperty(AppProperty::scenarioY, 1.0);
@@ -631,12 +637,15 @@ void ScriptsListWidget::slotAutoReplaceApply()
     if (m_busy || !profile)
         return;
     const BusyGuard busy(m_busy);
+    // The description typed just before is taken now: its timer would otherwise fire during
+    // the run's boxes and write the unswapped table back.
+    m_descriptionTimer.stop();
     if (takePendingEdits())
         m_library.save();
-    if (AutoReplaceCommand::apply(*profile, m_model, this)) {
+    AutoReplaceCommand::apply(*profile, m_model, this, [this, profile] {
         m_autoReplace->table()->setRules(profile->autoReplacements);
         m_library.save();
-    }
+    });
 }
 
 // --- Active scenario ---------------------------------------------------------------------
@@ -762,6 +771,23 @@ bool ScriptsListWidget::adoptScript(int i, const QString& chosen, bool copyAlway
     QString path = chosen;
     if (copyAlways || !ScenarioFiles::isInsideDirectory(chosen, directory)) {
         path = QDir(directory).filePath(QFileInfo(chosen).fileName());
+        // Another scenario's file of that name is kept: the copy takes a free name.
+        const auto usedByAnother = [this, i](const QString& file) {
+            const QList<ProfileScenario>& scenarios = currentProfile()->scenarios;
+            for (int j = 0; j < scenarios.size(); ++j) {
+                if (j != i && !scenarios[j].file.isEmpty() &&
+                    QFileInfo(scenarios[j].file) == QFileInfo(file))
+                    return true;
+            }
+            return false;
+        };
+        if (QFileInfo(chosen) != QFileInfo(path) && usedByAnother(path)) {
+            const QFileInfo own(currentProfile()->scenarios[i].file);
+            path = ScenarioFiles::freeFileName(path, [&](const QString& candidate) {
+                const QFileInfo file(candidate);
+                return usedByAnother(candidate) || (file.exists() && file != own);
+            });
+        }
         QDir().mkpath(directory);
         if (!ScenarioFiles::copyReplacing(chosen, path))
             return false;

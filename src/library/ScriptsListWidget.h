@@ -95,7 +95,10 @@ private:
     void saveProfiles();
     // After a change of the current profile's scenarios: saved, and shown on the overlay.
     void saveScenarioChange();
+    // The profile's four modifier properties; the scenario's are the engine's.
     void publishProfileModifiers();
+    // The scenario's modifier properties back to neutral, for a profile switch.
+    void resetScenarioModifiers();
     void publishOverlayList();
     void rememberLastProfile();
     void updateProfileButtons();

@@ -125,6 +125,35 @@ private slots:
         QVERIFY(inStep(page));
     }
 
+    // Row 1 picks a downloaded file named like row 0's tuned one: row 0's stays, the copy
+    // takes a free name; the file of the row itself is replaced as before.
+    void aFileOfAnotherScenarioIsNeverReplaced()
+    {
+        PageFixture fixture;
+        storeProfiles({{"default", {}}, {"Work", {{"recoil.lua", ""}, {"", ""}}}}, "Work");
+        const QString tuned = profileDirectory("Work") + "/recoil.lua";
+        const QString downloaded = dataDirectory() + "/Downloads/recoil.lua";
+        QVERIFY(writeFile(tuned, "-- tuned"));
+        QVERIFY(writeFile(downloaded, "-- downloaded"));
+        ScriptsListWidget page;
+
+        const QString copy = profileDirectory("Work") + "/recoil (2).lua";
+        fixture.prompter.queueValue(downloaded);
+        click(*page.row(1), "pushButtonScript");
+        QCOMPARE(page.row(1)->path(), copy);
+        fixture.prompter.queueValue(downloaded);
+        click(*page.row(1), "pushButtonImport");
+        QCOMPARE(page.row(1)->path(), copy);
+        QCOMPARE(readFile(tuned), "-- tuned");
+        QCOMPARE(readFile(copy), "-- downloaded");
+        QVERIFY(inStep(page));
+
+        fixture.prompter.queueValue(downloaded);
+        click(*page.row(0), "pushButtonImport");
+        QCOMPARE(page.row(0)->path(), tuned);
+        QCOMPARE(readFile(tuned), "-- downloaded");
+    }
+
     void hotkeyChangesAndTheirFailures()
     {
         PageFixture fixture;
@@ -257,6 +286,12 @@ private slots:
         QCOMPARE(qApp->property(AppProperty::scenarioXY).toDouble(), 1.25);
         QCOMPARE(qApp->property(AppProperty::scenarioY).toDouble(), 0.25);
         QCOMPARE(qApp->property(AppProperty::scenarioRand).toDouble(), 5.0);
+
+        // The profile's factors change under the active scenario, which keeps its own.
+        answerDialog({2.0, 1.0, 1.0, 0});
+        click(page, "profileConfigureButton");
+        QCOMPARE(qApp->property(AppProperty::profileXY).toDouble(), 2.0);
+        QCOMPARE(qApp->property(AppProperty::scenarioXY).toDouble(), 1.25);
     }
 
     void exportReplacesTheTargetTheUserAgreedTo()

@@ -85,10 +85,16 @@ private slots:
         qobject_cast<QLineEdit*>(table->cellWidget(0, 3))->setText("2.0");
         QCOMPARE(readProfiles(profilesFilePath()).at(1).autoReplacements.size(), 1);
 
-        // "Заменить" rewrites the profile's script and shows the pair swapped.
+        // "Заменить" rewrites the profile's script and shows the pair swapped before its box,
+        // with a description typed just before it kept.
+        control<QPlainTextEdit>(page, "profileDescription")->setPlainText("notes");
+        QString shownDuringTheBox;
+        fixture.prompter.whileOpen = [&] { shownDuringTheBox = table->rules().value(0).fromValue; };
         click(page, "autoReplaceApplyButton");
         QCOMPARE(readFile(profileDirectory("Work") + "/a.lua"), QByteArray("sens = 2.0\n"));
-        QCOMPARE(table->rules().value(0).fromValue, "2.0");
+        QCOMPARE(shownDuringTheBox, "2.0");
+        QCOMPARE(storedProfiles().at(1).autoReplacements.value(0).fromValue, "2.0");
+        QCOMPARE(storedProfiles().at(1).description, "notes");
 
         // The profile travels through an archive and comes back under a free name.
         const QString archive = QDir(dataDirectory()).filePath("work.zip");
@@ -211,6 +217,7 @@ private slots:
         PageFixture fixture;
         storeProfiles({{"default", {}}, {"work", {{"a.lua", "Alt+1"}, {"", ""}}}}, "work");
         ScriptsListWidget page;
+        QVERIFY(fixture.press(MOD_ALT, '1'));
         fixture.prompter.queueValue("Work");
         click(page, "profileRenameButton");
 
@@ -227,6 +234,7 @@ private slots:
         QVERIFY(inStep(page));
         QCOMPARE(storedProfiles()[1].name, "Work");
         QCOMPARE(loadSettings().lastProfile, "Work");
+        QCOMPARE(page.scriptsModel()->activeScriptPath(), moved); // active through the move
         QVERIFY(fixture.press(MOD_ALT, '1'));
         QCOMPARE(page.scriptsModel()->activeScriptPath(), moved);
 
