@@ -1,0 +1,525 @@
+#!/usr/bin/env bash
+# Cross-builds Clavitor for 64-bit Windows with Debian's mingw-w64 (POSIX threads).
+#
+# The Windows dependencies are built once into a cache outside the tree and reused:
+#     Qt 6.4.2 (qtbase, qtsvg, qtspeech, qtmultimedia), Lua 5.1, hidapi, libarchive with zlib.
+# They take about an hour on two cores; a rerun skips every step that is done and resumes after
+# the one that failed.
+#
+#     scripts/build-windows.sh [options]
+#       --deps-only          stop once the dependencies are built
+#       --cache-dir DIR      root of the dependency cache (or CLAVITOR_WINDOWS_CACHE);
+#                            default ${XDG_CACHE_HOME:-$HOME/.cache}/clavitor/windows-deps
+#       --sources DIR        folder with the Qt release tarballs that Debian does not serve here
+#                            (or CLAVITOR_THIRD_PARTY); default ../shared/third-party
+#       --jobs N             parallel compile jobs (or JOBS); default: the number of cores
+#       --keep-build         keep each step's build tree once it is installed
+#       --stop-after STEP    stop after one step: zlib lua hidapi libarchive qtbase qtsvg
+#                            qtspeech qtmultimedia
+#       --print-prefix       print the dependency prefix of these options and exit
+#
+# The dependencies go to <cache>/<key>/prefix, where the key names their versions and a digest
+# of the build options, so that a changed option builds anew beside the old cache.
+# <key>/toolchain.cmake is the mingw toolchain that also finds what is in the prefix; CMake
+# projects built against the cache use it with -DQT_HOST_PATH=/usr and
+# PKG_CONFIG_LIBDIR=<prefix>/lib/pkgconfig. <key>/times.log has the time of every step.
+set -euo pipefail
+repo="$(cd "$(dirname "$0")/.." && pwd)"
+
+usage() {
+    sed -n '9,19p' "$0" | sed 's/^# \{0,1\}//' >&2
+    exit 2
+}
+
+deps_only=false
+keep_build=false
+print_prefix=false
+stop_after=""
+cache_root="${CLAVITOR_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/clavitor/windows-deps}"
+sources_dir="${CLAVITOR_THIRD_PARTY:-}"
+jobs="${JOBS:-$(nproc)}"
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --deps-only) deps_only=true ;;
+        --keep-build) keep_build=true ;;
+        --print-prefix) print_prefix=true ;;
+        --stop-after) [ $# -ge 2 ] || usage; stop_after="$2"; shift ;;
+        --cache-dir) [ $# -ge 2 ] || usage; cache_root="$2"; shift ;;
+        --sources) [ $# -ge 2 ] || usage; sources_dir="$2"; shift ;;
+        --jobs) [ $# -ge 2 ] || usage; jobs="$2"; shift ;;
+        *) usage ;;
+    esac
+    shift
+done
+steps=(zlib lua hidapi libarchive qtbase qtsvg qtspeech qtmultimedia)
+if [ -n "$stop_after" ] && [[ " ${steps[*]} " != *" $stop_after "* ]]; then
+    echo "build-windows.sh: no step $stop_after (the steps: ${steps[*]})" >&2
+    exit 2
+fi
+case "$jobs" in ''|*[!0-9]*|0) echo "build-windows.sh: --jobs needs a positive number" >&2; exit 2 ;; esac
+if [ -z "$sources_dir" ] && [ -d "$repo/../shared/third-party" ]; then
+    sources_dir="$repo/../shared/third-party"
+fi
+mkdir -p "$cache_root"
+cache_root="$(cd "$cache_root" && pwd)"
+
+# --- What is built, and how ------------------------------------------------------------------
+
+qt_version=6.4.2
+zlib_version=1.2.13
+lua_version=5.1.5
+hidapi_version=0.13.1
+libarchive_version=3.6.2
+
+host_qt_cmake=/usr/lib/x86_64-linux-gnu/cmake
+cross_cc=x86_64-w64-mingw32-gcc-posix
+cross_cxx=x86_64-w64-mingw32-g++-posix
+cross_tools=x86_64-w64-mingw32
+
+# Release tarballs of the Qt modules whose Debian sources are not served here.
+qtsvg_tarball=qtsvg-everywhere-src-$qt_version.tar.xz
+qtspeech_tarball=qtspeech-everywhere-src-$qt_version.tar.xz
+
+common_cmake_options=(-G Ninja -DCMAKE_BUILD_TYPE=Release)
+
+hidapi_options=(-DBUILD_SHARED_LIBS=ON -DHIDAPI_BUILD_HIDTEST=OFF)
+
+# Shared, with zlib linked in statically: ZIP and tar with deflate are all profile archives use.
+libarchive_options=(
+    -DBUILD_SHARED_LIBS=ON -DENABLE_ZLIB=ON
+    -DENABLE_OPENSSL=OFF -DENABLE_MBEDTLS=OFF -DENABLE_NETTLE=OFF
+    -DENABLE_LZMA=OFF -DENABLE_ZSTD=OFF -DENABLE_LZ4=OFF -DENABLE_LZO=OFF -DENABLE_BZip2=OFF
+    -DENABLE_LIBB2=OFF -DENABLE_LIBXML2=OFF -DENABLE_EXPAT=OFF -DENABLE_PCREPOSIX=OFF
+    -DENABLE_LibGCC=OFF -DENABLE_ICONV=OFF -DENABLE_ACL=OFF -DENABLE_XATTR=OFF
+    -DENABLE_TAR=OFF -DENABLE_CPIO=OFF -DENABLE_CAT=OFF -DENABLE_TEST=OFF -DENABLE_WERROR=OFF
+)
+
+# Only the modules and plugins the program uses; the third-party code Qt bundles.
+qtbase_options=(
+    -DBUILD_SHARED_LIBS=ON -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF
+    -DFEATURE_opengl=OFF -DINPUT_opengl=no -DFEATURE_dynamicgl=OFF
+    -DFEATURE_sql=OFF -DFEATURE_printsupport=OFF -DFEATURE_dbus=OFF
+    -DFEATURE_testlib=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF
+    -DFEATURE_tabletevent=OFF
+    -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_freetype=OFF
+    -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF
+    -DFEATURE_schannel=ON -DFEATURE_openssl=OFF
+    -DFEATURE_icu=OFF -DFEATURE_zstd=OFF -DFEATURE_pkg_config=OFF -DFEATURE_androiddeployqt=OFF
+)
+qt_module_options=(-DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF)
+
+# Raise when a step changes in a way its options above do not show.
+recipe_revision=1
+
+key_input() {
+    printf '%s\n' "revision $recipe_revision" "$qt_version $zlib_version $lua_version" \
+        "$hidapi_version $libarchive_version" \
+        "${common_cmake_options[*]}" "${hidapi_options[*]}" "${libarchive_options[*]}" \
+        "${qtbase_options[*]}" "${qt_module_options[*]}"
+    cat "$repo/cmake/mingw-w64-x86_64.cmake"
+    "$cross_cxx" -dumpfullversion 2>/dev/null || true
+}
+
+# --- Packages --------------------------------------------------------------------------------
+
+install_packages() {
+    local packages=(
+        cmake ninja-build pkg-config make perl xz-utils dpkg-dev
+        gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+        qt6-base-dev qt6-base-dev-tools qt6-declarative-dev
+        qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+        util-linux
+    )
+    local missing=() p
+    for p in "${packages[@]}"; do
+        if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$p")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo=sudo
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update -q
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+install_packages
+key="qt$qt_version-lua$lua_version-hidapi$hidapi_version-libarchive$libarchive_version-zlib$zlib_version-$(key_input | sha256sum | cut -c1-10)"
+top="$cache_root/$key"
+prefix="$top/prefix"
+if $print_prefix; then
+    echo "$prefix"
+    exit 0
+fi
+mkdir -p "$top/stamps" "$top/logs" "$top/build" "$prefix"
+
+say() { echo "[$(date +%H:%M:%S)] $*"; }
+fail() { echo "build-windows.sh: $*" >&2; exit 1; }
+
+# Runs a command with its output in a step log; on failure shows the end of the log.
+logged() {
+    local log="$1"; shift
+    if ! "$@" >>"$log" 2>&1; then
+        tail -n 40 "$log" >&2
+        fail "failed: $* (whole output: $log)"
+    fi
+}
+
+# --- Sources ---------------------------------------------------------------------------------
+# Debian's source packages of bookworm, fetched with a private apt setup (its own source list,
+# lists and cache under the cache root) whose deb-src entries are derived from the system's
+# sources. The system's apt configuration is left as it is.
+
+apt_dir="$cache_root/apt"
+apt_options=(
+    -o "Dir::Etc::SourceList=$apt_dir/sources.list" -o Dir::Etc::SourceParts=/dev/null
+    -o "Dir::State::Lists=$apt_dir/lists" -o "Dir::Cache=$apt_dir/cache" -o APT::Sandbox::User=root
+)
+
+write_source_list() {
+    mkdir -p "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial"
+    {
+        local f
+        for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+            [ -f "$f" ] && sed -n 's/^[[:space:]]*deb[[:space:]]\+/deb-src /p' "$f"
+        done
+        for f in /etc/apt/sources.list.d/*.sources; do
+            [ -f "$f" ] || continue
+            # deb822 stanzas: one deb-src line per URI and suite of every enabled "deb" stanza.
+            awk '
+                function flush(   n, m, i, j, u, s) {
+                    if (types ~ /(^|[ \t])deb([ \t]|$)/ && enabled != "no" && uris != "" && suites != "") {
+                        n = split(uris, u, /[ \t]+/); m = split(suites, s, /[ \t]+/)
+                        for (i = 1; i <= n; i++) for (j = 1; j <= m; j++)
+                            printf "deb-src %s%s %s %s\n", (signed != "" ? "[signed-by=" signed "] " : ""), u[i], s[j], comps
+                    }
+                    types = uris = suites = comps = signed = enabled = ""
+                }
+                /^[ \t]*#/ { next }
+                /^[ \t]*$/ { flush(); next }
+                /^[ \t]/ { next }
+                {
+                    p = index($0, ":"); if (!p) next
+                    k = tolower(substr($0, 1, p - 1)); v = substr($0, p + 1); gsub(/^[ \t]+|[ \t]+$/, "", v)
+                    if (k == "types") types = v; else if (k == "uris") uris = v
+                    else if (k == "suites") suites = v; else if (k == "components") comps = v
+                    else if (k == "enabled") enabled = tolower(v)
+                    else if (k == "signed-by") { signed = (v ~ /^\//) ? v : ""; gsub(/[ \t]+/, ",", signed) }
+                }
+                END { flush() }' "$f"
+        done
+    } | sort -u >"$apt_dir/sources.list.new"
+    [ -s "$apt_dir/sources.list.new" ] || fail "no deb entries in the system's apt sources to derive deb-src entries from"
+    mv "$apt_dir/sources.list.new" "$apt_dir/sources.list"
+}
+
+apt_updated=false
+# fetch_debian_source PACKAGE UPSTREAM_VERSION: unpacks the newest bookworm source of PACKAGE
+# (Debian's patches applied) into <cache>/sources/PACKAGE, once.
+fetch_debian_source() {
+    local package="$1" upstream="$2" dir="$cache_root/sources/$1"
+    [ -f "$dir/.fetched" ] && return 0
+    if ! $apt_updated; then
+        write_source_list
+        say "apt: updating the private source lists"
+        logged "$cache_root/apt/update.log" apt-get -q "${apt_options[@]}" update
+        apt_updated=true
+    fi
+    say "fetching the Debian source of $package"
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    # Newest first; a version whose files the mirror does not serve is passed over.
+    local versions version fetched=false
+    versions="$(apt-cache "${apt_options[@]}" showsrc "$package" | sed -n 's/^Version: //p' |
+        sort -u | sort -r -V)"
+    [ -n "$versions" ] || fail "apt knows no source package $package (see $apt_dir/sources.list)"
+    for version in $versions; do
+        if (cd "$dir" && apt-get -q "${apt_options[@]}" source "$package=$version") >>"$dir.log" 2>&1; then
+            fetched=true
+            break
+        fi
+        say "  $package $version cannot be fetched, trying an older one"
+        find "$dir" -mindepth 1 -delete
+    done
+    $fetched || fail "no source of $package could be fetched (see $dir.log)"
+    local tree
+    tree="$(find "$dir" -mindepth 1 -maxdepth 1 -type d | head -n 1)"
+    [ -n "$tree" ] || fail "apt-get source $package unpacked nothing (see $dir.log)"
+    version="$(cd "$tree" && dpkg-parsechangelog -S Version)"
+    case "$version" in
+        *:"$upstream"*|"$upstream"*) ;;
+        *) fail "$package: Debian serves $version, this script builds $upstream; update the script" ;;
+    esac
+    ln -sfn "$(basename "$tree")" "$dir/tree"
+    echo "$version" >"$dir/.fetched"
+}
+
+# unpack_tarball FILE: unpacks a tarball from the sources folder into <cache>/sources, once.
+unpack_tarball() {
+    local file="$1" dir="$cache_root/sources/${1%.tar.*}"
+    [ -f "$dir/.fetched" ] && return 0
+    if [ -z "$sources_dir" ]; then
+        fail "missing $file: no sources folder (give one with --sources DIR; ../shared/third-party does not exist)"
+    fi
+    [ -f "$sources_dir/$file" ] || fail "missing $sources_dir/$file"
+    say "unpacking $file"
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    tar -xf "$sources_dir/$file" -C "$dir"
+    local tree
+    tree="$(find "$dir" -mindepth 1 -maxdepth 1 -type d | head -n 1)"
+    [ -n "$tree" ] || fail "$file holds no folder"
+    ln -sfn "$(basename "$tree")" "$dir/tree"
+    echo "$file" >"$dir/.fetched"
+}
+
+fetch_all() {
+    fetch_debian_source zlib "$zlib_version"
+    fetch_debian_source lua5.1 "$lua_version"
+    fetch_debian_source hidapi "$hidapi_version"
+    fetch_debian_source libarchive "$libarchive_version"
+    fetch_debian_source qt6-base "$qt_version"
+    fetch_debian_source qt6-multimedia "$qt_version"
+    unpack_tarball "$qtsvg_tarball"
+    unpack_tarball "$qtspeech_tarball"
+    local p
+    {
+        for p in zlib lua5.1 hidapi libarchive qt6-base qt6-multimedia; do
+            echo "$p $(cat "$cache_root/sources/$p/.fetched")"
+        done
+        echo "$qtsvg_tarball"
+        echo "$qtspeech_tarball"
+    } >"$top/sources.txt"
+}
+
+# --- Steps -----------------------------------------------------------------------------------
+# Each step builds in <key>/build/<step>, installs into the prefix and leaves a stamp; a step
+# with a stamp is skipped, a step without one resumes in its build tree.
+
+write_toolchain() {
+    {
+        echo "# The mingw-w64 toolchain of Clavitor, finding what is in $prefix as well."
+        cat "$repo/cmake/mingw-w64-x86_64.cmake"
+        echo "list(APPEND CMAKE_FIND_ROOT_PATH \"$prefix\")"
+        echo "# pkg-config (Lua) looks at the prefix alone, never at the host's libraries."
+        echo "set(ENV{PKG_CONFIG_LIBDIR} \"$prefix/lib/pkgconfig\")"
+        echo "set(ENV{PKG_CONFIG_PATH} \"\")"
+    } >"$top/toolchain.cmake"
+}
+
+# build_c_library STEP NAME SOURCE_DIR FILES...: a static library of C files, compiled with the
+# cross compiler into <key>/build/STEP/libNAME.a.
+build_c_library() {
+    local step="$1" name="$2" src="$3" b="$top/build/$1" log="$top/logs/$1.log" f
+    shift 3
+    rm -rf "$b"
+    mkdir -p "$b"
+    for f in "$@"; do
+        logged "$log" "$cross_cc" -O2 -Wall -c "$src/$f" -o "$b/${f%.c}.o"
+    done
+    logged "$log" "$cross_tools-ar" rcs "$b/lib$name.a" "$b"/*.o
+}
+
+step_zlib() {
+    local src="$cache_root/sources/zlib/tree"
+    # Debian's source leaves out win32/ and with it the makefile and resources for a DLL:
+    # a static library, linked into libarchive.
+    build_c_library zlib z "$src" adler32.c compress.c crc32.c deflate.c gzclose.c gzlib.c gzread.c \
+        gzwrite.c infback.c inffast.c inflate.c inftrees.c trees.c uncompr.c zutil.c
+    mkdir -p "$prefix/include" "$prefix/lib/pkgconfig"
+    cp "$src/zlib.h" "$src/zconf.h" "$prefix/include/"
+    cp "$top/build/zlib/libz.a" "$prefix/lib/"
+    cat >"$prefix/lib/pkgconfig/zlib.pc" <<PC
+prefix=$prefix
+Name: zlib
+Description: zlib compression library
+Version: $zlib_version
+Libs: -L\${prefix}/lib -lz
+Cflags: -I\${prefix}/include
+PC
+}
+
+step_lua() {
+    local src="$cache_root/sources/lua5.1/tree"
+    # Static: the program embeds the interpreter and loads no Lua C modules.
+    build_c_library lua lua5.1 "$src/src" lapi.c lcode.c ldebug.c ldo.c ldump.c lfunc.c lgc.c llex.c \
+        lmem.c lobject.c lopcodes.c lparser.c lstate.c lstring.c ltable.c ltm.c lundump.c lvm.c \
+        lzio.c lauxlib.c lbaselib.c ldblib.c liolib.c lmathlib.c loslib.c ltablib.c lstrlib.c \
+        loadlib.c linit.c
+    mkdir -p "$prefix/include/lua5.1" "$prefix/lib/pkgconfig"
+    cp "$src/src/lua.h" "$src/src/luaconf.h" "$src/src/lualib.h" "$src/src/lauxlib.h" \
+        "$src/etc/lua.hpp" "$prefix/include/lua5.1/"
+    cp "$top/build/lua/liblua5.1.a" "$prefix/lib/"
+    cat >"$prefix/lib/pkgconfig/lua5.1.pc" <<PC
+prefix=$prefix
+Name: Lua
+Description: An extensible extension language
+Version: $lua_version
+Libs: -L\${prefix}/lib -llua5.1
+Cflags: -I\${prefix}/include/lua5.1
+PC
+}
+
+# cmake_step NAME SOURCE_DIR CMAKE [OPTIONS...]: configures (once), builds and installs a CMake
+# project with the toolchain; Qt modules are configured with the qt-cmake of the Qt in the prefix,
+# whose own toolchain file loads that one.
+cmake_step() {
+    local name="$1" src="$2" cmake="$3" b="$top/build/$1" log="$top/logs/$1.log"
+    shift 3
+    if [ ! -f "$b/.configured" ]; then
+        rm -rf "$b"
+        say "  configuring (output: $log)"
+        local toolchain=()
+        [ "$cmake" = cmake ] && toolchain=(-DCMAKE_TOOLCHAIN_FILE="$top/toolchain.cmake")
+        logged "$log" "$cmake" -S "$src" -B "$b" "${common_cmake_options[@]}" "${toolchain[@]}" \
+            -DCMAKE_INSTALL_PREFIX="$prefix" "$@"
+        touch "$b/.configured"
+    fi
+    say "  building"
+    logged "$log" cmake --build "$b" --parallel "$jobs"
+    logged "$log" cmake --install "$b"
+}
+
+step_hidapi() {
+    cmake_step hidapi "$cache_root/sources/hidapi/tree" cmake "${hidapi_options[@]}"
+}
+
+step_libarchive() {
+    # Whether zlib was built with ZLIB_WINAPI is a test that runs a program, which a cross build
+    # cannot (CMake 3.25 even crashes on it): it was not, as step_zlib shows.
+    local zlib="$prefix/lib/libz.a"
+    cmake_step libarchive "$cache_root/sources/libarchive/tree" cmake "${libarchive_options[@]}" \
+        -DZLIB_INCLUDE_DIR="$prefix/include" -DZLIB_LIBRARY="$zlib" \
+        -DZLIB_WINAPI=OFF -DZLIB_WINAPI_WITH_LIB="$zlib"
+}
+
+qt_host_options=(-DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_qt_cmake")
+
+step_qtbase() {
+    cmake_step qtbase "$cache_root/sources/qt6-base/tree" cmake "${qt_host_options[@]}" \
+        "${qtbase_options[@]}"
+}
+
+step_qtsvg() {
+    cmake_step qtsvg "$cache_root/sources/${qtsvg_tarball%.tar.*}/tree" "$prefix/bin/qt-cmake" \
+        "${qt_host_options[@]}" "${qt_module_options[@]}"
+}
+
+# Qt QML Integration is header-only (macros for QML types) and part of qtdeclarative, which is
+# not built here. The host's Qt has the same version: its headers, offered as the interface
+# target that qtspeech asks for.
+write_qmlintegration() {
+    local headers=/usr/include/x86_64-linux-gnu/qt6/QtQmlIntegration
+    local dir="$prefix/lib/cmake/Qt6QmlIntegration"
+    [ -f "$headers/qqmlintegration.h" ] || fail "missing $headers/qqmlintegration.h (qt6-declarative-dev)"
+    mkdir -p "$prefix/include/QtQmlIntegration" "$dir"
+    cp -r "$headers/." "$prefix/include/QtQmlIntegration/"
+    cat >"$dir/Qt6QmlIntegrationConfig.cmake" <<'CMAKE'
+# Qt QML Integration: header-only, the headers of the host's Qt of the same version.
+set(Qt6QmlIntegration_FOUND TRUE)
+if(NOT TARGET Qt6::QmlIntegration)
+    get_filename_component(_qmlintegration_prefix "${CMAKE_CURRENT_LIST_DIR}/../../.." ABSOLUTE)
+    add_library(Qt6::QmlIntegration INTERFACE IMPORTED)
+    set_target_properties(Qt6::QmlIntegration PROPERTIES
+        INTERFACE_COMPILE_DEFINITIONS QT_QMLINTEGRATION_LIB
+        INTERFACE_INCLUDE_DIRECTORIES "${_qmlintegration_prefix}/include/QtQmlIntegration;${_qmlintegration_prefix}/include"
+        INTERFACE_LINK_LIBRARIES Qt6::Core
+        _qt_config_module_name qmlintegration
+        _qt_is_public_module TRUE
+        _qt_module_has_headers ON
+        _qt_module_include_name QtQmlIntegration
+        _qt_module_interface_name QmlIntegration
+        _qt_package_name Qt6QmlIntegration
+        _qt_package_version 6.4.2)
+    add_library(Qt::QmlIntegration INTERFACE IMPORTED)
+    set_target_properties(Qt::QmlIntegration PROPERTIES INTERFACE_LINK_LIBRARIES Qt6::QmlIntegration)
+    unset(_qmlintegration_prefix)
+endif()
+CMAKE
+    write_config_version "$dir/Qt6QmlIntegrationConfigVersion.cmake"
+}
+
+# write_config_version FILE: a package version file of the Qt version (same major, not newer).
+write_config_version() {
+    cat >"$1" <<CMAKE
+set(PACKAGE_VERSION $qt_version)
+if(PACKAGE_FIND_VERSION AND (PACKAGE_FIND_VERSION VERSION_GREATER PACKAGE_VERSION
+                             OR NOT PACKAGE_FIND_VERSION_MAJOR EQUAL 6))
+    set(PACKAGE_VERSION_COMPATIBLE FALSE)
+else()
+    set(PACKAGE_VERSION_COMPATIBLE TRUE)
+    if(PACKAGE_FIND_VERSION VERSION_EQUAL PACKAGE_VERSION)
+        set(PACKAGE_VERSION_EXACT TRUE)
+    endif()
+endif()
+CMAKE
+}
+
+step_qtspeech() {
+    write_qmlintegration
+    cmake_step qtspeech "$cache_root/sources/${qtspeech_tarball%.tar.*}/tree" "$prefix/bin/qt-cmake" \
+        "${qt_host_options[@]}" "${qt_module_options[@]}"
+}
+
+# Qt Multimedia compiles its video shaders with Qt Shader Tools' qsb, a host tool: a package of
+# that name outside the prefix, only for this build, finds the host's qsb and its CMake functions
+# (no Windows build of the shader library is needed).
+write_shadertools_shim() {
+    local dir="$top/shims/lib/cmake/Qt6ShaderTools"
+    [ -f "$host_qt_cmake/Qt6ShaderToolsTools/Qt6ShaderToolsToolsConfig.cmake" ] ||
+        fail "missing $host_qt_cmake/Qt6ShaderToolsTools (qt6-shadertools-dev)"
+    mkdir -p "$dir"
+    cat >"$dir/Qt6ShaderToolsConfig.cmake" <<CMAKE
+set(__qt_ShaderTools_tool_deps "Qt6ShaderToolsTools\\;$qt_version")
+_qt_internal_find_tool_dependencies("ShaderTools" __qt_ShaderTools_tool_deps)
+set(Qt6ShaderTools_FOUND TRUE)
+CMAKE
+    write_config_version "$dir/Qt6ShaderToolsConfigVersion.cmake"
+}
+
+step_qtmultimedia() {
+    write_shadertools_shim
+    cmake_step qtmultimedia "$cache_root/sources/qt6-multimedia/tree" "$prefix/bin/qt-cmake" \
+        "${qt_host_options[@]}" "${qt_module_options[@]}" \
+        -DQT_ADDITIONAL_PACKAGES_PREFIX_PATH="$top/shims"
+}
+
+run_step() {
+    local name="$1"
+    if [ -f "$top/stamps/$name" ]; then
+        say "$name: done before ($(cat "$top/stamps/$name"))"
+        return 0
+    fi
+    say "$name"
+    local start=$SECONDS
+    "step_$name"
+    local took=$((SECONDS - start))
+    local text
+    text="$(printf '%dm%02ds' $((took / 60)) $((took % 60)))"
+    echo "$text" >"$top/stamps/$name"
+    echo "$(date '+%F %T') $name $text" >>"$top/times.log"
+    say "$name: built in $text"
+    if ! $keep_build; then
+        rm -rf "${top:?}/build/$name"
+    fi
+}
+
+say "dependency cache: $top"
+fetch_all
+write_toolchain
+for step in "${steps[@]}"; do
+    run_step "$step"
+    if [ "$step" = "$stop_after" ]; then
+        say "stopped after $step"
+        exit 0
+    fi
+done
+touch "$top/stamps/complete"
+say "dependencies ready in $prefix"
+
+if $deps_only; then
+    exit 0
+fi
+echo "build-windows.sh: building the program itself is not there yet; use --deps-only" >&2
+exit 2
