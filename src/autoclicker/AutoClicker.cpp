@@ -16,14 +16,16 @@ namespace {
 
 // The virtual key of a combined key code, without its modifiers: letters, digits and space
 // are their own virtual keys, other keys go by the hotkeys' key rule; 0 when it knows none.
+// The keypad flag is no modifier but part of the key: keypad 5 is VK_NUMPAD5, not the 5 key.
 WORD virtualKeyOf(int keyCode)
 {
     const int key = keyCode & ~int(Qt::KeyboardModifierMask);
-    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9') || key == ' ')
-        return static_cast<WORD>(key);
+    const int keypad = keyCode & int(Qt::KeypadModifier);
     if (key == 0)
         return 0;
-    const QString text = QKeySequence(key).toString(QKeySequence::NativeText);
+    if (!keypad && ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9') || key == ' '))
+        return static_cast<WORD>(key);
+    const QString text = QKeySequence(key | keypad).toString(QKeySequence::NativeText);
     const int virtualKey = KeyMapping::virtualKeyOfChord(text, KeyMapping::keyNameTable());
     return virtualKey > 0 && virtualKey <= 0xFF ? static_cast<WORD>(virtualKey) : WORD{0};
 }

@@ -4,6 +4,7 @@
 #include "autoclicker/AutoClicker.h"
 #include "autoclicker/ClickClock.h"
 
+#include <QKeySequence>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -207,6 +208,22 @@ private slots:
         QTest::newRow("F5 by its name")
             << 0 << int(Qt::Key_F5) << QStringList{"key 0x74 down", "key 0x74 up"};
         QTest::newRow("no key") << 0 << 0 << QStringList{};
+        // Keypad keys are keys of their own; the 5 of the main row is not one of them.
+        const std::pair<QKeyCombination, int> keys[] = {
+            {Qt::Key_5, 0x35},
+            {Qt::KeypadModifier | Qt::Key_0, 0x60},
+            {Qt::KeypadModifier | Qt::Key_5, 0x65},
+            {Qt::KeypadModifier | Qt::Key_Asterisk, 0x6a},
+            {Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Plus, 0x6b},
+            {Qt::KeypadModifier | Qt::Key_Minus, 0x6d},
+            {Qt::KeypadModifier | Qt::Key_Period, 0x6e},
+            {Qt::KeypadModifier | Qt::Key_Slash, 0x6f},
+        };
+        for (const auto& [key, virtualKey] : keys) {
+            const QString pressed = QStringLiteral("key 0x%1 ").arg(virtualKey, 2, 16);
+            QTest::addRow("%s", qPrintable(QKeySequence(key).toString()))
+                << 0 << key.toCombined() << QStringList{pressed + "down", pressed + "up"};
+        }
     }
     void pressesTheButtonOrKey()
     {
