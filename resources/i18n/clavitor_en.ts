@@ -491,7 +491,7 @@ Continue?</translation>
     </message>
     <message>
         <source>переключение автокликера</source>
-        <translation>switching the autoclicker</translation>
+        <translation>Toggle autoclicker</translation>
     </message>
     <message>
         <source>автокликер</source>
