@@ -75,6 +75,8 @@ public:
         m_page.m_busy = Busy::Free;
         if (m_state == Busy::Command)
             m_page.refreshProfileButtons();
+        if (std::exchange(m_page.m_storeWhenFree, false))
+            m_page.storeUi(true);
     }
     BusyScope(const BusyScope&) = delete;
     BusyScope& operator=(const BusyScope&) = delete;
@@ -247,7 +249,9 @@ AutoclickerSettings AutoclickerWidget::readUi() const
     s.repeat = ui->repeatSpin->value();
     s.delayRand = m_intervalRandomGroup.checkedId();
     s.moveRand = m_moveRandomGroup.checkedId();
-    s.hotkey = sequenceOf(ui->hotkeyEdit->text());
+    // An empty field may stand for a combination the profile keeps but could not register.
+    s.hotkey =
+        ui->hotkeyEdit->text().isEmpty() ? m_refusedHotkey : sequenceOf(ui->hotkeyEdit->text());
     s.enabled = m_enabledState == 1;
     return s;
 }
@@ -285,7 +289,7 @@ void AutoclickerWidget::applyToUi(const AutoclickerSettings& s)
     }
     m_previousMode = ui->modeCombo->currentIndex();
     m_loadingUi = false;
-    applyHotkey(m_modeShortcut, s.hotkey, false);
+    applyProfileHotkey(s.hotkey);
 }
 
 void AutoclickerWidget::storeUi(bool save)
@@ -732,6 +736,8 @@ void AutoclickerWidget::onSettingsChanged()
         const BusyScope busy(*this, Busy::Settings);
         if (busy.entered())
             storeUi(true);
+        else
+            m_storeWhenFree = true; // a hotkey pressed while one of the page's dialogs is open
     }
     const int mode = ui->modeCombo->currentIndex();
     const bool sameMode = mode == m_previousMode;
@@ -777,8 +783,8 @@ void AutoclickerWidget::onScenarioActivationChanged(bool active)
 
 // --- hotkeys --------------------------------------------------------------------------------
 
-bool AutoclickerWidget::applyHotkey(QGlobalShortcut& shortcut, const QKeySequence& sequence,
-                                    bool showErrors)
+HotkeyAssignment AutoclickerWidget::assignHotkey(QGlobalShortcut& shortcut,
+                                                 const QKeySequence& sequence)
 {
     const AutoclickerProfile* current = m_profiles.current();
     const QString ownerText = &shortcut == &m_toggleShortcut
@@ -786,13 +792,34 @@ bool AutoclickerWidget::applyHotkey(QGlobalShortcut& shortcut, const QKeySequenc
                                   : HotkeyOwnerTexts::autoclickerProfile(current ? current->name : QString());
     const HotkeyAssignment assignment =
         HotkeyAssignment::apply(shortcut, &shortcut, ownerText, sequence);
-    if (assignment.succeeded()) {
+    if (assignment.succeeded())
         pushHotkeysToOverlay();
-        return true;
-    }
-    if (showErrors)
+    return assignment;
+}
+
+bool AutoclickerWidget::applyHotkey(QGlobalShortcut& shortcut, const QKeySequence& sequence,
+                                    bool showErrors)
+{
+    const HotkeyAssignment assignment = assignHotkey(shortcut, sequence);
+    if (!assignment.succeeded() && showErrors)
         assignment.report(this, QString());
-    return false;
+    return assignment.succeeded();
+}
+
+void AutoclickerWidget::applyProfileHotkey(const QKeySequence& hotkey)
+{
+    m_refusedHotkey = QKeySequence();
+    const HotkeyAssignment assignment = assignHotkey(m_modeShortcut, hotkey);
+    if (assignment.succeeded())
+        return;
+    assignHotkey(m_modeShortcut, QKeySequence()); // gives up the previous profile's hotkey
+    m_refusedHotkey = hotkey;
+    {
+        const QSignalBlocker blocker(ui->hotkeyEdit);
+        ui->hotkeyEdit->clear();
+    }
+    if (m_busy != Busy::Loading) // loading shows no message
+        assignment.report(this, QString());
 }
 
 void AutoclickerWidget::pushHotkeysToOverlay()
@@ -818,6 +845,7 @@ void AutoclickerWidget::onModeHotkeyEdited(const QString& text)
 {
     const QKeySequence previous = m_modeShortcut.keySequence();
     if (applyHotkey(m_modeShortcut, sequenceOf(text), true)) {
+        m_refusedHotkey = QKeySequence(); // the user chose another
         onSettingsChanged();
         return;
     }

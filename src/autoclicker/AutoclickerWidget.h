@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+class HotkeyAssignment;
 class QComboBox;
 class QGlobalMouseHook;
 
@@ -107,7 +108,14 @@ private:
     void useMouseHook(bool use);
     bool holdModeCanRun() const;
 
+    // Registers the sequence for the shortcut; the overlay is told of a success.
+    HotkeyAssignment assignHotkey(QGlobalShortcut& shortcut, const QKeySequence& sequence);
     bool applyHotkey(QGlobalShortcut& shortcut, const QKeySequence& sequence, bool showErrors);
+    // The current profile's mode hotkey. One that cannot be registered leaves the profile
+    // without a working hotkey: the previous profile's is given up, the field and the overlay
+    // show none, and the user is told why (except while loading). The profile keeps the
+    // combination, so that it works again once it is free.
+    void applyProfileHotkey(const QKeySequence& hotkey);
     void pushHotkeysToOverlay();
 
     void refreshStatus();
@@ -119,12 +127,14 @@ private:
     AutoClicker m_clicker;
     QGlobalShortcut m_modeShortcut;
     QGlobalShortcut m_toggleShortcut;
+    QKeySequence m_refusedHotkey; // the current profile's, when it could not be registered
     QButtonGroup m_intervalRandomGroup;
     QButtonGroup m_moveRandomGroup;
     bool m_loadingUi = false;
     int m_previousMode = AutoClicker::HoldLeftRight;
     AutoclickerProfiles m_profiles;
     Busy m_busy = Busy::Free;
+    bool m_storeWhenFree = false; // a settings change came while busy: store it once free
     StartSource m_startSource = UnknownSource;
     int m_hookButtons = 0;  // bit 0 left, bit 1 right, as the mouse hook last reported them
     int m_hookReleased = 0; // set where the hook's last event for the button was a release

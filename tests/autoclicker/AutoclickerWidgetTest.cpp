@@ -276,6 +276,40 @@ private slots:
         QCOMPARE(status->text(), "Autoclicker is off");
         QCOMPARE(child<QComboBox>("modeCombo")->currentText(), "Toggle shortcut");
         QCOMPARE(child<QComboBox>("comboBox")->count(), 2);
+        // Other owners are told who holds the toggle hotkey in the language in use.
+        QTest::keyClick(child<QLineEdit>("toggleHotkeyEdit"), Qt::Key_T, Qt::ControlModifier);
+        QObject other;
+        QString holder;
+        QVERIFY(!ShortcutRegistry::instance().claim(&other, QKeySequence("Ctrl+T"), "x", &holder));
+        QCOMPARE(holder, "Toggle autoclicker");
+    }
+
+    void toggleHotkeyInsideADialogIsSaved_data()
+    {
+        QTest::addColumn<QString>("opens");
+        QTest::newRow("new profile, cancelled") << "toolButtonAddAutockecer";
+        QTest::newRow("export, cancelled") << "toolButtonExportAutockecer";
+        QTest::newRow("profile whose hotkey is taken, cancelled") << "comboBox";
+    }
+    void toggleHotkeyInsideADialogIsSaved()
+    {
+        QFETCH(QString, opens);
+        QObject scenario;
+        QVERIFY(ShortcutRegistry::instance().claim(&scenario, QKeySequence("Alt+X"),
+                                                   "сценарий \"aim\""));
+        openPage(twoProfiles(AutoClicker::HotkeyToggle, "Alt+X"));
+        m_prompter->whileOpen = [this] {
+            act("toggle");
+        };
+        if (opens == "comboBox")
+            act("profile");
+        else
+            child<QToolButton>(qPrintable(opens))->click();
+
+        QCOMPARE(m_prompter->prompts.size(), 1);
+        QCOMPARE(child<QLabel>("enableStatusLabel")->text(), "Автокликер работает");
+        QCOMPARE(storedFile()["enabled"].toBool(), true);
+        QCOMPARE(m_overlay->state, "default on");
     }
 
     void refusedHotkeyLeavesThePreviousOne_data()
@@ -369,6 +403,55 @@ private slots:
         act("arm");
         act("hotkey"); // registered only while the first profile is current
         QCOMPARE(clicker()->isRunning(), !proceed);
+    }
+
+    void profileWhoseHotkeyIsRefusedHasNone_data()
+    {
+        QTest::addColumn<bool>("heldByScenario");
+        QTest::addColumn<bool>("added"); // false: the profile is current from the start
+        QTest::addColumn<QStringList>("warnings");
+        QTest::newRow("added, taken by a scenario")
+            << true << true
+            << QStringList{"Горячая клавиша Alt+C уже используется: сценарий \"aim\"."};
+        QTest::newRow("added, refused by the system")
+            << false << true
+            << QStringList{"Не удалось установить горячую клавишу Alt+C. Сочетание уже "
+                           "используется другой программой."};
+        QTest::newRow("at start: silently") << true << false << QStringList{};
+    }
+    void profileWhoseHotkeyIsRefusedHasNone()
+    {
+        QFETCH(bool, heldByScenario);
+        QFETCH(bool, added);
+        QFETCH(QStringList, warnings);
+        QObject scenario;
+        if (heldByScenario)
+            QVERIFY(ShortcutRegistry::instance().claim(&scenario, QKeySequence("Alt+C"),
+                                                       "сценарий \"aim\""));
+        else
+            m_desktop->setHotKeyHeldElsewhere(MOD_ALT, 'C', true);
+        if (added) {
+            openPage(R"({"profiles": [{"name": "default", "settings": {"hotkey": "Alt+X"}}]})");
+            m_prompter->queueValue("B"); // with the default hotkey Alt+C
+            child<QToolButton>("toolButtonAddAutockecer")->click();
+        } else {
+            openPage(twoProfiles(AutoClicker::HotkeyToggle));
+        }
+
+        QStringList warned;
+        for (const Prompt& prompt : std::as_const(m_prompter->prompts)) {
+            if (prompt.kind == Prompt::Kind::Warning)
+                warned << prompt.text;
+        }
+        QCOMPARE(warned, warnings);
+        QCOMPARE(child<QLineEdit>("hotkeyEdit")->text(), QString());
+        QCOMPARE(m_overlay->hotkeys, "Alt+A / ");
+        act("mode3");
+        act("arm");
+        press(MOD_ALT, 'X'); // the first profile's hotkey was given up
+        QVERIFY(!clicker()->isRunning());
+        // The profile keeps its combination for when it is free again.
+        QCOMPARE(storedFile()["profiles"][added ? 1 : 0]["settings"]["hotkey"].toString(), "Alt+C");
     }
 
     void profileCommandsKeepNamesFree()
