@@ -9,14 +9,14 @@
 #include "app/AppProperties.h"
 #include "hooks/QGlobalMouseHook.h"
 #include "input/InputSender.h"
-#include "library/MovementModifiers.h"
+#include "input/MovementModifiers.h"
 #include "ui/shell/Prompter.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QKeySequence>
-#include <QPointer>
 #include <QLoggingCategory>
+#include <QPointer>
 
 #include <lua.hpp>
 
@@ -114,7 +114,9 @@ void ScriptsModel::executeLua(QString path)
 
 int ScriptsModel::activeRow() const
 {
-    return m_activeScriptPath.isEmpty() ? -1 : static_cast<int>(m_scripts.indexOf(m_activeRecord.data()));
+    return m_activeScriptPath.isEmpty()
+               ? -1
+               : static_cast<int>(m_scripts.indexOf(m_activeRecord.data()));
 }
 
 void ScriptsModel::activateRow(int row)
@@ -132,8 +134,6 @@ void ScriptsModel::activate(const QString& path, ScriptData* record)
         callOnEvent("PROFILE_DEACTIVATED");
         engine.scenarioActive = false;
         engine.eventsEnabled = false;
-        m_activeScriptPath.clear();
-        m_activeRecord = nullptr;
     }
 
     if (!QFileInfo::exists(path)) {
