@@ -54,6 +54,14 @@ void ScriptData::unregisterHotkey()
     ShortcutRegistry::instance().release(this);
 }
 
+void ScriptData::setModifiers(const MovementModifiers& modifiers)
+{
+    xy = modifiers.xy;
+    x = modifiers.x;
+    y = modifiers.y;
+    rand = modifiers.rand;
+}
+
 QString ScriptData::ownerDescription() const
 {
     const QFileInfo file(path);

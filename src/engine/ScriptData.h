@@ -1,5 +1,7 @@
 #pragma once
 
+#include "input/MovementModifiers.h"
+
 #include <QObject>
 #include <QString>
 
@@ -23,6 +25,8 @@ public:
     // Gives the hotkey up: unregistered with the system and released in the registry.
     void unregisterHotkey();
 
+    void setModifiers(const MovementModifiers& modifiers);
+
     // "сценарий "name"" for messages about who holds a hotkey.
     QString ownerDescription() const;
 
@@ -33,7 +37,7 @@ public:
     double xy = 1.0;
     double x = 1.0;
     double y = 1.0;
-    int rand = 0; // jitter level 0 (off) to 3
+    int rand = 0;        // jitter level 0 (off) to 3
     int hotkeyState = 0; // 0 registered or empty, 1 taken inside the program, 2 refused by the OS
     QString hotkeyError;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MovementModifiers.h"
+#include "input/MovementModifiers.h"
 
 #include <QString>
 

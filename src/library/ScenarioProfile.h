@@ -1,7 +1,7 @@
 #pragma once
 
 #include "AutoReplaceRule.h"
-#include "MovementModifiers.h"
+#include "input/MovementModifiers.h"
 #include "ProfileScenario.h"
 
 #include <QList>

@@ -3,61 +3,28 @@
 #include "AutoReplaceCommand.h"
 #include "AutoReplacePanel.h"
 #include "AutoReplaceTable.h"
-#include "ProfileExporter.h"
-#include "ProfileImporter.h"
+#include "HotkeyText.h"
 #include "ProfileStore.h"
-#include "ScenarioFiles.h"
 #include "SingleScriptWidget.h"
 #include "app/AppProperties.h"
 #include "app/SettingsFile.h"
 #include "engine/ScriptData.h"
 #include "engine/ScriptsModel.h"
-#include "hotkeys/HotkeyAssignment.h"
 #include "hotkeys/ShortcutRegistry.h"
 #include "overlay/OverlayFeed.h"
-#include "settings/ModifierDialog.h"
 #include "ui/appearance/IconManager.h"
 #include "ui/shell/Prompter.h"
 #include "ui_ScriptsListWidget.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QEvent>
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QListWidgetItem>
-#include <QPointer>
 
 namespace {
 
-const QString kTitle = QStringLiteral("Clavitor");
 const int kDescriptionSaveDelayMs = 5000;
-
-// Marks the page busy while a command waits for the user, so that nothing else starts one.
-class BusyGuard
-{
-public:
-    explicit BusyGuard(bool& busy) : m_busy(busy), m_before(busy) { m_busy = true; }
-    ~BusyGuard() { m_busy = m_before; }
-    BusyGuard(const BusyGuard&) = delete;
-    BusyGuard& operator=(const BusyGuard&) = delete;
-
-private:
-    bool& m_busy;
-    bool m_before;
-};
-
-QKeySequence sequenceOf(const QString& nativeText)
-{
-    return QKeySequence::fromString(nativeText, QKeySequence::NativeText);
-}
-
-// A stored hotkey as the page shows it: native text, or as stored when it does not parse.
-QString shownHotkey(const QString& text)
-{
-    const QString native = sequenceOf(text).toString(QKeySequence::NativeText);
-    return native.isEmpty() ? text.trimmed() : native;
-}
 
 QString displayName(const QString& file, int i)
 {
@@ -69,34 +36,11 @@ QString displayName(const QString& file, int i)
     return ScriptsListWidget::tr("Сценарий %1").arg(i + 1);
 }
 
-// What the user reads when a scenario's hotkey did not take; `holder` is what the
-// registration returned.
-QString hotkeyFailureText(const ScriptData& record, const QString& combination,
-                          const QString& holder)
-{
-    if (record.hotkeyState == HotkeyAssignment::RefusedBySystem) {
-        return HotkeyAssignment::tr("Не удалось установить горячую клавишу %1. %2")
-            .arg(combination, HotkeyAssignment::refusalReason(record.hotkeyError));
-    }
-    const QString owner = holder.isEmpty() ? record.hotkeyError : holder;
-    if (record.hotkeyState == HotkeyAssignment::TakenInProgram && !owner.isEmpty())
-        return HotkeyAssignment::tr("Горячая клавиша %1 уже используется: %2.")
-            .arg(combination, owner);
-    return ScriptsListWidget::tr("Не удалось установить горячую клавишу %1.").arg(combination);
-}
-
-void setRecordModifiers(ScriptData& record, const MovementModifiers& modifiers)
-{
-    record.xy = modifiers.xy;
-    record.x = modifiers.x;
-    record.y = modifiers.y;
-    record.rand = modifiers.rand;
-}
-
 } // namespace
 
 ScriptsListWidget::ScriptsListWidget(QWidget* parent)
-    : QWidget(parent), ui(new Ui::ScriptsListWidget), m_autoReplace(new AutoReplacePanel)
+    : QWidget(parent), ui(new Ui::ScriptsListWidget), m_autoReplace(new AutoReplacePanel),
+      m_dialogs(this), m_profileCommands(*this, m_dialogs), m_rowCommands(*this, m_dialogs)
 {
     // 1. The controls; no scenario is active yet.
     ui->setupUi(this);
@@ -171,7 +115,7 @@ ScriptsListWidget::ScriptsListWidget(QWidget* parent)
     qsizetype index = m_library.indexOf(settings.lastProfile);
     if (index < 0) {
         if (!settings.lastProfile.isEmpty()) {
-            Prompter::message(Prompt::Kind::Critical, this, kTitle,
+            Prompter::message(Prompt::Kind::Critical, this, PageDialogs::kTitle,
                               tr("Профиль сценариев \"%1\" не найден. Использован профиль по "
                                  "умолчанию.")
                                   .arg(settings.lastProfile));
@@ -216,7 +160,7 @@ ScenarioProfile* ScriptsListWidget::currentProfile()
 
 void ScriptsListWidget::slotProfileChanged(int index)
 {
-    if (m_busy || index == m_currentIndex) {
+    if (m_dialogs.busy() || index == m_currentIndex) {
         const QSignalBlocker blocker(ui->profileComboBox);
         ui->profileComboBox->setCurrentIndex(static_cast<int>(m_currentIndex));
         return;
@@ -267,7 +211,7 @@ bool ScriptsListWidget::resolveHotkeyConflicts(qsizetype index)
     QList<qsizetype> conflicting;
     const QList<ProfileScenario>& scenarios = m_library[index].scenarios;
     for (qsizetype i = 0; i < scenarios.size(); ++i) {
-        const QKeySequence sequence = sequenceOf(scenarios[i].hotkey.trimmed());
+        const QKeySequence sequence = HotkeyText::sequenceOf(scenarios[i].hotkey.trimmed());
         QString holder;
         if (sequence.isEmpty() || !ShortcutRegistry::instance().isInUse(sequence, leaving, &holder))
             continue;
@@ -277,7 +221,7 @@ bool ScriptsListWidget::resolveHotkeyConflicts(qsizetype index)
     if (lines.isEmpty())
         return true;
 
-    const bool proceed = confirmContinue(
+    const bool proceed = m_dialogs.confirmContinue(
         tr("Следующие горячие клавиши конфликтуют и не будут назначены добавляемым "
            "сценариям:\n%1\nЗадайте их вручную после переключения профиля.\nПродолжить?")
             .arg(lines.join(QLatin1Char('\n'))));
@@ -336,7 +280,7 @@ void ScriptsListWidget::rebuildScenarioList()
             setModelHotkey(i, scenario.hotkey);
             m_model->registerHotkey(i);
         }
-        setRecordModifiers(*m_model->scriptAt(i), scenario.modifier);
+        m_model->scriptAt(i)->setModifiers(scenario.modifier);
     }
     m_rowsPending = true;
     if (m_shown)
@@ -349,7 +293,7 @@ void ScriptsListWidget::makePendingRows()
         return;
     m_rowsPending = false;
     for (const ProfileScenario& scenario : currentProfile()->scenarios)
-        addRow(scenario.file, shownHotkey(scenario.hotkey));
+        addRow(scenario.file, HotkeyText::shown(scenario.hotkey));
 }
 
 void ScriptsListWidget::showDescription()
@@ -423,7 +367,7 @@ void ScriptsListWidget::publishOverlayList()
         const ProfileScenario& scenario = profile->scenarios[i];
         entries.append(
             {displayName(scenario.file, i),
-             scenario.hotkey.trimmed().isEmpty() ? QString() : shownHotkey(scenario.hotkey),
+             scenario.hotkey.trimmed().isEmpty() ? QString() : HotkeyText::shown(scenario.hotkey),
              !scenario.file.isEmpty()});
     }
     overlay.setScenarios(profile->name, entries);
@@ -464,169 +408,81 @@ void ScriptsListWidget::updateListVisibility()
     ui->pageLayout->setStretchFactor(ui->listWidgetScripts, 1);
 }
 
-// --- Profile commands --------------------------------------------------------------------
+// --- Commands ----------------------------------------------------------------------------
 
 void ScriptsListWidget::slotProfileAdd()
 {
-    if (m_busy)
-        return;
-    std::optional<QString> name;
-    {
-        const BusyGuard busy(m_busy);
-        name = Prompter::text(this, kTitle, tr("Введите имя профиля"));
-    }
-    if (!name)
-        return;
-    const QString trimmed = name->trimmed();
-    QString problem = m_library.nameProblem(trimmed);
-    if (problem.isEmpty())
-        m_library.add(trimmed, &problem);
-    if (!problem.isEmpty()) {
-        warn(problem);
-        return;
-    }
-    showAppendedProfile();
+    m_profileCommands.add();
 }
 
 void ScriptsListWidget::slotProfileRename()
 {
-    ScenarioProfile* profile = currentProfile();
-    if (m_busy || !profile)
-        return;
-    if (isDefaultProfileName(profile->name)) {
-        warn(tr("Нельзя переименовать профиль по умолчанию."));
-        return;
-    }
-    const qsizetype index = m_currentIndex;
-    std::optional<QString> name;
-    {
-        const BusyGuard busy(m_busy);
-        name = Prompter::text(this, kTitle, tr("Введите новое имя профиля"), profile->name);
-    }
-    if (!name || index != m_currentIndex)
-        return;
-    const QString trimmed = name->trimmed();
-    QString problem = m_library.nameProblem(trimmed, index);
-    if (problem.isEmpty() && trimmed != m_library[index].name) {
-        takePendingEdits();
-        if (m_library.rename(index, trimmed, &problem)) {
-            const ScenarioProfile& renamed = m_library[index];
-            for (int i = 0; i < renamed.scenarios.size(); ++i) {
-                m_model->setData(m_model->index(i), renamed.scenarios[i].file,
-                                 ScriptsModel::ScriptPathRole);
-                row(i)->setProfileName(trimmed);
-                row(i)->setPath(renamed.scenarios[i].file);
-            }
-            ui->profileComboBox->setItemText(static_cast<int>(index), trimmed);
-            saveProfiles();
-            rememberLastProfile();
-            publishOverlayList();
-        }
-    }
-    if (!problem.isEmpty())
-        warn(problem);
+    m_profileCommands.rename();
 }
 
 void ScriptsListWidget::slotProfileConfigure()
 {
-    ScenarioProfile* profile = currentProfile();
-    if (m_busy || !profile)
-        return;
-    const qsizetype index = m_currentIndex;
-    const std::optional<MovementModifiers> edited = editModifiers(profile->modifier);
-    if (!edited || index != m_currentIndex)
-        return;
-    currentProfile()->modifier = *edited;
-    publishProfileModifiers();
-    saveProfiles();
+    m_profileCommands.configure();
 }
 
 void ScriptsListWidget::slotProfileDuplicate()
 {
-    if (m_busy || !currentProfile())
-        return;
-    takePendingEdits();
-    QString error;
-    if (!m_library.duplicate(m_currentIndex, &error)) {
-        warn(error);
-        return;
-    }
-    showAppendedProfile();
-}
-
-void ScriptsListWidget::showAppendedProfile()
-{
-    const qsizetype index = m_library.size() - 1;
-    {
-        const QSignalBlocker blocker(ui->profileComboBox);
-        ui->profileComboBox->addItem(m_library[index].name);
-    }
-    switchToProfile(index);
-    saveProfiles();
+    m_profileCommands.duplicate();
 }
 
 void ScriptsListWidget::slotProfileDelete()
 {
-    ScenarioProfile* profile = currentProfile();
-    if (m_busy || !profile)
-        return;
-    if (isDefaultProfileName(profile->name)) {
-        warn(tr("Нельзя удалить профиль по умолчанию"));
-        return;
-    }
-    const qsizetype index = m_currentIndex;
-    QMessageBox::StandardButton answer;
-    {
-        const BusyGuard busy(m_busy);
-        answer = Prompter::message(Prompt::Kind::Question, this, kTitle, tr("Удалить профиль?"),
-                                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    }
-    if (answer != QMessageBox::Yes || index != m_currentIndex)
-        return;
-
-    m_descriptionTimer.stop();
-    QString error;
-    if (!m_library.remove(index, &error)) {
-        warn(error);
-        return;
-    }
-    // The deleted profile's pending edits go with it: nothing of it is taken any more.
-    m_currentIndex = -1;
-    {
-        const QSignalBlocker blocker(ui->profileComboBox);
-        ui->profileComboBox->removeItem(static_cast<int>(index));
-    }
-    if (!switchToProfile(std::min(index, m_library.size() - 1)))
-        showNoProfile();
-    saveProfiles();
+    m_profileCommands.remove();
 }
 
 void ScriptsListWidget::slotProfileExport()
 {
-    ScenarioProfile* profile = currentProfile();
-    if (m_busy || !profile)
-        return;
-    const BusyGuard busy(m_busy);
-    takePendingEdits();
-    ProfileExporter::run(*profile, this);
+    m_profileCommands.exportCurrent();
 }
 
 void ScriptsListWidget::slotProfileImport()
 {
-    if (m_busy)
-        return;
-    const BusyGuard busy(m_busy);
-    ProfileImporter importer(this);
-    const qsizetype added = importer.run(m_library.profiles());
-    if (added == 0)
-        return;
-    {
-        const QSignalBlocker blocker(ui->profileComboBox);
-        for (qsizetype i = m_library.size() - added; i < m_library.size(); ++i)
-            ui->profileComboBox->addItem(m_library[i].name);
-    }
-    saveProfiles();
-    importer.reportOutcome();
+    m_profileCommands.importArchive();
+}
+
+void ScriptsListWidget::slotAddNewScript()
+{
+    m_rowCommands.add();
+}
+
+void ScriptsListWidget::slotNewPathScript(const QString& script, SingleScriptWidget* row)
+{
+    m_rowCommands.useChosenFile(script, row);
+}
+
+void ScriptsListWidget::slotImportScript(SingleScriptWidget* row)
+{
+    m_rowCommands.importInto(row);
+}
+
+void ScriptsListWidget::slotExportScript(SingleScriptWidget* row)
+{
+    m_rowCommands.exportFrom(row);
+}
+
+void ScriptsListWidget::slotConfigureScript(SingleScriptWidget* row)
+{
+    m_rowCommands.configure(row);
+}
+
+void ScriptsListWidget::slotDuplicateScript(SingleScriptWidget* row)
+{
+    m_rowCommands.duplicate(row);
+}
+
+void ScriptsListWidget::slotDeleteScript(SingleScriptWidget* row)
+{
+    m_rowCommands.remove(row);
+}
+
+void ScriptsListWidget::slotNewCombination(const QString& combination, SingleScriptWidget* row)
+{
+    m_rowCommands.changeHotkey(combination, row);
 }
 
 // --- Auto-replace ------------------------------------------------------------------------
@@ -634,17 +490,18 @@ void ScriptsListWidget::slotProfileImport()
 void ScriptsListWidget::slotAutoReplaceApply()
 {
     ScenarioProfile* profile = currentProfile();
-    if (m_busy || !profile)
+    if (m_dialogs.busy() || !profile)
         return;
-    const BusyGuard busy(m_busy);
     // The description typed just before is taken now: its timer would otherwise fire during
     // the run's boxes and write the unswapped table back.
     m_descriptionTimer.stop();
     if (takePendingEdits())
         m_library.save();
-    AutoReplaceCommand::apply(*profile, m_model, this, [this, profile] {
-        m_autoReplace->table()->setRules(profile->autoReplacements);
-        m_library.save();
+    m_dialogs.whileBusy([&] {
+        AutoReplaceCommand::apply(*profile, m_model, this, [this, profile] {
+            m_autoReplace->table()->setRules(profile->autoReplacements);
+            m_library.save();
+        });
     });
 }
 
@@ -674,7 +531,7 @@ void ScriptsListWidget::refreshActiveLabel()
 
 void ScriptsListWidget::onDisableHotkeyEdited(const QString& text)
 {
-    if (sequenceOf(text) == m_deactivation.sequence())
+    if (HotkeyText::sequenceOf(text) == m_deactivation.sequence())
         return;
     if (!m_deactivation.change(text, this)) {
         const QSignalBlocker blocker(ui->lineEditDisableHotkey);
@@ -722,281 +579,10 @@ void ScriptsListWidget::ensureModelRow(int i)
         m_model->addScript();
 }
 
-void ScriptsListWidget::setScenarioPath(int i, const QString& path)
-{
-    row(i)->setPath(path);
-    m_model->setData(m_model->index(i), path, ScriptsModel::ScriptPathRole);
-    currentProfile()->scenarios[i].file = path;
-    // The hotkey's holder is named after the file: claimed again under the new name.
-    if (!m_model->scriptAt(i)->hotkey.isEmpty())
-        m_model->registerHotkey(i);
-}
-
 void ScriptsListWidget::setModelHotkey(int i, const QString& nativeText)
 {
-    m_model->setData(m_model->index(i), QVariant::fromValue(sequenceOf(nativeText)),
+    m_model->setData(m_model->index(i), QVariant::fromValue(HotkeyText::sequenceOf(nativeText)),
                      ScriptsModel::ActivateCombinationRole);
-}
-
-void ScriptsListWidget::restoreHotkey(int i, const QString& portableText)
-{
-    const QKeySequence previous(portableText, QKeySequence::PortableText);
-    m_model->setData(m_model->index(i), QVariant::fromValue(previous),
-                     ScriptsModel::ActivateCombinationRole);
-    m_model->registerHotkey(i);
-    row(i)->showHotkey(previous.toString(QKeySequence::NativeText));
-}
-
-void ScriptsListWidget::clearHotkey(int i)
-{
-    restoreHotkey(i, QString());
-    currentProfile()->scenarios[i].hotkey.clear();
-}
-
-void ScriptsListWidget::slotAddNewScript()
-{
-    if (m_busy || !currentProfile())
-        return;
-    makePendingRows();
-    const int i = ui->listWidgetScripts->count();
-    addRow(QString(), QString());
-    ensureModelRow(i);
-    currentProfile()->scenarios.append(ProfileScenario{});
-    saveScenarioChange();
-}
-
-bool ScriptsListWidget::adoptScript(int i, const QString& chosen, bool copyAlways)
-{
-    const QString directory = profileDirectory(currentProfile()->name);
-    QString path = chosen;
-    if (copyAlways || !ScenarioFiles::isInsideDirectory(chosen, directory)) {
-        path = QDir(directory).filePath(QFileInfo(chosen).fileName());
-        // Another scenario's file of that name is kept: the copy takes a free name.
-        const auto usedByAnother = [this, i](const QString& file) {
-            const QList<ProfileScenario>& scenarios = currentProfile()->scenarios;
-            for (int j = 0; j < scenarios.size(); ++j) {
-                if (j != i && !scenarios[j].file.isEmpty() &&
-                    QFileInfo(scenarios[j].file) == QFileInfo(file))
-                    return true;
-            }
-            return false;
-        };
-        if (QFileInfo(chosen) != QFileInfo(path) && usedByAnother(path)) {
-            const QFileInfo own(currentProfile()->scenarios[i].file);
-            path = ScenarioFiles::freeFileName(path, [&](const QString& candidate) {
-                const QFileInfo file(candidate);
-                return usedByAnother(candidate) || (file.exists() && file != own);
-            });
-        }
-        QDir().mkpath(directory);
-        if (!ScenarioFiles::copyReplacing(chosen, path))
-            return false;
-    }
-    setScenarioPath(i, path);
-    saveScenarioChange();
-    return true;
-}
-
-void ScriptsListWidget::slotNewPathScript(const QString& script, SingleScriptWidget* row)
-{
-    const int i = rowIndex(row);
-    if (m_busy || i < 0)
-        return;
-    if (!adoptScript(i, script, false)) {
-        row->setPath(currentProfile()->scenarios[i].file);
-        warn(tr("Не удалось скопировать сценарий"));
-    }
-}
-
-void ScriptsListWidget::slotImportScript(SingleScriptWidget* row)
-{
-    if (m_busy || rowIndex(row) < 0)
-        return;
-    QPointer<SingleScriptWidget> guarded(row);
-    QString chosen;
-    {
-        const BusyGuard busy(m_busy);
-        chosen = Prompter::openFileName(this, tr("Импорт сценария"),
-                                        profileDirectory(currentProfile()->name),
-                                        SingleScriptWidget::scriptFileFilter());
-    }
-    const int i = rowIndex(guarded);
-    if (chosen.isEmpty() || i < 0)
-        return;
-    if (!adoptScript(i, chosen, true))
-        warn(tr("Не удалось импортировать сценарий"));
-}
-
-void ScriptsListWidget::slotExportScript(SingleScriptWidget* row)
-{
-    if (m_busy || rowIndex(row) < 0)
-        return;
-    const QString path = row->path();
-    if (path.isEmpty()) {
-        warn(tr("Нет сценария для экспорта"));
-        return;
-    }
-    QString target;
-    {
-        const BusyGuard busy(m_busy);
-        target = Prompter::saveFileName(this, tr("Экспорт сценария"), QFileInfo(path).fileName(),
-                                        SingleScriptWidget::scriptFileFilter());
-    }
-    // The dialog asked before a file was replaced.
-    if (!target.isEmpty() && !ScenarioFiles::copyReplacing(path, target))
-        warn(tr("Не удалось экспортировать сценарий"));
-}
-
-void ScriptsListWidget::slotConfigureScript(SingleScriptWidget* row)
-{
-    const int i = rowIndex(row);
-    if (m_busy || i < 0)
-        return;
-    const ScriptData* record = m_model->scriptAt(i);
-    QPointer<SingleScriptWidget> guarded(row);
-    const std::optional<MovementModifiers> edited =
-        editModifiers({record->xy, record->x, record->y, record->rand});
-    const int at = rowIndex(guarded);
-    if (!edited || at < 0)
-        return;
-    setRecordModifiers(*m_model->scriptAt(at), *edited);
-    currentProfile()->scenarios[at].modifier = *edited;
-    saveScenarioChange();
-}
-
-void ScriptsListWidget::slotDuplicateScript(SingleScriptWidget* row)
-{
-    const int source = rowIndex(row);
-    if (m_busy || source < 0)
-        return;
-    ProfileScenario copy = currentProfile()->scenarios[source];
-    const int i = ui->listWidgetScripts->count();
-    addRow(copy.file, shownHotkey(copy.hotkey));
-    ensureModelRow(i);
-    m_model->setData(m_model->index(i), copy.file, ScriptsModel::ScriptPathRole);
-    ScriptData* record = m_model->scriptAt(i);
-    setRecordModifiers(*record, copy.modifier);
-
-    // The source holds the hotkey, so the copy starts without it.
-    QString failure;
-    if (!copy.hotkey.trimmed().isEmpty()) {
-        setModelHotkey(i, copy.hotkey);
-        QString holder;
-        if (!m_model->registerHotkey(i, &holder)) {
-            failure = hotkeyFailureText(*record, shownHotkey(copy.hotkey), holder);
-            restoreHotkey(i, QString());
-            copy.hotkey.clear();
-        }
-    }
-    currentProfile()->scenarios.append(copy);
-    saveScenarioChange();
-    if (!failure.isEmpty())
-        warn(failure);
-}
-
-void ScriptsListWidget::slotDeleteScript(SingleScriptWidget* row)
-{
-    if (m_busy || rowIndex(row) < 0)
-        return;
-    QPointer<SingleScriptWidget> guarded(row);
-    QMessageBox::StandardButton answer;
-    {
-        const BusyGuard busy(m_busy);
-        answer = Prompter::message(Prompt::Kind::Question, this, kTitle, tr("Удалить сценарий?"),
-                                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    }
-    const int i = rowIndex(guarded);
-    if (answer != QMessageBox::Yes || i < 0)
-        return;
-    m_model->removeScript(i);
-    delete ui->listWidgetScripts->takeItem(i);
-    currentProfile()->scenarios.removeAt(i);
-    saveScenarioChange();
-}
-
-void ScriptsListWidget::slotNewCombination(const QString& combination, SingleScriptWidget* row)
-{
-    const int i = rowIndex(row);
-    if (i < 0)
-        return;
-    ScriptData* record = m_model->scriptAt(i);
-    if (m_busy) { // a dialog is open: the field keeps what the model has
-        row->showHotkey(QKeySequence(record->hotkey).toString(QKeySequence::NativeText));
-        return;
-    }
-    const QString previous = record->hotkey;
-    setModelHotkey(i, combination);
-    QString holder;
-    if (m_model->registerHotkey(i, &holder)) {
-        currentProfile()->scenarios[i].hotkey = combination;
-        saveScenarioChange();
-        return;
-    }
-
-    QString shown = sequenceOf(combination).toString(QKeySequence::NativeText);
-    if (shown.isEmpty())
-        shown = combination;
-    if (record->hotkeyState == HotkeyAssignment::RefusedBySystem) {
-        const QString failure = hotkeyFailureText(*record, shown, holder);
-        restoreHotkey(i, previous);
-        warn(failure);
-        return;
-    }
-
-    if (holder.isEmpty())
-        holder = record->hotkeyError;
-    const QString question =
-        holder.isEmpty()
-            ? tr("Сочетание \"%1\" конфликтует.\nГорячая клавиша будет сброшена. Задайте её "
-                 "вручную.\nПродолжить?")
-                  .arg(shown)
-            : tr("Сочетание \"%1\" конфликтует: %2.\nГорячая клавиша будет сброшена. Задайте её "
-                 "вручную.\nПродолжить?")
-                  .arg(shown, holder);
-    QPointer<SingleScriptWidget> guarded(row);
-    const bool clear = confirmContinue(question);
-    const int at = rowIndex(guarded);
-    if (at < 0)
-        return;
-    if (!clear) {
-        restoreHotkey(at, previous);
-        return;
-    }
-    clearHotkey(at);
-    saveScenarioChange();
-}
-
-// --- Dialogs -----------------------------------------------------------------------------
-
-std::optional<MovementModifiers> ScriptsListWidget::editModifiers(const MovementModifiers& current)
-{
-    const BusyGuard busy(m_busy);
-    ModifierDialog dialog(this);
-    dialog.setModifiers(current);
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
-    return dialog.modifiers();
-}
-
-void ScriptsListWidget::warn(const QString& text)
-{
-    const BusyGuard busy(m_busy);
-    Prompter::message(Prompt::Kind::Warning, this, kTitle, text);
-}
-
-bool ScriptsListWidget::confirmContinue(const QString& text)
-{
-    const BusyGuard busy(m_busy);
-    const PromptAnswer answer = Prompter::current().ask(
-        Prompt{.kind = Prompt::Kind::Warning,
-               .parent = this,
-               .title = kTitle,
-               .text = text,
-               .customButtons = {{tr("Продолжить"), QMessageBox::AcceptRole},
-                                 {tr("Отмена"), QMessageBox::RejectRole}},
-               .defaultCustomButton = 0,
-               .escapeCustomButton = 1});
-    return answer.customButton == 0;
 }
 
 void ScriptsListWidget::showEvent(QShowEvent* event)

@@ -1,14 +1,15 @@
 #pragma once
 
 #include "DeactivationHotkey.h"
-#include "MovementModifiers.h"
+#include "PageDialogs.h"
+#include "ProfileCommands.h"
 #include "ProfileLibrary.h"
+#include "ScenarioRowCommands.h"
 
 #include <QTimer>
 #include <QWidget>
 
 #include <memory>
-#include <optional>
 
 class AutoReplacePanel;
 class ScriptsModel;
@@ -18,11 +19,11 @@ namespace Ui {
 class ScriptsListWidget;
 }
 
-// The scenario page: the profiles (add, rename, configure, duplicate, delete, switch), the
-// current profile's scenarios as rows (file, hotkey, modifiers, duplicate, delete, import,
-// export), its description, the active scenario with the hotkey that deactivates it. It owns
-// the profile list and the scenario model of the current profile, which it builds anew on
-// every profile switch. Row i of the list, row i of the model and scenario i of the profile
+// The scenario page: the profiles with their switch, the current profile's scenarios as rows,
+// its description and auto-replace table, the active scenario with the hotkey that deactivates
+// it. It owns the profile list and the scenario model of the current profile, which it builds
+// anew on every profile switch, and wires its controls to the profile commands and the
+// scenario row commands. Row i of the list, row i of the model and scenario i of the profile
 // always describe the same scenario; every change is saved at once and shown on the overlay.
 class ScriptsListWidget : public QWidget
 {
@@ -81,8 +82,6 @@ private:
     // Warns of the target profile's hotkeys that another owner holds; on Continue clears them
     // in the target profile. False on Cancel.
     bool resolveHotkeyConflicts(qsizetype index);
-    // Lists the profile just appended to the library, switches to it and saves.
-    void showAppendedProfile();
     // The page without a current profile: no rows, an empty model, nothing on the overlay.
     void showNoProfile();
     void replaceModel();
@@ -111,18 +110,13 @@ private:
     int rowIndex(const SingleScriptWidget* row) const;
     // Model row i exists: the model's spare empty row, or a new one.
     void ensureModelRow(int i);
-    void setScenarioPath(int i, const QString& path);
     void setModelHotkey(int i, const QString& nativeText);
-    void restoreHotkey(int i, const QString& portableText);
-    void clearHotkey(int i);
-    // Copies a chosen script into the profile's folder (unless it lies there) and makes it the
-    // file of scenario i; false when the copy failed.
-    bool adoptScript(int i, const QString& chosen, bool copyAlways);
 
     void onDisableHotkeyEdited(const QString& text);
-    std::optional<MovementModifiers> editModifiers(const MovementModifiers& current);
-    void warn(const QString& text);
-    bool confirmContinue(const QString& text);
+
+    // The commands work on the page's profile list, rows and model.
+    friend class ProfileCommands;
+    friend class ScenarioRowCommands;
 
     std::unique_ptr<Ui::ScriptsListWidget> ui;
     AutoReplacePanel* m_autoReplace;
@@ -132,7 +126,9 @@ private:
     DeactivationHotkey m_deactivation;
     QString m_activeName;
     QTimer m_descriptionTimer;
-    bool m_busy = false; // a command waits for the user in a dialog
+    PageDialogs m_dialogs;
+    ProfileCommands m_profileCommands;
+    ScenarioRowCommands m_rowCommands;
     // Rows are made once the page has been shown: a row is styled when it is shown, again
     // whenever one of its ancestors moves to another parent, and start-up moves the page
     // twice before the window is shown.

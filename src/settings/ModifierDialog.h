@@ -1,6 +1,6 @@
 #pragma once
 
-#include "library/MovementModifiers.h"
+#include "input/MovementModifiers.h"
 
 #include <QDialog>
 

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+class PageDialogs;
+struct ScenarioProfile;
+class ScriptsListWidget;
+class ScriptsModel;
+class SingleScriptWidget;
+
+// The commands of the scenario rows of the page: add a scenario, choose or import its file,
+// export it, its modifiers, duplicate, delete, change its hotkey. Each keeps row i of the list,
+// row i of the scenario model and scenario i of the current profile in step, saves the profile
+// list and shows the change on the overlay.
+class ScenarioRowCommands
+{
+public:
+    ScenarioRowCommands(ScriptsListWidget& page, PageDialogs& dialogs);
+
+    void add();
+    // The row's file button chose `script`: used in place inside the profile's folder, else
+    // copied in.
+    void useChosenFile(const QString& script, SingleScriptWidget* row);
+    void importInto(SingleScriptWidget* row);
+    void exportFrom(SingleScriptWidget* row);
+    void configure(SingleScriptWidget* row);
+    void duplicate(SingleScriptWidget* row);
+    void remove(SingleScriptWidget* row);
+    void changeHotkey(const QString& combination, SingleScriptWidget* row);
+
+private:
+    ScriptsModel& model() const;
+    ScenarioProfile& profile() const;
+    void setScenarioPath(int i, const QString& path);
+    void restoreHotkey(int i, const QString& portableText);
+    void clearHotkey(int i);
+    // Copies a chosen script into the profile's folder (unless it lies there, or always with
+    // `copyAlways`) and makes it the file of scenario i; false when the copy failed. Another
+    // scenario's file of the same name is kept: the copy then takes a free name.
+    bool adoptScript(int i, const QString& chosen, bool copyAlways);
+
+    ScriptsListWidget& m_page;
+    PageDialogs& m_dialogs;
+};
