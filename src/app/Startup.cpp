@@ -2,8 +2,6 @@
 
 #include "AppProperties.h"
 #include "SettingsFile.h"
-#include "autoclicker/AutoclickerWidget.h"
-#include "library/ScriptsListWidget.h"
 #include "ui/appearance/EmbeddedFonts.h"
 #include "ui/appearance/IconManager.h"
 #include "ui/appearance/LanguageManager.h"
@@ -47,13 +45,6 @@ std::unique_ptr<FramelessWindow> Startup::createMainWindow()
     auto window = std::make_unique<FramelessWindow>();
     auto* content = new MainWidget;
     window->setContentWidget(content);
-    // While a scenario is active the autoclicker stands still.
-    const auto* scenarios = content->findChild<ScriptsListWidget*>(QStringLiteral("pageScriptsList"));
-    auto* autoclicker = content->findChild<AutoclickerWidget*>(QStringLiteral("pageAutoclicker"));
-    if (scenarios && autoclicker) {
-        QObject::connect(scenarios, &ScriptsListWidget::sigScenarioActivationChanged, autoclicker,
-                         &AutoclickerWidget::onScenarioActivationChanged);
-    }
     placeMainWindow(*window);
     window->update();
     if (!window->isVisible())

@@ -52,6 +52,9 @@ void storeSetting(QString AppSettings::*field, const QString& value)
 MainWidget::MainWidget(QWidget* parent) : QWidget(parent), ui(new Ui::MainWidget)
 {
     ui->setupUi(this);
+    // While a scenario is active the autoclicker stands still.
+    connect(ui->pageScriptsList, &ScriptsListWidget::sigScenarioActivationChanged,
+            ui->pageAutoclicker, &AutoclickerWidget::onScenarioActivationChanged);
     // The pages keep their distance from the sidebar.
     ui->stackedWidget->setContentsMargins(12, 0, 0, 0);
 
