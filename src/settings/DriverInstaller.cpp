@@ -20,8 +20,9 @@ namespace {
 const QString kTitle = QStringLiteral("Clavitor");
 constexpr int kStartTimeoutMs = 30000;
 
-// Installers still running when their page went. Destroying a process object would kill
-// the installer, so these are kept to the end of the program.
+// Installers let go of while still running: their page went, or the driver was found before
+// they ended. Destroying a process object would kill the installer, so these are kept to the
+// end of the program.
 QList<QProcess*>& installersLeftRunning()
 {
     static auto* processes = new QList<QProcess*>;
@@ -47,11 +48,7 @@ DriverInstaller::DriverInstaller(QWidget* page)
 
 DriverInstaller::~DriverInstaller()
 {
-    if (m_installer && m_installer->state() != QProcess::NotRunning) {
-        m_installer->disconnect(this);
-        m_installer->setParent(nullptr);
-        installersLeftRunning().append(m_installer);
-    }
+    discardInstaller();
 }
 
 std::optional<DriverInstaller::Source> DriverInstaller::systemSource()
@@ -69,6 +66,7 @@ bool DriverInstaller::ensureDriver()
     if (isVirtualMouseDriverPresent()) {
         qCInfo(lcDriverInstaller) << "Драйвер уже установлен";
         m_installerRunning = false;
+        // An installer still open (on its last page, say) runs to its end unattended.
         discardInstaller();
         return true;
     }
@@ -87,26 +85,8 @@ bool DriverInstaller::ensureDriver()
         return false;
 
     const QString path = dataFilePath(QStringLiteral("installer.exe"));
-    if (m_source && !QFileInfo::exists(path)) {
-        QString error;
-        if (!InstallerDownload::run(m_page, m_source->url, path, &error)) {
-            critical(tr("Не удалось скачать установщик драйвера: %1").arg(error));
-            return false;
-        }
-    }
-    // Without a source for this system no file is trusted, wherever it came from.
-    const QFileInfo installer(path);
-    if (!m_source || !installer.isFile() || installer.size() == 0) {
-        critical(tr("Установщик драйвера не найден."));
+    if (!obtainInstaller(path))
         return false;
-    }
-    if (!hasDigest(path, m_source->sha256)) {
-        QFile::remove(path);
-        qCWarning(lcDriverInstaller) << "Установщик драйвера удалён: контрольная сумма не совпала";
-        critical(tr("Не удалось скачать установщик драйвера: %1")
-                     .arg(tr("контрольная сумма файла не совпадает с ожидаемой")));
-        return false;
-    }
 
     auto* process = new QProcess(this);
     connect(process, &QProcess::finished, this, &DriverInstaller::onInstallerFinished);
@@ -125,6 +105,37 @@ bool DriverInstaller::ensureDriver()
                       tr("Установщик драйвера запущен. После завершения установки выберите "
                          "режим \"Драйвер\" снова."));
     return false;
+}
+
+bool DriverInstaller::obtainInstaller(const QString& path)
+{
+    // Without a source for this system no file is trusted, wherever it came from.
+    if (!m_source) {
+        critical(tr("Установщик драйвера не найден."));
+        return false;
+    }
+    if (hasDigest(path, m_source->sha256))
+        return true;
+    // A file left by an earlier, damaged or tampered-with download is fetched again.
+    if (QFileInfo::exists(path))
+        removeUntrusted(path);
+    QString error;
+    if (!InstallerDownload::run(m_page, m_source->url, path, &error)) {
+        critical(tr("Не удалось скачать установщик драйвера: %1").arg(error));
+        return false;
+    }
+    if (hasDigest(path, m_source->sha256))
+        return true;
+    removeUntrusted(path);
+    critical(tr("Не удалось скачать установщик драйвера: %1")
+                 .arg(tr("контрольная сумма файла не совпадает с ожидаемой")));
+    return false;
+}
+
+void DriverInstaller::removeUntrusted(const QString& path)
+{
+    QFile::remove(path);
+    qCWarning(lcDriverInstaller) << "Установщик драйвера удалён: контрольная сумма не совпала";
 }
 
 void DriverInstaller::onInstallerFinished()
@@ -147,7 +158,13 @@ void DriverInstaller::discardInstaller()
     if (!m_installer)
         return;
     m_installer->disconnect(this);
-    m_installer->deleteLater();
+    if (m_installer->state() == QProcess::NotRunning) {
+        m_installer->deleteLater();
+    } else {
+        // Destroying the process object would kill the installer.
+        m_installer->setParent(nullptr);
+        installersLeftRunning().append(m_installer);
+    }
     m_installer = nullptr;
 }
 

@@ -36,9 +36,10 @@ public:
     static std::optional<Source> systemSource();
     void setSource(const std::optional<Source>& source) { m_source = source; }
 
-    // True when the driver is present. Otherwise asks whether to install it and, if so,
-    // downloads (unless already there), checks and starts the installer; false in every case,
-    // as the driver is not there yet.
+    // True when the driver is present (an installer still open is left running). Otherwise
+    // asks whether to install it and, if so, downloads (unless a file with the right digest is
+    // already there), checks and starts the installer; false in every case, as the driver is
+    // not there yet.
     bool ensureDriver();
 
     bool isInstallerRunning() const { return m_installerRunning; }
@@ -48,7 +49,12 @@ signals:
     void installerFinished();
 
 private:
+    // True when path holds the installer with the digest kept in the program, downloaded
+    // when it is missing or another file is there; otherwise the user is told why not.
+    bool obtainInstaller(const QString& path);
+    static void removeUntrusted(const QString& path);
     void onInstallerFinished();
+    // Lets go of the installer process; one still running is left to run to its end.
     void discardInstaller();
     void critical(const QString& text) const;
 

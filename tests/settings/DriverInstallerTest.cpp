@@ -1,4 +1,4 @@
-#include "../input/FakeHidApi.h"
+#include "FakeHidApi.h"
 #include "LocalHttpsServer.h"
 #include "ScriptedPrompter.h"
 #include "TestRegistry.h"
@@ -151,9 +151,13 @@ private slots:
         QTest::newRow("downloaded, other digest")
             << QByteArray() << true << QByteArray("another installer") << QMessageBox::Yes
             << QStringList{kQuestion, kMismatch} << 1 << false;
+        // A file already there that fails the check is downloaded again, then checked.
         QTest::newRow("present, other digest")
             << QByteArray("tampered") << true << served << QMessageBox::Yes
-            << QStringList{kQuestion, kMismatch} << 0 << false;
+            << QStringList{kQuestion, kNotStarted} << 1 << true;
+        QTest::newRow("present and downloaded, other digest")
+            << QByteArray("tampered") << true << QByteArray("another installer")
+            << QMessageBox::Yes << QStringList{kQuestion, kMismatch} << 1 << false;
         // This system cannot run the downloaded file (it is not executable here), but the
         // digest let it through to the start.
         QTest::newRow("downloaded, same digest")
@@ -193,13 +197,17 @@ private slots:
             QCOMPARE(prompter.prompts.last().kind, Prompt::Kind::Critical);
         QCOMPARE(server.requests, requests);
         QCOMPARE(QFile::exists(installerPath()), kept);
+        if (kept)
+            QCOMPARE(readFile(installerPath()), server.body);
         QVERIFY(!installer.isInstallerRunning());
     }
 
     void startedInstallerIsAwaitedAndItsOutcomeReported_data()
     {
-        QTest::addColumn<QString>("ending"); // "installed", "missing", or "page closed"
-        QTest::addColumn<QString>("outcome");
+        // "installed", "missing", "page closed", or "driver chosen": the driver mode selected
+        // again while the installer is still open.
+        QTest::addColumn<QString>("ending");
+        QTest::addColumn<QString>("outcome"); // the report of its end; none when ""
         QTest::newRow("installed") << "installed"
                                    << "Драйвер установлен. Выберите режим \"Драйвер\" снова.";
         QTest::newRow("still missing") << "missing"
@@ -208,6 +216,8 @@ private slots:
         // Stopping an installer half-way could leave the driver half installed.
         QTest::newRow("page closed first") << "page closed"
                                            << "";
+        QTest::newRow("driver chosen while it is open") << "driver chosen"
+                                                        << "";
     }
     void startedInstallerIsAwaitedAndItsOutcomeReported()
     {
@@ -233,13 +243,19 @@ private slots:
         QCOMPARE(server.requests, 0); // the file there was used
         QVERIFY(installer->isInstallerRunning());
 
-        if (ending == "installed")
+        if (ending == "installed" || ending == "driver chosen")
             hid.attachVirtualMouse();
+        if (ending == "driver chosen") {
+            QVERIFY(installer->ensureDriver());
+            QVERIFY(!installer->isInstallerRunning());
+            // A process object let go of is deleted now, killing its process.
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
         if (ending == "page closed")
             page.reset();
         writeFile(installerPath() + ".done", {});
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(installerPath() + ".finished"), 5000);
-        if (page) {
+        if (!outcome.isEmpty()) {
             QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 5000);
             QVERIFY(!installer->isInstallerRunning());
         }
