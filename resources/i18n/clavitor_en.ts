@@ -1348,10 +1348,6 @@ Continue?</translation>
         <translation>Save the settings</translation>
     </message>
     <message>
-        <source>Женский %1</source>
-        <translation>Female %1</translation>
-    </message>
-    <message>
         <source>Пользовательский</source>
         <translation>Custom</translation>
     </message>
@@ -1424,6 +1420,17 @@ Continue?</translation>
     <message>
         <source>У сервера X11 нет расширения XTEST или XKB: горячие клавиши, ввод и перехват кнопок мыши действуют только внутри программы. Запустите Clavitor на сервере X11 с этими расширениями.</source>
         <translation>The X11 server lacks the XTEST or XKB extension: hotkeys, input and the mouse-button hook act only inside the program. Run Clavitor on an X11 server with these extensions.</translation>
+    </message>
+</context>
+<context>
+    <name>VoiceChoices</name>
+    <message>
+        <source>Женский %1</source>
+        <translation>Female %1</translation>
+    </message>
+    <message>
+        <source>Голос %1</source>
+        <translation>Voice %1</translation>
     </message>
 </context>
 </TS>

@@ -1,11 +1,11 @@
 #include "SettingsWgt.h"
 
 #include "DriverInstaller.h"
+#include "VoiceChoices.h"
 #include "VoiceSource.h"
 #include "app/AppProperties.h"
 #include "app/SettingsFile.h"
 #include "app/SettingsNormalization.h"
-#include "engine/ActivationFeedback.h"
 #include "hotkeys/HotkeyAssignment.h"
 #include "overlay/OverlayController.h"
 #include "overlay/OverlayPlacement.h"
@@ -14,7 +14,6 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QLocale>
 #include <QLoggingCategory>
 #include <QPainter>
 #include <QPixmap>
@@ -75,28 +74,6 @@ QIcon colorSwatch(const QColor& color)
     painter.setBrush(color);
     painter.drawRoundedRect(QRectF(pixmap.rect()).adjusted(1, 1, -1, -1), 4, 4);
     return QIcon(pixmap);
-}
-
-// "Language, territory" of a voice in the voice's own language, as far as it is known.
-QString languageText(const QLocale& locale)
-{
-    const QString language = locale.nativeLanguageName();
-    const QString territory = locale.nativeTerritoryName();
-    if (!language.isEmpty() && !territory.isEmpty())
-        return QStringLiteral("%1, %2").arg(language, territory);
-    if (!language.isEmpty())
-        return language;
-    if (!territory.isEmpty())
-        return territory;
-    return locale.name();
-}
-
-QString voiceToolTip(const QVoice& voice)
-{
-    const QString language = languageText(voice.locale());
-    if (language == voice.name())
-        return voice.name();
-    return voice.name() + QStringLiteral(" — ") + language;
 }
 
 } // namespace
@@ -248,8 +225,7 @@ void SettingsWgt::fillVoiceList()
     QComboBox* combo = ui->scenarioVoiceCombo;
     const QSignalBlocker blocker(combo);
     combo->clear();
-    QList<QVoice> voices = availableVoices();
-    voices.removeIf([](const QVoice& voice) { return voice.gender() != QVoice::Female; });
+    const QList<VoiceChoices::Item> voices = VoiceChoices::offered(availableVoices());
     if (voices.isEmpty()) {
         const QSignalBlocker checkBlocker(ui->scenarioSpeechCheck);
         ui->scenarioSpeechCheck->setChecked(false);
@@ -259,9 +235,9 @@ void SettingsWgt::fillVoiceList()
     }
     ui->scenarioSpeechCheck->setEnabled(true);
     ui->scenarioVoiceLabel->setEnabled(true);
-    for (qsizetype i = 0; i < voices.size(); ++i) {
-        combo->addItem(tr("Женский %1").arg(i + 1), ActivationFeedback::voiceKey(voices[i]));
-        combo->setItemData(static_cast<int>(i), voiceToolTip(voices[i]), Qt::ToolTipRole);
+    for (const VoiceChoices::Item& voice : voices) {
+        combo->addItem(voice.text, voice.key);
+        combo->setItemData(combo->count() - 1, voice.toolTip, Qt::ToolTipRole);
     }
 }
 
@@ -469,6 +445,8 @@ void SettingsWgt::onOverlayMoveButtonClicked()
     OverlaySettings overlay = overlayFromForm();
     overlay.positionMode = kCustomPosition;
     OverlayController::instance().startPositioning(overlay);
+    // Save ends positioning, so it is offered even when the window appears where it was.
+    onSettingChanged();
 }
 
 void SettingsWgt::onOverlayPositionChanged(QPoint position)
@@ -488,22 +466,29 @@ void SettingsWgt::onOverlayEnabledChanged(bool enabled)
 void SettingsWgt::onOverlayHotkeyEdited(const QString& text)
 {
     const QString previous = m_overlayHotkey;
-    const QKeySequence sequence = storedHotkey(text);
-    QString errorText;
-    int status = HotkeyAssignment::Assigned;
-    if (OverlayController::instance().setOverlayHotkey(sequence, &errorText, &status)) {
-        m_overlayHotkey = sequence.toString(QKeySequence::PortableText);
-        showOverlayHotkey(m_overlayHotkey);
-        if (m_overlayHotkey != previous) {
-            AppSettings settings = loadSettings();
-            settings.overlayHotkey = m_overlayHotkey;
-            saveSettings(settings);
-        }
+    if (!assignOverlayHotkey(storedHotkey(text))) {
+        showOverlayHotkey(previous);
         return;
     }
-    HotkeyAssignment(static_cast<HotkeyAssignment::Status>(status), sequence, errorText)
-        .report(this);
-    showOverlayHotkey(previous);
+    if (m_overlayHotkey != previous) {
+        AppSettings settings = loadSettings();
+        settings.overlayHotkey = m_overlayHotkey;
+        saveSettings(settings);
+    }
+}
+
+bool SettingsWgt::assignOverlayHotkey(const QKeySequence& sequence)
+{
+    QString errorText;
+    int status = HotkeyAssignment::Assigned;
+    if (!OverlayController::instance().setOverlayHotkey(sequence, &errorText, &status)) {
+        HotkeyAssignment(static_cast<HotkeyAssignment::Status>(status), sequence, errorText)
+            .report(this);
+        return false;
+    }
+    m_overlayHotkey = sequence.toString(QKeySequence::PortableText);
+    showOverlayHotkey(m_overlayHotkey);
+    return true;
 }
 
 void SettingsWgt::showOverlayHotkey(const QString& text)
@@ -536,11 +521,12 @@ AppSettings SettingsWgt::settingsFromForm() const
 
 void SettingsWgt::on_pushButtonSave_clicked()
 {
+    // Positioning ends even with nothing to save: the window would go on taking the mouse.
+    OverlayController::instance().stopPositioning();
     if (!m_dirty)
         return;
     const AppSettings settings = settingsFromForm();
     saveSettings(settings);
-    OverlayController::instance().stopPositioning();
     applySettings(settings);
     setDirty(false);
 }
@@ -560,6 +546,10 @@ void SettingsWgt::on_pushButtonReset_clicked()
     slotModeChanged();
     slotSpeechToggled(ui->scenarioSpeechCheck->isChecked());
     fillOverlayControls(defaults.overlay, defaults.overlayHotkey);
+    // The default hotkey replaces the current one. When it is refused the user is told, and
+    // the current one is given up too: no hotkey goes on working that the page does not show.
+    if (!assignOverlayHotkey(storedHotkey(defaults.overlayHotkey)))
+        assignOverlayHotkey(QKeySequence());
 
     saveSettings(settingsFromForm());
     OverlayController::instance().stopPositioning();

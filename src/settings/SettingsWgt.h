@@ -79,6 +79,9 @@ private:
     void refreshMoveButton();
     void refreshPositionLabel();
     void onOverlayHotkeyEdited(const QString& text);
+    // Registers the sequence as the overlay's hotkey and shows it; when it is refused, tells
+    // the user and changes nothing.
+    bool assignOverlayHotkey(const QKeySequence& sequence);
     void showOverlayHotkey(const QString& text);
 
     AppSettings settingsFromForm() const;
