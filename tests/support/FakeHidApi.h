@@ -1,13 +1,15 @@
 #pragma once
 
 #include "input/HidApi.h"
+#include "platform/simulated/SimulatedPlatform.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QList>
 
 // A HID library with made-up devices: records every feature report with the time it was
-// sent, and can refuse a report.
+// sent, and can refuse a report. With a desktop to act on, the device does what a real one
+// does: every change of its buttons reaches that desktop as a physical press or release.
 class FakeHidApi : public HidApi
 {
 public:
@@ -27,6 +29,7 @@ public:
     std::vector<DeviceInfo> devices;
     QList<Report> reports;
     int failReport = -1; // index of the report to refuse
+    platform::SimulatedPlatform* desktop = nullptr;
     int inits = 0, exits = 0, opens = 0, closes = 0, nonblocking = 0;
 
     int init() override
@@ -59,6 +62,8 @@ public:
         reports.append({QByteArray(reinterpret_cast<const char*>(data),
                                    static_cast<qsizetype>(length)),
                         m_clock.nsecsElapsed()});
+        if (desktop && length > 2)
+            pressChangedButtons(data[2]);
         return static_cast<int>(length);
     }
     void close(Device) override { ++closes; }
@@ -71,6 +76,18 @@ public:
     }
 
 private:
+    void pressChangedButtons(unsigned char buttons)
+    {
+        static constexpr int kButtonKeys[] = {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON};
+        const unsigned char changed = buttons ^ m_buttons;
+        m_buttons = buttons;
+        for (int bit = 0; bit < 3; ++bit) {
+            if (changed & (1 << bit))
+                desktop->setKeyDown(kButtonKeys[bit], buttons & (1 << bit));
+        }
+    }
+
     int m_device = 0;
+    unsigned char m_buttons = 0;
     QElapsedTimer m_clock;
 };
