@@ -1,5 +1,6 @@
 #include "QGlobalMouseHook.h"
 
+#include "input/ButtonEchoes.h"
 #include "platform/Platform.h"
 
 #include <QSocketNotifier>
@@ -83,7 +84,11 @@ void QGlobalMouseHook::run()
 LRESULT CALLBACK QGlobalMouseHook::hookProcedure(int code, WPARAM wParam, LPARAM lParam)
 {
     const auto* event = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
-    if (code == HC_ACTION && event && !(event->flags & LLMHF_INJECTED)) {
+    // The program's own input is not the user's: what it sends through the system carries the
+    // injected flag, what it sends through the virtual HID mouse comes back as hardware input
+    // and is matched against the events that mouse noted.
+    if (code == HC_ACTION && event && !(event->flags & LLMHF_INJECTED) &&
+        !ButtonEchoes::instance().take(static_cast<UINT>(wParam))) {
         QGlobalMouseHook& hook = object();
         switch (wParam) {
         case WM_LBUTTONDOWN:

@@ -7,8 +7,9 @@
 
 // Observes the physical left, right and middle mouse buttons and the side buttons (back, X1,
 // and forward, X2) system-wide, whichever window has the focus, through a low-level mouse
-// hook on its own thread, and reports each press and release. It only observes: every mouse event is passed on unchanged. Injected input
-// (everything the program itself sends through the system) is not reported.
+// hook on its own thread, and reports each press and release. It only observes: every mouse
+// event is passed on unchanged. The program's own clicks are not reported, whether it sent
+// them through the system (injected input) or through the virtual HID mouse.
 //
 // The signals are emitted on the hook thread; receivers on the GUI thread connect with
 // queued connections, so the hook never waits for them.

@@ -1,11 +1,13 @@
 #include "VirtualMouse.h"
 
+#include "ButtonEchoes.h"
 #include "platform/Platform.h"
 
 #include <QLoggingCategory>
 #include <QThread>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 
 Q_LOGGING_CATEGORY(lcHid, "clavitor.hid")
@@ -15,6 +17,17 @@ namespace {
 constexpr wchar_t kProductName[] = L"Tetherscript Virtual Mouse Rel";
 constexpr int kMaxStep = 127;
 constexpr qint64 kReportIntervalNs = 1'000'000;
+
+// The button bits of a report and the events the system makes of their changes.
+struct ButtonBit
+{
+    unsigned char bit;
+    UINT pressed;
+    UINT released;
+};
+constexpr std::array<ButtonBit, 3> kButtonBits{{{0x01, WM_LBUTTONDOWN, WM_LBUTTONUP},
+                                                {0x02, WM_RBUTTONDOWN, WM_RBUTTONUP},
+                                                {0x04, WM_MBUTTONDOWN, WM_MBUTTONUP}}};
 
 bool isVirtualMouse(const HidApi::DeviceInfo& device)
 {
@@ -90,9 +103,25 @@ void VirtualMouse::pace()
 bool VirtualMouse::sendReport(int x, int y)
 {
     pace();
+    // Every button the report changes becomes an event that the hook must not take for the
+    // user's. It is noted first: it can come back before the send returns.
+    ButtonEchoes& echoes = ButtonEchoes::instance();
+    const unsigned char changed = m_buttons ^ m_deviceButtons;
+    std::array<int, kButtonBits.size()> tickets{-1, -1, -1};
+    for (std::size_t i = 0; i < kButtonBits.size(); ++i) {
+        const ButtonBit& button = kButtonBits[i];
+        if (changed & button.bit)
+            tickets[i] = echoes.expect((m_buttons & button.bit) ? button.pressed : button.released);
+    }
     const unsigned char report[5] = {0x01, 0x02, m_buttons, static_cast<unsigned char>(x),
                                      static_cast<unsigned char>(y)};
-    return HidApi::current().sendFeatureReport(m_device, report, sizeof report) >= 0;
+    if (HidApi::current().sendFeatureReport(m_device, report, sizeof report) < 0) {
+        for (int ticket : tickets)
+            echoes.withdraw(ticket);
+        return false;
+    }
+    m_deviceButtons = m_buttons;
+    return true;
 }
 
 bool VirtualMouse::send(const INPUT& record)

@@ -7,7 +7,9 @@
 
 // The Tetherscript virtual HID mouse: mouse records turned into 5-byte feature reports
 // (report id 1, 0x02, button bits, x and y as signed bytes), at most 127 counts per axis
-// and about one report per millisecond.
+// and about one report per millisecond. The system reports the device's clicks as
+// hardware input; each one sent is noted in ButtonEchoes, so the mouse hook can tell them
+// from the user's.
 class VirtualMouse
 {
 public:
@@ -26,5 +28,6 @@ private:
     bool m_hidInitialised = false;
     HidApi::Device m_device = nullptr;
     unsigned char m_buttons = 0; // bit 0 left, bit 1 right, bit 2 middle
+    unsigned char m_deviceButtons = 0; // the buttons of the last report the device took
     QElapsedTimer m_reportTimer;
 };

@@ -1,12 +1,16 @@
+#include "FakeHidApi.h"
 #include "ScenarioScripts.h"
 #include "TestRegistry.h"
 
+#include "app/AppProperties.h"
 #include "engine/EngineState.h"
 #include "engine/ScriptsModel.h"
 #include "hooks/QGlobalMouseHook.h"
+#include "input/InputSender.h"
 #include "platform/simulated/SimulatedPlatform.h"
 
 #include <QCoreApplication>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -46,6 +50,7 @@ class QGlobalMouseHookTest : public QObject
     Q_OBJECT
 
     std::unique_ptr<SimulatedPlatform> m_desktop;
+    std::unique_ptr<FakeHidApi> m_hid;
     QStringList m_reported;
     QGlobalMouseHook* m_hook = nullptr;
 
@@ -65,6 +70,17 @@ class QGlobalMouseHookTest : public QObject
         const INPUT records[] = {mouseRecord(downFlag, mouseData), mouseRecord(upFlag, mouseData)};
         platform::Platform::current().sendInput(2, records, sizeof(INPUT));
         QCoreApplication::sendPostedEvents();
+    }
+
+    // Driver mode, on a virtual mouse whose clicks come back as hardware input, as they do on
+    // Windows.
+    FakeHidApi& useEchoingVirtualMouse()
+    {
+        m_hid = std::make_unique<FakeHidApi>();
+        m_hid->attachVirtualMouse();
+        m_hid->desktop = m_desktop.get();
+        qApp->setProperty(AppProperty::controlMode, 1);
+        return *m_hid;
     }
 
     void listen()
@@ -99,6 +115,9 @@ private slots:
 
     void cleanup()
     {
+        closeVirtualMouse();
+        m_hid.reset();
+        qApp->setProperty(AppProperty::controlMode, 0);
         if (m_hook)
             m_hook->disconnect(this);
         QGlobalMouseHook::shutdown();
@@ -199,6 +218,49 @@ private slots:
                                 "MOUSE_BUTTON_PRESSED:4;MOUSE_BUTTON_RELEASED:4;"
                                 "MOUSE_BUTTON_PRESSED:5;MOUSE_BUTTON_RELEASED:5;"));
         EngineState::instance() = EngineState{};
+    }
+
+    void ownDriverClicksAreNotReported()
+    {
+        FakeHidApi& hid = useEchoingVirtualMouse();
+        listen();
+        sendInputRecord(mouseRecord(MOUSEEVENTF_LEFTDOWN, 0));
+        sendInputRecord(mouseRecord(MOUSEEVENTF_LEFTUP, 0));
+        // A refused report goes by the system instead: nothing comes back from the device.
+        hid.failReport = int(hid.reports.size());
+        sendInputRecord(mouseRecord(MOUSEEVENTF_RIGHTDOWN, 0));
+        sendInputRecord(mouseRecord(MOUSEEVENTF_RIGHTUP, 0));
+        QCoreApplication::sendPostedEvents();
+        QVERIFY(m_reported.isEmpty());
+
+        click(VK_LBUTTON);
+        click(VK_RBUTTON);
+        QCOMPARE(m_reported, (QStringList{"left down", "left up", "right down", "right up"}));
+    }
+
+    void scriptClickingOnEveryClickDoesNotHearItself()
+    {
+        QTemporaryDir dir;
+        const QString path = writeScript(
+            dir, QStringLiteral("echo.lua"),
+            "function OnEvent(event, arg)\n"
+            "  if event == 'PROFILE_ACTIVATED' then EnablePrimaryMouseButtonEvents(true) end\n"
+            "  if event == 'MOUSE_BUTTON_PRESSED' and arg == 1 then\n"
+            "    heard = (heard or '') .. 'L;'\n"
+            "    if #heard < 20 then PressAndReleaseMouseButton(1) end\n"
+            "  end\n"
+            "end\n");
+        const FakeHidApi& hid = useEchoingVirtualMouse();
+        EngineState::instance() = EngineState{};
+        const auto resetEngine = qScopeGuard([] { EngineState::instance() = EngineState{}; });
+        ScriptsModel model;
+        model.executeLua(path);
+
+        click(VK_LBUTTON);
+        for (int round = 0; round < 10; ++round)
+            QCoreApplication::sendPostedEvents();
+        QCOMPARE(takeHeard(model.luaState()), QStringLiteral("L;"));
+        QCOMPARE(hid.reports.size(), 2); // the script's one click
     }
 };
 
