@@ -3,33 +3,18 @@
 #include "AutoclickerFile.h"
 #include "app/SettingsFile.h"
 #include "app/SettingsNormalization.h"
-#include "hooks/QGlobalMouseHook.h"
 #include "hotkeys/HotkeyAssignment.h"
 #include "hotkeys/HotkeyOwnerTexts.h"
 #include "hotkeys/ShortcutRegistry.h"
 #include "overlay/OverlayFeed.h"
-#include "platform/Platform.h"
 #include "ui/appearance/IconManager.h"
 #include "ui/shell/Prompter.h"
 #include "ui_AutoclickerWidget.h"
 
 #include <QEvent>
-#include <QFile>
-#include <QFileInfo>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QSaveFile>
 #include <QSignalBlocker>
 
 namespace {
-
-constexpr int kLeft = 1;
-constexpr int kRight = 2;
-
-bool isHoldMode(int mode)
-{
-    return mode == AutoClicker::HoldLeft || mode == AutoClicker::HoldLeftRight;
-}
 
 // The item whose data is `value`; the first item when none has it.
 int indexOfData(const QComboBox* combo, int value)
@@ -90,14 +75,12 @@ private:
 };
 
 AutoclickerWidget::AutoclickerWidget(QWidget* parent)
-    : QWidget(parent), ui(new Ui::AutoclickerWidget), m_clicker(this), m_modeShortcut(this),
-      m_toggleShortcut(this)
+    : QWidget(parent), ui(new Ui::AutoclickerWidget), m_machine(*this, this), m_modeShortcut(this),
+      m_toggleShortcut(this), m_profileCommands(*this)
 {
     ui->setupUi(this);
-    m_clicker.setObjectName(QStringLiteral("clicker"));
     m_modeShortcut.setObjectName(QStringLiteral("modeShortcut"));
     m_toggleShortcut.setObjectName(QStringLiteral("toggleShortcut"));
-    m_previousMode = ui->modeCombo->currentIndex();
 
     const QString toggleText = loadSettings().autoclickerToggleHotkey;
     {
@@ -116,11 +99,7 @@ AutoclickerWidget::AutoclickerWidget(QWidget* parent)
     loadProfiles();
 }
 
-AutoclickerWidget::~AutoclickerWidget()
-{
-    m_clicker.disconnect(this);
-    useMouseHook(false);
-}
+AutoclickerWidget::~AutoclickerWidget() = default;
 
 void AutoclickerWidget::setUpControls()
 {
@@ -153,10 +132,12 @@ void AutoclickerWidget::setUpControls()
 
 void AutoclickerWidget::connectControls()
 {
-    connect(&m_toggleShortcut, &QGlobalShortcut::activated, this,
-            &AutoclickerWidget::onToggleShortcut);
-    connect(&m_modeShortcut, &QGlobalShortcut::activated, this, &AutoclickerWidget::onModeShortcut);
-    connect(&m_clicker, &AutoClicker::stopped, this, &AutoclickerWidget::onClickerStopped);
+    connect(&m_toggleShortcut, &QGlobalShortcut::activated, &m_machine,
+            &AutoclickerStateMachine::toggleArmed);
+    connect(&m_modeShortcut, &QGlobalShortcut::activated, &m_machine,
+            &AutoclickerStateMachine::modeHotkeyPressed);
+    connect(&m_machine, &AutoclickerStateMachine::armedByUser, this,
+            &AutoclickerWidget::onArmedByUser);
 
     connect(ui->enableButton, &QPushButton::toggled, this, &AutoclickerWidget::onEnableToggled);
     connect(ui->toggleHotkeyEdit, &QLineEdit::textChanged, this,
@@ -165,17 +146,17 @@ void AutoclickerWidget::connectControls()
     connect(ui->comboBox, &QComboBox::currentIndexChanged, this,
             &AutoclickerWidget::onProfileChanged);
     connect(ui->toolButtonAddAutockecer, &QToolButton::clicked, this,
-            &AutoclickerWidget::onProfileAdd);
+            [this] { runCommand(&AutoclickerProfileCommands::add); });
     connect(ui->toolButtonRenameAutockecer, &QToolButton::clicked, this,
-            &AutoclickerWidget::onProfileRename);
+            [this] { runCommand(&AutoclickerProfileCommands::rename); });
     connect(ui->toolButtonDublicateAutockecer, &QToolButton::clicked, this,
-            &AutoclickerWidget::onProfileDuplicate);
+            [this] { runCommand(&AutoclickerProfileCommands::duplicate); });
     connect(ui->toolButtonImportAutockecer, &QToolButton::clicked, this,
-            &AutoclickerWidget::onProfileImport);
+            [this] { runCommand(&AutoclickerProfileCommands::importProfile); });
     connect(ui->toolButtonExportAutockecer, &QToolButton::clicked, this,
-            &AutoclickerWidget::onProfileExport);
+            [this] { runCommand(&AutoclickerProfileCommands::exportCurrent); });
     connect(ui->toolButtonDeleteAutockecer, &QToolButton::clicked, this,
-            &AutoclickerWidget::onProfileDelete);
+            [this] { runCommand(&AutoclickerProfileCommands::remove); });
 
     connect(ui->intervalSpin, &QSpinBox::valueChanged, this, &AutoclickerWidget::onSettingsChanged);
     connect(ui->inputTypeCombo, &QComboBox::currentIndexChanged, this,
@@ -197,11 +178,10 @@ void AutoclickerWidget::connectControls()
             &AutoclickerWidget::onSettingsChanged);
     connect(&m_moveRandomGroup, &QButtonGroup::idClicked, this,
             &AutoclickerWidget::onSettingsChanged);
-    connect(ui->modeCombo, &QComboBox::currentIndexChanged, this, [this] {
-        applyRepeatVisibility();
-        evaluateHold(HoldEvent::ModeChange);
-        onSettingsChanged();
-    });
+    connect(ui->modeCombo, &QComboBox::currentIndexChanged, this,
+            &AutoclickerWidget::applyRepeatVisibility);
+    connect(ui->modeCombo, &QComboBox::currentIndexChanged, this,
+            &AutoclickerWidget::onSettingsChanged);
 }
 
 // --- profiles and the file ------------------------------------------------------------------
@@ -209,7 +189,7 @@ void AutoclickerWidget::connectControls()
 void AutoclickerWidget::loadProfiles()
 {
     const BusyScope busy(*this, Busy::Loading);
-    m_enabledState = AutoclickerFile::load(AutoclickerFile::path(), m_profiles) ? 1 : 0;
+    m_machine.restoreArmed(AutoclickerFile::load(AutoclickerFile::path(), m_profiles));
     fillProfileSelector();
     selectProfile(m_profiles.currentIndex);
     refreshStatus();
@@ -220,13 +200,19 @@ void AutoclickerWidget::saveProfiles()
 {
     if (m_profiles.list.isEmpty())
         return;
-    AutoclickerFile::save(AutoclickerFile::path(), m_profiles, m_enabledState == 1);
+    AutoclickerFile::save(AutoclickerFile::path(), m_profiles, m_machine.isArmed());
     const AutoclickerProfile* current = m_profiles.current();
     OverlayFeed::current().setAutoclickerState(current ? current->name : QString(),
-                                               m_enabledState == 1);
+                                               m_machine.isArmed());
 }
 
-AutoclickerSettings AutoclickerWidget::readUi() const
+int AutoclickerWidget::mode() const
+{
+    return ui->modeCombo->currentIndex();
+}
+
+// The settings the controls show.
+AutoclickerSettings AutoclickerWidget::settings() const
 {
     AutoclickerSettings s;
     s.interval = ui->intervalSpin->value();
@@ -252,7 +238,7 @@ AutoclickerSettings AutoclickerWidget::readUi() const
     // An empty field may stand for a combination the profile keeps but could not register.
     s.hotkey =
         ui->hotkeyEdit->text().isEmpty() ? m_refusedHotkey : sequenceOf(ui->hotkeyEdit->text());
-    s.enabled = m_enabledState == 1;
+    s.enabled = m_machine.isArmed();
     return s;
 }
 
@@ -287,16 +273,16 @@ void AutoclickerWidget::applyToUi(const AutoclickerSettings& s)
         const QSignalBlocker blocker(ui->hotkeyEdit);
         ui->hotkeyEdit->setText(nativeText(s.hotkey));
     }
-    m_previousMode = ui->modeCombo->currentIndex();
     m_loadingUi = false;
+    m_machine.settingsReplaced();
     applyProfileHotkey(s.hotkey);
 }
 
 void AutoclickerWidget::storeUi(bool save)
 {
     if (AutoclickerProfile* current = m_profiles.current())
-        current->settings = readUi();
-    m_profiles.setEnabled(m_enabledState == 1);
+        current->settings = settings();
+    m_profiles.setEnabled(m_machine.isArmed());
     if (save)
         saveProfiles();
 }
@@ -310,13 +296,11 @@ void AutoclickerWidget::selectProfile(int index)
         const QSignalBlocker blocker(ui->comboBox);
         ui->comboBox->setCurrentIndex(index);
     }
-    if (m_clicker.isRunning())
-        stopClicker(QStringLiteral("profile_change"));
     applyToUi(m_profiles.list[index].settings);
-    m_profiles.setEnabled(m_enabledState == 1);
+    m_profiles.setEnabled(m_machine.isArmed());
     refreshStatus();
     refreshProfileButtons();
-    evaluateHold(HoldEvent::ModeChange); // the new profile's mode, with its settings
+    m_machine.profileShown();
 }
 
 void AutoclickerWidget::fillProfileSelector()
@@ -336,13 +320,6 @@ void AutoclickerWidget::refreshProfileButtons()
     ui->toolButtonDeleteAutockecer->setEnabled(changeable);
     ui->toolButtonDublicateAutockecer->setEnabled(hasCurrent);
     ui->toolButtonExportAutockecer->setEnabled(hasCurrent);
-}
-
-void AutoclickerWidget::finishListCommand()
-{
-    fillProfileSelector();
-    selectProfile(m_profiles.currentIndex);
-    saveProfiles();
 }
 
 void AutoclickerWidget::onProfileChanged(int index)
@@ -385,400 +362,61 @@ bool AutoclickerWidget::confirmSelectionHotkey(int index)
     return true;
 }
 
-std::optional<QString> AutoclickerWidget::promptName(const QString& title, const QString& label,
-                                                     const QString& initialText, int excludedIndex)
-{
-    QString text = initialText;
-    for (;;) {
-        const std::optional<QString> answer = Prompter::text(this, title, label, text);
-        if (!answer)
-            return std::nullopt;
-        const QString name = answer->trimmed();
-        if (name.isEmpty())
-            warn(tr("Название автокликера не может быть пустым."));
-        else if (AutoclickerProfiles::isReservedName(name))
-            warn(tr("Название \"default\" зарезервировано."));
-        else if (m_profiles.isTaken(name, excludedIndex))
-            warn(tr("Автокликер с таким названием уже существует."));
-        else
-            return name;
-        text = *answer;
-    }
-}
-
-void AutoclickerWidget::warn(const QString& text)
-{
-    Prompter::message(Prompt::Kind::Warning, this, QString(), text);
-}
-
-void AutoclickerWidget::notice(const QString& text)
-{
-    Prompter::message(Prompt::Kind::Information, this, QString(), text);
-}
-
-void AutoclickerWidget::onProfileAdd()
+void AutoclickerWidget::runCommand(void (AutoclickerProfileCommands::*command)())
 {
     const BusyScope busy(*this, Busy::Command);
-    if (!busy.entered())
-        return;
-    storeUi(false);
-    const std::optional<QString> name =
-        promptName(tr("Новый автокликер"), tr("Введите название автокликера:"), QString(), -1);
-    if (!name)
-        return;
-    AutoclickerProfile profile{*name, AutoclickerSettings()};
-    profile.settings.enabled = m_enabledState == 1;
-    m_profiles.list.append(profile);
-    m_profiles.currentIndex = int(m_profiles.list.size()) - 1;
-    finishListCommand();
+    if (busy.entered())
+        (m_profileCommands.*command)();
 }
 
-void AutoclickerWidget::onProfileRename()
-{
-    const BusyScope busy(*this, Busy::Command);
-    if (!busy.entered() || !m_profiles.current())
-        return;
-    if (m_profiles.isCurrentDefault()) {
-        notice(tr("Профиль \"default\" нельзя переименовать."));
-        return;
-    }
-    storeUi(false);
-    const std::optional<QString> name =
-        promptName(tr("Переименование автокликера"), tr("Введите новое название автокликера:"),
-                   m_profiles.current()->name, m_profiles.currentIndex);
-    if (!name)
-        return;
-    m_profiles.current()->name = *name;
-    finishListCommand();
-}
-
-void AutoclickerWidget::onProfileDuplicate()
-{
-    const BusyScope busy(*this, Busy::Command);
-    if (!busy.entered() || !m_profiles.current())
-        return;
-    storeUi(false);
-    AutoclickerProfile copy = *m_profiles.current();
-    copy.name = m_profiles.copyName(copy.name);
-    copy.settings.enabled = m_enabledState == 1;
-    m_profiles.list.append(copy);
-    m_profiles.currentIndex = int(m_profiles.list.size()) - 1;
-    finishListCommand();
-}
-
-void AutoclickerWidget::onProfileDelete()
-{
-    const BusyScope busy(*this, Busy::Command);
-    if (!busy.entered() || !m_profiles.current())
-        return;
-    if (m_profiles.isCurrentDefault()) {
-        notice(tr("Профиль \"default\" нельзя удалить."));
-        return;
-    }
-    if (Prompter::message(Prompt::Kind::Question, this, QString(),
-                          tr("Удалить автокликер \"%1\"?").arg(m_profiles.current()->name),
-                          QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
-        return;
-    m_profiles.list.removeAt(m_profiles.currentIndex);
-    m_profiles.currentIndex = std::min(m_profiles.currentIndex, int(m_profiles.list.size()) - 1);
-    finishListCommand();
-}
-
-void AutoclickerWidget::onProfileImport()
-{
-    const BusyScope busy(*this, Busy::Command);
-    if (!busy.entered())
-        return;
-    storeUi(false);
-    const QString path = Prompter::openFileName(this, tr("Импорт автокликера"), QString(),
-                                                tr("Файлы JSON (*.json)"));
-    if (path.isEmpty())
-        return;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        warn(tr("Не удалось открыть файл."));
-        return;
-    }
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
-    if (error.error != QJsonParseError::NoError || !document.isObject()) {
-        warn(tr("Файл автокликера поврежден."));
-        return;
-    }
-    AutoclickerProfile profile =
-        AutoclickerFile::importedProfile(document.object(), tr("Новый автокликер"));
-    if (!m_profiles.isFree(profile.name)) {
-        warn(tr("Автокликер \"%1\" уже существует или недопустим.").arg(profile.name));
-        return;
-    }
-    profile.settings.enabled = m_enabledState == 1;
-    m_profiles.list.append(profile);
-    m_profiles.currentIndex = int(m_profiles.list.size()) - 1;
-    finishListCommand();
-}
-
-void AutoclickerWidget::onProfileExport()
-{
-    const BusyScope busy(*this, Busy::Command);
-    if (!busy.entered() || !m_profiles.current())
-        return;
-    storeUi(true);
-    QString path = Prompter::saveFileName(this, tr("Экспорт автокликера"),
-                                          m_profiles.current()->name + QStringLiteral(".json"),
-                                          tr("Файлы JSON (*.json)"));
-    if (path.isEmpty())
-        return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".json");
-    const QByteArray bytes =
-        AutoclickerFile::exportDocument(*m_profiles.current(), m_enabledState == 1);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        warn(tr("Не удалось сохранить файл."));
-}
-
-// --- the state machine ----------------------------------------------------------------------
-
-void AutoclickerWidget::startClicker(StartSource source)
-{
-    const AutoclickerSettings s = readUi();
-    m_clicker.setInterval(s.interval);
-    switch (s.inputType) {
-    case AutoclickerSettings::Mouse:
-        m_clicker.setClickEnabled(true);
-        m_clicker.setMouseButton(s.button);
-        break;
-    case AutoclickerSettings::Keyboard:
-        m_clicker.setClickEnabled(true);
-        m_clicker.setKeyboardKey(s.key);
-        break;
-    default:
-        m_clicker.setClickEnabled(false);
-        break;
-    }
-    m_clicker.setOffset(s.useMove ? s.move : QPoint());
-    m_clicker.setSmoothMove(s.smooth);
-    m_clicker.setClicksPerTick(s.inputType == AutoclickerSettings::NoClicks ? 0 : s.clickCount);
-    m_clicker.setMode(s.mode);
-    m_clicker.setRepeatCount(s.repeat);
-    m_clicker.setIntervalRandomization(s.delayRand);
-    m_clicker.setOffsetRandomization(s.moveRand);
-    qCInfo(lcAutoclicker).noquote() << QStringLiteral("Автокликер запущен: %1")
-                                           .arg(source == FromUi           ? "ui"
-                                                : source == FromModeHotkey ? "mode_hotkey"
-                                                                           : "mouse");
-    m_clicker.start();
-    if (m_clicker.isRunning())
-        m_startSource = source;
-}
-
-void AutoclickerWidget::stopClicker(const QString& reason)
-{
-    if (!m_clicker.isRunning())
-        return;
-    m_lastStopReason = reason;
-    m_clicker.stop();
-}
-
-void AutoclickerWidget::onClickerStopped()
-{
-    // A hold run stopped for new settings starts again in the handler that stopped it, once
-    // the new settings are in place; starting it here would click once more with the old
-    // ones, or while a scenario takes over.
-    const QString reason = std::exchange(m_lastStopReason, QString());
-    qCInfo(lcAutoclicker).noquote()
-        << QStringLiteral("Автокликер остановлен: %1")
-               .arg(reason.isEmpty() ? QStringLiteral("run_complete") : reason);
-    m_startSource = UnknownSource;
-}
-
-bool AutoclickerWidget::holdModeCanRun() const
-{
-    return isHoldMode(ui->modeCombo->currentIndex()) && m_enabledState == 1 && m_scenarioLock == 0;
-}
-
-void AutoclickerWidget::useMouseHook(bool use)
-{
-    if (use == (m_mouseHook != nullptr))
-        return;
-    if (use) {
-        m_mouseHook = QGlobalMouseHook::acquire();
-        connect(m_mouseHook, &QGlobalMouseHook::leftMouseButtonEvent, this,
-                &AutoclickerWidget::onLeftMouse, Qt::QueuedConnection);
-        connect(m_mouseHook, &QGlobalMouseHook::rightMouseButtonEvent, this,
-                &AutoclickerWidget::onRightMouse, Qt::QueuedConnection);
-        // The hook hears every change from now on; what it said before it was last given up
-        // is stale. The buttons held at this moment count as pressed where it heard them.
-        m_hookReleased = 0;
-        m_hookButtons = 0;
-        m_hookButtons = heldButtons();
-    } else {
-        m_mouseHook->disconnect(this);
-        m_mouseHook = nullptr;
-        QGlobalMouseHook::release();
-    }
-}
-
-// The hook hears only the user's own buttons, while the system's state also follows the
-// engine's clicks: what the hook heard last wins over the system's state.
-int AutoclickerWidget::heldButtons() const
-{
-    platform::Platform& system = platform::Platform::current();
-    int held = m_hookButtons;
-    if (!(m_hookReleased & kLeft) && (system.getAsyncKeyState(VK_LBUTTON) & 0x8000))
-        held |= kLeft;
-    if (!(m_hookReleased & kRight) && (system.getAsyncKeyState(VK_RBUTTON) & 0x8000))
-        held |= kRight;
-    return held;
-}
-
-void AutoclickerWidget::evaluateHold(HoldEvent event, int buttons, const QString& givenReason)
-{
-    // The hook listens exactly while a hold mode could run.
-    useMouseHook(holdModeCanRun());
-
-    QString reason = givenReason;
-    if (reason.isEmpty()) {
-        switch (event) {
-        case HoldEvent::Mouse:
-            reason = QStringLiteral("mouse_release");
-            break;
-        case HoldEvent::ModeChange:
-            reason = QStringLiteral("mode_change");
-            break;
-        case HoldEvent::SettingsChange:
-            reason = QStringLiteral("settings_change");
-            break;
-        case HoldEvent::Toggle:
-            reason = QStringLiteral("toggle_off");
-            break;
-        case HoldEvent::Scenario:
-            reason = QStringLiteral("scenario_active");
-            break;
-        }
-    }
-    int held = 0;
-    if (event == HoldEvent::Mouse)
-        held = m_hookButtons = buttons;
-    else
-        held = heldButtons();
-    const int mode = ui->modeCombo->currentIndex();
-    const bool heldRun = m_clicker.isRunning() && m_startSource == FromMouse;
-
-    const int needed = mode == AutoClicker::HoldLeft ? kLeft : kLeft | kRight;
-    if (!holdModeCanRun() || (held & needed) != needed) {
-        if (heldRun)
-            stopClicker(reason);
-        return;
-    }
-    if (m_clicker.isRunning()) {
-        if (heldRun && (event == HoldEvent::ModeChange || event == HoldEvent::SettingsChange))
-            stopClicker(reason); // the caller's next evaluation starts it again
-        return;
-    }
-    startClicker(FromMouse);
-}
-
-void AutoclickerWidget::onLeftMouse(bool down)
-{
-    m_hookButtons = down ? m_hookButtons | kLeft : m_hookButtons & ~kLeft;
-    m_hookReleased = down ? m_hookReleased & ~kLeft : m_hookReleased | kLeft;
-    evaluateHold(HoldEvent::Mouse, m_hookButtons);
-}
-
-void AutoclickerWidget::onRightMouse(bool down)
-{
-    m_hookButtons = down ? m_hookButtons | kRight : m_hookButtons & ~kRight;
-    m_hookReleased = down ? m_hookReleased & ~kRight : m_hookReleased | kRight;
-    evaluateHold(HoldEvent::Mouse, m_hookButtons);
-}
+// --- the user's switches and the settings ---------------------------------------------------
 
 void AutoclickerWidget::onEnableToggled(bool checked)
 {
-    if (m_scenarioLock == 1 && checked) {
+    if (!m_machine.setArmed(checked)) { // a scenario is active
         const QSignalBlocker blocker(ui->enableButton);
         ui->enableButton->setChecked(false);
-        return;
     }
-    m_enabledState = checked ? 1 : 0;
+}
+
+void AutoclickerWidget::onArmedByUser(bool armed)
+{
     refreshStatus();
-    if (!checked)
-        stopClicker(QStringLiteral("toggle_off"));
-    m_profiles.setEnabled(checked);
-    onSettingsChanged();
-    evaluateHold(HoldEvent::Toggle, 0, checked ? QString() : QStringLiteral("toggle_off"));
-}
-
-void AutoclickerWidget::onToggleShortcut()
-{
-    if (m_scenarioLock == 1 || (m_enabledState != 1 && !ui->enableButton->isEnabled()))
-        return;
-    ui->enableButton->setChecked(!ui->enableButton->isChecked());
-}
-
-void AutoclickerWidget::onModeShortcut()
-{
-    const int mode = ui->modeCombo->currentIndex();
-    if (m_scenarioLock == 1 || m_enabledState != 1 || isHoldMode(mode))
-        return;
-    if (!m_clicker.isRunning())
-        startClicker(FromModeHotkey);
-    else if (mode == AutoClicker::HotkeyToggle)
-        stopClicker(QStringLiteral("mode_hotkey"));
-    // A counted run is not cut short by the hotkey.
+    m_profiles.setEnabled(armed);
+    storeSettings();
 }
 
 void AutoclickerWidget::onSettingsChanged()
 {
     if (m_loadingUi)
         return;
-    {
-        const BusyScope busy(*this, Busy::Settings);
-        if (busy.entered())
-            storeUi(true);
-        else
-            m_storeWhenFree = true; // a hotkey pressed while one of the page's dialogs is open
-    }
-    const int mode = ui->modeCombo->currentIndex();
-    const bool sameMode = mode == m_previousMode;
-    const QString reason =
-        sameMode ? QStringLiteral("settings_change") : QStringLiteral("mode_change");
-    const HoldEvent event = sameMode ? HoldEvent::SettingsChange : HoldEvent::ModeChange;
-    if (m_clicker.isRunning()) {
-        stopClicker(reason);
-        if (isHoldMode(mode)) {
-            evaluateHold(event, 0, reason);
-        } else {
-            if (!sameMode)
-                evaluateHold(HoldEvent::ModeChange, 0, reason);
-            startClicker(FromUi); // a run in a hotkey mode starts over with the new settings
-        }
-    } else if (isHoldMode(mode) || !sameMode) {
-        evaluateHold(event, 0, reason);
-    }
-    m_previousMode = mode;
+    storeSettings();
+    m_machine.settingsChanged();
+}
+
+void AutoclickerWidget::storeSettings()
+{
+    const BusyScope busy(*this, Busy::Settings);
+    if (busy.entered())
+        storeUi(true);
+    else
+        m_storeWhenFree = true; // a hotkey pressed while one of the page's dialogs is open
 }
 
 void AutoclickerWidget::onScenarioActivationChanged(bool active)
 {
-    if (active == (m_scenarioLock == 1))
+    const bool wasArmed = m_machine.isArmed();
+    if (!m_machine.setScenarioActive(active))
         return;
-    if (active) {
-        stopClicker(QStringLiteral("scenario_active"));
-        if (m_enabledState == 1) {
-            m_enabledState = 0;
-            refreshStatus();
-            m_profiles.setEnabled(false);
-            // The file keeps the armed state; the overlay shows the autoclicker as it is.
-            const AutoclickerProfile* current = m_profiles.current();
-            OverlayFeed::current().setAutoclickerState(current ? current->name : QString(), false);
-        }
+    if (wasArmed && !m_machine.isArmed()) {
+        m_profiles.setEnabled(false);
+        // The file keeps the armed state; the overlay shows the autoclicker as it is.
+        const AutoclickerProfile* current = m_profiles.current();
+        OverlayFeed::current().setAutoclickerState(current ? current->name : QString(), false);
     }
     m_modeShortcut.setEnabled(!active);
     m_toggleShortcut.setEnabled(!active);
-    m_scenarioLock = active ? 1 : 0;
     refreshStatus();
-    evaluateHold(HoldEvent::Scenario, 0, active ? QStringLiteral("scenario_active") : QString());
 }
 
 // --- hotkeys --------------------------------------------------------------------------------
@@ -857,14 +495,14 @@ void AutoclickerWidget::onModeHotkeyEdited(const QString& text)
 
 void AutoclickerWidget::refreshStatus()
 {
-    const bool on = m_enabledState == 1;
+    const bool on = m_machine.isArmed();
     {
         const QSignalBlocker blocker(ui->enableButton);
         ui->enableButton->setChecked(on);
     }
     ui->enableButton->setText(on ? tr("Выключить") : tr("Включить"));
-    ui->enableButton->setEnabled(m_scenarioLock != 1);
-    if (m_scenarioLock == 1)
+    ui->enableButton->setEnabled(!m_machine.isLocked());
+    if (m_machine.isLocked())
         ui->enableStatusLabel->setText(tr("Автокликер недоступен при активном сценарии"));
     else
         ui->enableStatusLabel->setText(on ? tr("Автокликер работает") : tr("Автокликер выключен"));

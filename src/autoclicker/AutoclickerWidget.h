@@ -1,29 +1,27 @@
 #pragma once
 
-#include "AutoClicker.h"
+#include "AutoclickerProfileCommands.h"
 #include "AutoclickerProfiles.h"
+#include "AutoclickerStateMachine.h"
 #include "hotkeys/QGlobalShortcut.h"
 
 #include <QButtonGroup>
 #include <QWidget>
 
 #include <memory>
-#include <optional>
 
 class HotkeyAssignment;
-class QComboBox;
-class QGlobalMouseHook;
 
 namespace Ui {
 class AutoclickerWidget;
 }
 
 // The autoclicker's page: the settings of the current autoclicker profile, the profile
-// commands, and the state machine that decides when the click engine runs. The engine is
-// armed by the Enable button or the toggle hotkey; an armed autoclicker runs while the user
-// holds the left button (or both buttons), or between presses of the profile's mode hotkey.
-// An active scenario takes priority: it stops and disarms the autoclicker and locks the page.
-class AutoclickerWidget : public QWidget
+// selector with its commands, the Enable button and the two hotkeys. It shows and stores the
+// current profile, and tells the state machine, which decides when the click engine runs,
+// of every switch, hotkey press and change of the settings; the machine reads the settings
+// from the page's controls.
+class AutoclickerWidget : public QWidget, private AutoclickerStateMachine::SettingsSource
 {
     Q_OBJECT
 
@@ -33,19 +31,9 @@ public:
 
 public slots:
     void onScenarioActivationChanged(bool active);
-    void onLeftMouse(bool down);
-    void onRightMouse(bool down);
     void onEnableToggled(bool checked);
-    void onModeShortcut();
-    void onToggleShortcut();
     void onSettingsChanged();
     void onProfileChanged(int index);
-    void onProfileAdd();
-    void onProfileRename();
-    void onProfileDuplicate();
-    void onProfileImport();
-    void onProfileExport();
-    void onProfileDelete();
     void onToggleHotkeyEdited(const QString& text);
     void onModeHotkeyEdited(const QString& text);
 
@@ -53,23 +41,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    // What made the hold modes look at the buttons again.
-    enum class HoldEvent
-    {
-        Mouse,
-        ModeChange,
-        SettingsChange,
-        Toggle,
-        Scenario
-    };
-    // What started the current run.
-    enum StartSource
-    {
-        UnknownSource = 0,
-        FromUi = 1,
-        FromModeHotkey = 2,
-        FromMouse = 3
-    };
     // The one guard against re-entry of load, selection, settings change and commands.
     enum class Busy
     {
@@ -80,33 +51,27 @@ private:
         Command
     };
     class BusyScope;
+    friend class AutoclickerProfileCommands;
 
     void setUpControls();
     void connectControls();
     void loadProfiles();
 
-    AutoclickerSettings readUi() const;
+    int mode() const override;
+    AutoclickerSettings settings() const override;
     void applyToUi(const AutoclickerSettings& settings);
     void storeUi(bool save);
+    // storeUi(true), or once the page is free when one of its dialogs is open.
+    void storeSettings();
     void selectProfile(int index);
     void saveProfiles();
     void fillProfileSelector();
     void refreshProfileButtons();
-    // Fills the selector, shows the current profile and saves: the end of a list command.
-    void finishListCommand();
-    std::optional<QString> promptName(const QString& title, const QString& label,
-                                      const QString& initialText, int excludedIndex);
     bool confirmSelectionHotkey(int index);
-    void warn(const QString& text);
-    void notice(const QString& text);
-
-    void startClicker(StartSource source);
-    void stopClicker(const QString& reason);
-    void onClickerStopped();
-    void evaluateHold(HoldEvent event, int buttons = 0, const QString& reason = {});
-    int heldButtons() const;
-    void useMouseHook(bool use);
-    bool holdModeCanRun() const;
+    // A profile command, unless the page is busy; the profile buttons are refreshed after it.
+    void runCommand(void (AutoclickerProfileCommands::*command)());
+    // The user armed or disarmed the autoclicker: shown, and kept in every profile.
+    void onArmedByUser(bool armed);
 
     // Registers the sequence for the shortcut; the overlay is told of a success.
     HotkeyAssignment assignHotkey(QGlobalShortcut& shortcut, const QKeySequence& sequence);
@@ -124,22 +89,15 @@ private:
     void applyRepeatVisibility();
 
     std::unique_ptr<Ui::AutoclickerWidget> ui;
-    AutoClicker m_clicker;
+    AutoclickerStateMachine m_machine;
     QGlobalShortcut m_modeShortcut;
     QGlobalShortcut m_toggleShortcut;
     QKeySequence m_refusedHotkey; // the current profile's, when it could not be registered
     QButtonGroup m_intervalRandomGroup;
     QButtonGroup m_moveRandomGroup;
     bool m_loadingUi = false;
-    int m_previousMode = AutoClicker::HoldLeftRight;
     AutoclickerProfiles m_profiles;
+    AutoclickerProfileCommands m_profileCommands;
     Busy m_busy = Busy::Free;
     bool m_storeWhenFree = false; // a settings change came while busy: store it once free
-    StartSource m_startSource = UnknownSource;
-    int m_hookButtons = 0;  // bit 0 left, bit 1 right, as the mouse hook last reported them
-    int m_hookReleased = 0; // set where the hook's last event for the button was a release
-    QString m_lastStopReason;
-    int m_enabledState = 0;                  // 1: armed
-    int m_scenarioLock = 0;                  // 1: a scenario is active
-    QGlobalMouseHook* m_mouseHook = nullptr; // held while a hold mode can run
 };
