@@ -1,18 +1,9 @@
 #include "AppProperties.h"
 
 #include "SettingsNormalization.h"
-#include "overlay/OverlayController.h"
 
 #include <QCoreApplication>
-#include <QKeySequence>
-#include <QLoggingCategory>
 #include <QVariant>
-
-namespace {
-
-Q_LOGGING_CATEGORY(lcSettings, "clavitor.settings")
-
-} // namespace
 
 void applySettings(const AppSettings& s)
 {
@@ -30,11 +21,6 @@ void applySettings(const AppSettings& s)
     app->setProperty(AppProperty::driverY, s.driverY);
     app->setProperty(AppProperty::theme, normalizeTheme(s.theme));
     app->setProperty(AppProperty::language, normalizeLanguage(s.language));
-
-    OverlayController& overlay = OverlayController::instance();
-    overlay.setSettings(s.overlay);
-    if (!overlay.setOverlayHotkey(storedHotkey(s.overlayHotkey)))
-        qCWarning(lcSettings) << "Не удалось зарегистрировать горячую клавишу оверлея";
 }
 
 void publishModifierDefaults()

@@ -29,8 +29,8 @@ inline constexpr char scenarioRand[] = "scenarioRand_app_property";
 inline constexpr char scenarioActivationResult[] = "scenarioActivationResult_app_property";
 } // namespace AppProperty
 
-// Publishes the thirteen settings properties of the record on the application object, hands
-// the overlay block to the overlay and registers the overlay hotkey (a refusal is logged).
+// Publishes the thirteen settings properties of the record on the application object. (Its
+// overlay block and hotkey go to the overlay from start-up and the settings page.)
 void applySettings(const AppSettings& settings);
 
 // Gives the profile and scenario modifier properties their start values: factors 1.0,

@@ -2,6 +2,8 @@
 
 #include "AppProperties.h"
 #include "SettingsFile.h"
+#include "SettingsNormalization.h"
+#include "overlay/OverlayController.h"
 #include "ui/appearance/EmbeddedFonts.h"
 #include "ui/appearance/IconManager.h"
 #include "ui/appearance/LanguageManager.h"
@@ -95,12 +97,15 @@ int Startup::run(QApplication& app, platform::DesktopSupport support)
     const AppSettings settings = loadSettings();
     LanguageManager::instance().setLanguage(settings.language);
     QCoreApplication::setApplicationVersion(QString::fromLatin1(kApplicationVersion));
+    // Desktops match the window to the installed desktop file and icon by this id.
+    QGuiApplication::setDesktopFileName(QStringLiteral(CLAVITOR_APP_ID));
     QGuiApplication::setQuitOnLastWindowClosed(false);
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/clvLogoCrop.svg")));
     auto wheelEventBlocker = std::make_unique<WheelEventBlocker>();
     app.installEventFilter(wheelEventBlocker.get());
     registerEmbeddedFonts();
     applySettings(settings);
+    OverlayController::instance().applyStored(settings.overlay, storedHotkey(settings.overlayHotkey));
     IconManager::instance().setTheme(settings.theme);
     QGuiApplication::setWindowIcon(IconManager::instance().icon(QStringLiteral("clvLogoCrop")));
     publishModifierDefaults();

@@ -11,9 +11,13 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QLoggingCategory>
 #include <QScreen>
 
 namespace {
+
+// The stored settings' category: a hotkey of the settings file that cannot be registered.
+Q_LOGGING_CATEGORY(lcSettings, "clavitor.settings")
 
 OverlayController* s_instance = nullptr;
 
@@ -47,6 +51,13 @@ OverlayController::~OverlayController()
     ShortcutRegistry::instance().release(this);
     // The event loop may be over already, so the window goes now rather than later.
     delete m_window.data();
+}
+
+void OverlayController::applyStored(const OverlaySettings& settings, const QKeySequence& hotkey)
+{
+    setSettings(settings);
+    if (!setOverlayHotkey(hotkey))
+        qCWarning(lcSettings) << "Не удалось зарегистрировать горячую клавишу оверлея";
 }
 
 void OverlayController::setSettings(const OverlaySettings& settings)

@@ -33,6 +33,9 @@ public:
     // the run), updates and places the window and shows it when enabled or positioning.
     void setSettings(const OverlaySettings& settings);
     OverlaySettings settings() const { return m_settings; }
+    // The stored overlay block and hotkey, as start-up and the settings page publish them: the
+    // settings taken and the hotkey registered; a hotkey that cannot be is named in the log.
+    void applyStored(const OverlaySettings& settings, const QKeySequence& hotkey);
 
     // Positioning mode: the window takes the settings with the custom position, appears at
     // the centre of the primary screen and can be dragged; every new position is reported

@@ -99,7 +99,7 @@ SettingsWgt::SettingsWgt(QWidget* parent)
     slotSpeechToggled(ui->scenarioSpeechCheck->isChecked());
     // What the page shows is published, so a stored driver mode that fell back to the system
     // API above does not come back with the stored record.
-    applySettings(settingsFromForm());
+    publishSettings(settingsFromForm());
     setDirty(false);
 }
 
@@ -527,7 +527,7 @@ void SettingsWgt::on_pushButtonSave_clicked()
         return;
     const AppSettings settings = settingsFromForm();
     saveSettings(settings);
-    applySettings(settings);
+    publishSettings(settings);
     setDirty(false);
 }
 
@@ -553,7 +553,7 @@ void SettingsWgt::on_pushButtonReset_clicked()
 
     saveSettings(settingsFromForm());
     OverlayController::instance().stopPositioning();
-    applySettings(settingsFromForm());
+    publishSettings(settingsFromForm());
     setDirty(false);
 }
 
@@ -591,4 +591,10 @@ void SettingsWgt::retranslate()
         ui->scenarioRateSpin->setValue(rate);
     }
     enableVoiceControls(speech);
+}
+
+void SettingsWgt::publishSettings(const AppSettings& settings)
+{
+    applySettings(settings);
+    OverlayController::instance().applyStored(settings.overlay, storedHotkey(settings.overlayHotkey));
 }

@@ -60,6 +60,8 @@ private:
     void prepareOverlayControls();
     void showStoredSettings(const AppSettings& settings);
     void setDirty(bool dirty);
+    // The record on the application object, its overlay block and hotkey on the overlay.
+    void publishSettings(const AppSettings& settings);
 
     // Voices.
     void enableVoiceControls(bool speech);

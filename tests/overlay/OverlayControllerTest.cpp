@@ -5,6 +5,7 @@
 #include "app/AppProperties.h"
 #include "app/DataDirectory.h"
 #include "app/OverlaySnapshot.h"
+#include "app/SettingsNormalization.h"
 #include "hotkeys/ShortcutRegistry.h"
 #include "overlay/OverlayController.h"
 #include "overlay/OverlayPlacement.h"
@@ -322,14 +323,14 @@ private slots:
         QVERIFY(label(window, "hintLabel")->isHidden());
     }
 
-    void applySettingsHandsTheOverlayOver()
+    void storedSettingsAreHandedToTheOverlay()
     {
         OverlayController& overlay = OverlayController::instance();
         QCOMPARE(&OverlayFeed::current(), static_cast<OverlayFeed*>(&overlay));
         AppSettings settings;
         settings.overlay = shown();
         settings.overlayHotkey = QStringLiteral("Alt+P");
-        applySettings(settings);
+        overlay.applyStored(settings.overlay, storedHotkey(settings.overlayHotkey));
         QCOMPARE(overlay.settings(), settings.overlay);
         QCOMPARE(*OverlaySnapshot::current(), settings.overlay);
         QCOMPARE(overlay.overlayHotkeyText(), QStringLiteral("Alt+P"));
@@ -341,7 +342,7 @@ private slots:
         settings.overlayHotkey = QStringLiteral("Alt+Q");
         {
             LogCapture log;
-            applySettings(settings);
+            overlay.applyStored(settings.overlay, storedHotkey(settings.overlayHotkey));
             QCOMPARE(
                 log.lines.filter(QStringLiteral("clavitor.")),
                 QStringList{QStringLiteral(
