@@ -19,6 +19,10 @@ namespace platform {
 // X cannot tell one client's XTEST events from another's: a button event that matches one
 // this backend has sent and not yet seen come back counts as injected, every other one as
 // physical, other programs' synthetic clicks included.
+//
+// The work is done by parts with one job each (X11Input, X11KeyState, X11Screens,
+// X11KeyboardLayouts, X11HotKeys, X11MouseHook); this class holds them and hands each call
+// to its part.
 class X11Platform : public Platform
 {
 public:
