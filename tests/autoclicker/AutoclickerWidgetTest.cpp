@@ -1,5 +1,4 @@
 #include "AutoclickerTestSupport.h"
-#include "LogCapture.h"
 #include "ScriptedPrompter.h"
 #include "TestRegistry.h"
 
@@ -91,11 +90,6 @@ class AutoclickerWidgetTest : public QObject
         m_desktop->pressHotKey(modifiers, key);
         QCoreApplication::sendPostedEvents();
     }
-    void button(int virtualKey, bool down)
-    {
-        m_desktop->setKeyDown(virtualKey, down);
-        QCoreApplication::sendPostedEvents();
-    }
 
     // One step of a story told in words.
     void act(const QString& step)
@@ -106,8 +100,6 @@ class AutoclickerWidgetTest : public QObject
             press(MOD_ALT, 'A');
         else if (step == "hotkey")
             press(MOD_ALT, 'C');
-        else if (step.startsWith('L') || step.startsWith('R'))
-            button(step.startsWith('L') ? VK_LBUTTON : VK_RBUTTON, step.endsWith('+'));
         else if (step.startsWith("scenario"))
             m_page->onScenarioActivationChanged(step.endsWith('+'));
         else if (step == "interval")
@@ -149,87 +141,6 @@ private slots:
         QGlobalMouseHook::shutdown();
         platform::Platform::setCurrent(nullptr);
         m_desktop.reset();
-    }
-
-    void runsAsTheStateMachineSays_data()
-    {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("runs"); // + start source, - stop reason
-        QTest::addColumn<bool>("running");
-        QTest::newRow("hold: press starts, release stops")
-            << 1 << "arm L+ L- L+"
-            << "+mouse -mouse_release +mouse" << true;
-        QTest::newRow("hold both: one button is not enough") << 2 << "arm L+ R+ R-"
-                                                             << "+mouse -mouse_release" << false;
-        QTest::newRow("armed while held") << 1 << "L+ arm"
-                                          << "+mouse" << true;
-        QTest::newRow("disarmed: the buttons do nothing") << 1 << "L+ L- L+"
-                                                          << "" << false;
-        QTest::newRow("toggle: press starts, press stops") << 3 << "arm hotkey hotkey"
-                                                           << "+mode_hotkey -mode_hotkey" << false;
-        QTest::newRow("hotkey while off") << 3 << "hotkey"
-                                          << "" << false;
-        QTest::newRow("counted run ends by itself") << 0 << "arm hotkey"
-                                                    << "+mode_hotkey -run_complete" << false;
-        QTest::newRow("counted run is not cut short") << 0 << "repeat0 arm hotkey hotkey"
-                                                      << "+mode_hotkey" << true;
-        QTest::newRow("disarmed by the toggle hotkey") << 3 << "toggle hotkey toggle"
-                                                       << "+mode_hotkey -toggle_off" << false;
-        QTest::newRow("new settings restart a hold run")
-            << 1 << "arm L+ interval"
-            << "+mouse -settings_change +mouse" << true;
-        QTest::newRow("new settings restart a hotkey run")
-            << 3 << "arm hotkey interval"
-            << "+mode_hotkey -settings_change +ui" << true;
-        QTest::newRow("hold run ends in a hotkey mode") << 1 << "arm L+ mode3"
-                                                        << "+mouse -mode_change" << false;
-        QTest::newRow("hotkey run goes on in another hotkey mode")
-            << 3 << "repeat0 arm hotkey mode0"
-            << "+mode_hotkey -mode_change +ui" << true;
-        QTest::newRow("hold run needs both buttons in the new mode")
-            << 1 << "arm L+ mode2 R+"
-            << "+mouse -mode_change +mouse" << true;
-        QTest::newRow("another profile: idle") << 3 << "arm hotkey profile"
-                                               << "+mode_hotkey -profile_change" << false;
-        QTest::newRow("another profile: held again with its settings")
-            << 1 << "arm L+ profile"
-            << "+mouse -profile_change +mouse" << true;
-        QTest::newRow("scenario stops a hold run") << 1 << "arm L+ scenario+"
-                                                   << "+mouse -scenario_active" << false;
-        QTest::newRow("scenario stops a hotkey run") << 3 << "arm hotkey scenario+ scenario- hotkey"
-                                                     << "+mode_hotkey -scenario_active" << false;
-        QTest::newRow("locked: Enable and hotkeys do nothing")
-            << 3 << "scenario+ arm toggle hotkey L+"
-            << "" << false;
-        QTest::newRow("unlocked: armed again by hand") << 3 << "scenario+ scenario- toggle hotkey"
-                                                       << "+mode_hotkey" << true;
-    }
-    void runsAsTheStateMachineSays()
-    {
-        QFETCH(int, mode);
-        QFETCH(QString, steps);
-        QFETCH(QString, runs);
-        QFETCH(bool, running);
-        openPage(twoProfiles(mode));
-        const LogCapture log;
-
-        for (const QString& step : steps.split(' '))
-            act(step);
-
-        QStringList seen;
-        for (QString line : log.lines) {
-            if (line.startsWith("clavitor.autoclicker: Автокликер запущен: "))
-                seen << '+' + line.section(": ", 2);
-            else if (line.startsWith("clavitor.autoclicker: Автокликер остановлен: "))
-                seen << '-' + line.section(": ", 2);
-        }
-        QCOMPARE(seen.join(' '), runs);
-        QCOMPARE(clicker()->isRunning(), running);
-        // Every run clicks at once; each start above sent one click.
-        QCOMPARE(describe(m_desktop->takeSentRecords()).count("left down"), int(runs.count('+')));
-        button(VK_LBUTTON, false);
-        button(VK_RBUTTON, false);
     }
 
     void countedRunClicksItsCountFromItsLastStart()
