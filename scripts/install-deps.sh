@@ -17,6 +17,7 @@ packages=(
   xvfb xauth
   g++-mingw-w64-x86-64 wine wine64
   libx11-dev libxtst-dev libxi-dev libxrandr-dev xdotool x11-xkb-utils x11-xserver-utils
+  x11-utils dpkg-dev file desktop-file-utils appstream lintian
 )
 
 missing=()
