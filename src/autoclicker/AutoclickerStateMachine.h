@@ -34,7 +34,7 @@ public:
         ~SettingsSource() = default;
     };
 
-    // The source outlives the machine; it is not read before the first event.
+    // The source outlives the machine; the constructor does not read it yet.
     explicit AutoclickerStateMachine(const SettingsSource& settings, QObject* parent = nullptr);
     ~AutoclickerStateMachine() override;
 
@@ -67,7 +67,7 @@ public:
 signals:
     // The user armed (true) or disarmed (false) the autoclicker. Emitted before the machine
     // looks at the mode and the buttons again, so that the new state is shown and stored
-    // first. A scenario's disarming is not told here: setScenarioActive() returns it.
+    // first. A scenario's disarming is not told here: its caller finds it in isArmed().
     void armedByUser(bool armed);
 
 private:
@@ -101,7 +101,7 @@ private:
 
     const SettingsSource& m_settings;
     AutoClicker m_clicker;
-    int m_previousMode = AutoClicker::HoldLeftRight; // the mode of the last settings change
+    int m_previousMode = AutoClicker::HoldLeftRight; // what a change of the mode is seen against
     StartSource m_startSource = UnknownSource;
     int m_hookButtons = 0;  // bit 0 left, bit 1 right, as the mouse hook last reported them
     int m_hookReleased = 0; // set where the hook's last event for the button was a release
