@@ -1,14 +1,16 @@
 #pragma once
 
 #include "../Platform.h"
+#include "SimulatedHotKeys.h"
+#include "SimulatedKeyState.h"
+#include "SimulatedKeyboardLayouts.h"
+#include "SimulatedMouseHook.h"
+#include "SimulatedScreens.h"
 
 #include <array>
-#include <atomic>
 #include <cstddef>
-#include <cstdint>
 #include <deque>
 #include <mutex>
-#include <utility>
 #include <vector>
 
 namespace platform {
@@ -22,34 +24,23 @@ namespace platform {
 // Threads: a hotkey press is posted through Platform's message receiver. Mouse hooks are
 // called on the thread that produces the mouse event (the test pressing a button, or the
 // caller of sendInput), outside the desktop's lock, before the event takes effect.
+//
+// The desktop's parts (screens and cursor, key states, hotkeys, keyboard layouts, mouse
+// hooks) are kept by classes of their own, all under the one lock of this class, which
+// passes every record sent through the hooks into them.
 class SimulatedPlatform : public Platform
 {
 public:
-    struct Screen
-    {
-        LONG left;
-        LONG top;
-        LONG width;
-        LONG height;
-    };
-
-    struct HotKey
-    {
-        HWND window;
-        int id;
-        UINT modifiers;
-        UINT virtualKey;
-    };
+    using Screen = SimulatedScreens::Screen;
+    using HotKey = SimulatedHotKeys::HotKey;
 
     // The most recent records kept for inspection; older ones are dropped.
     static constexpr std::size_t kRecordHistory = 1 << 16;
     // The highest hotkey id Windows accepts from an application (ids start at 0).
-    static constexpr int kMaxHotKeyId = 0xBFFF;
+    static constexpr int kMaxHotKeyId = SimulatedHotKeys::kMaxHotKeyId;
     // The keyboard layouts the desktop knows: English (United States) and Russian.
-    static inline const HKL kEnglishLayout = reinterpret_cast<HKL>(std::uintptr_t{0x04090409});
-    static inline const HKL kRussianLayout = reinterpret_cast<HKL>(std::uintptr_t{0x04190419});
-
-    SimulatedPlatform();
+    static inline const HKL kEnglishLayout = SimulatedKeyboardLayouts::kEnglishLayout;
+    static inline const HKL kRussianLayout = SimulatedKeyboardLayouts::kRussianLayout;
 
     UINT sendInput(UINT count, const INPUT* inputs, int recordSize) override;
     bool getCursorPos(POINT& point) override;
@@ -116,40 +107,18 @@ private:
         std::array<MouseEvent, 11> events;
         std::size_t count = 0;
     };
-    struct MouseHook
-    {
-        HHOOK handle;
-        HOOKPROC procedure;
-    };
-
-    struct KeyState
-    {
-        bool down = false;
-        bool toggled = false;
-    };
 
     static MouseEvents mouseEventsOf(const MOUSEINPUT& mouse);
     bool passThroughMouseHooks(const MouseEvent& event, DWORD flags, ULONG_PTR extraInfo);
-    void applyMouseEvent(const MouseEvent& event, const MOUSEINPUT& mouse);
-    std::vector<MouseHook>::iterator findMouseHook(HHOOK hook); // with the lock held
-    void applyKeyboardRecord(const KEYBDINPUT& keyboard);
-    void changeKey(int virtualKey, bool down);
-    void moveCursorTo(LONG x, LONG y);
-    Screen virtualDesktop() const;
+    void applyMouseEvent(const MouseEvent& event, const MOUSEINPUT& mouse); // with the lock held
 
     std::mutex m_mutex;
-    std::vector<Screen> m_screens;
-    POINT m_cursor{0, 0};
-    std::array<KeyState, 256> m_keys{};
+    SimulatedScreens m_screens;
+    SimulatedKeyState m_keys;
+    SimulatedHotKeys m_hotKeys;
+    SimulatedKeyboardLayouts m_layouts;
+    SimulatedMouseHook m_mouseHooks;
     std::deque<INPUT> m_records;
-    std::vector<HotKey> m_hotKeys;
-    std::vector<std::pair<UINT, UINT>> m_heldElsewhere;
-    DWORD m_registerHotKeyError = ERROR_SUCCESS;
-    std::vector<HKL> m_layouts{kEnglishLayout, kRussianLayout};
-    HKL m_currentLayout = kEnglishLayout;
-    std::vector<MouseHook> m_mouseHooks; // the newest first, as Windows calls them
-    std::atomic<bool> m_anyMouseHook{false};
-    std::uintptr_t m_lastHookHandle = 0;
 };
 
 } // namespace platform
