@@ -72,6 +72,24 @@ private slots:
         QCOMPARE(tabs->minimumHeight(), smallHeight);
         QCOMPARE(tabs->maximumHeight(), QWIDGETSIZE_MAX);
     }
+
+    void pageKeepsItsHeightInsideAStyledPane()
+    {
+        QWidget host;
+        auto* layout = new QVBoxLayout(&host);
+        auto* tabs = new AutoHeightTabWidget;
+        tabs->setStyleSheet("QTabWidget::pane { border: 3px solid gray; padding: 9px; }");
+        QWidget* page = pageOfHeight(40);
+        tabs->addTab(page, "page");
+        layout->addWidget(tabs);
+        layout->addStretch();
+        host.resize(400, 300);
+        host.show();
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+
+        QCOMPARE(page->height(), page->sizeHint().height());
+    }
 };
 
 CLAVITOR_TEST(AutoHeightTabWidgetTest);

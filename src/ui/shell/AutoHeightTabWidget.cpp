@@ -2,6 +2,8 @@
 
 #include <QEvent>
 #include <QStackedWidget>
+#include <QStyle>
+#include <QStyleOptionTabWidgetFrame>
 
 #include <algorithm>
 
@@ -45,10 +47,21 @@ QSize AutoHeightTabWidget::fittedToCurrentPage(QSize own, QSize (QWidget::*hint)
     const QWidget* page = currentWidget();
     if (!stack || !page)
         return own;
+    // The toolkit's own size leaves out what a stylesheet puts around the pages (the pane's
+    // border and padding), which the layout of the pages does take: a page sized by it alone
+    // would be cut off at the bottom.
     const int stackHeight = (stack->*hint)().height();
     const int pageHeight = std::max(0, (page->*hint)().height());
-    own.setHeight(std::max(0, own.height() - stackHeight) + pageHeight);
+    own.setHeight(std::max({0, own.height() - stackHeight, heightAroundPages()}) + pageHeight);
     return own;
+}
+
+int AutoHeightTabWidget::heightAroundPages() const
+{
+    QStyleOptionTabWidgetFrame option;
+    initStyleOption(&option);
+    const QRect pages = style()->subElementRect(QStyle::SE_TabWidgetTabContents, &option, this);
+    return option.rect.height() - pages.height();
 }
 
 QStackedWidget* AutoHeightTabWidget::pageStack() const

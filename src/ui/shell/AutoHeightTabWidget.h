@@ -30,6 +30,9 @@ protected:
 private:
     // The widget's own size with the page stack's height exchanged for the current page's.
     QSize fittedToCurrentPage(QSize own, QSize (QWidget::*hint)() const) const;
+    // The height the tab bar and the frame take around the page stack as the style lays the
+    // widget out, a stylesheet's pane border and padding included.
+    int heightAroundPages() const;
     QStackedWidget* pageStack() const;
     void scheduleHeightUpdate();
     void updateHeight();
