@@ -4,6 +4,7 @@
 #include "ProfileNames.h"
 #include "ProfileStore.h"
 #include "ProfileTransfer.h"
+#include "ProgramMatch.h"
 #include "ui/shell/Prompter.h"
 
 #include <QDir>
@@ -68,8 +69,12 @@ qsizetype ProfileImporter::run(QList<ScenarioProfile>& profiles)
     }
 
     ProfileNames names(profiles);
-    for (const ScenarioProfile& profile : described)
+    for (ScenarioProfile profile : described) {
+        // A program is listed by one profile only: the profiles already here keep theirs.
+        profile.programs.removeIf(
+            [&profiles](const QString& name) { return profileListingProgram(profiles, name) >= 0; });
         profiles.append(importProfile(profile, staging->path(), names));
+    }
     return described.size();
 }
 

@@ -116,6 +116,7 @@ bool ProfileLibrary::duplicate(qsizetype index, QString* error)
     const ScenarioProfile& source = m_profiles[index];
     ScenarioProfile copy = source;
     copy.name = duplicateProfileName(source.name, m_profiles);
+    copy.programs.clear(); // a program is listed by one profile only
     const QString directory = cleanDirectory(copy.name);
     const bool existed = QFileInfo::exists(directory);
     if (!QDir().mkpath(directory)) {

@@ -192,6 +192,11 @@ ScenarioProfile profileFromJson(const QJsonObject& object)
         objectsOf<ProfileScenario>(object.value(QLatin1String("scenarios")), scenarioFromJson);
     profile.autoReplacements =
         objectsOf<AutoReplaceRule>(object.value(QLatin1String("autoReplacements")), ruleFromJson);
+    for (const QJsonValue& program : object.value(QLatin1String("programs")).toArray()) {
+        const QString name = program.toString().trimmed();
+        if (!name.isEmpty())
+            profile.programs.append(name);
+    }
     return profile;
 }
 
@@ -234,7 +239,8 @@ QJsonObject profileToJson(const ScenarioProfile& profile)
             {QLatin1String("modifier"), modifiersToJson(profile.modifier)},
             {QLatin1String("autoReplaceLockFromColumn"), profile.autoReplaceLockFromColumn},
             {QLatin1String("scenarios"), scenarios},
-            {QLatin1String("autoReplacements"), rules}};
+            {QLatin1String("autoReplacements"), rules},
+            {QLatin1String("programs"), QJsonArray::fromStringList(profile.programs)}};
 }
 
 // --- start-up -------------------------------------------------------------------------------

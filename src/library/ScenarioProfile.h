@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // A named set of scenarios with its movement modifiers and auto-replace table. The name also
 // names the profile's directory, which holds the scenario files.
@@ -18,6 +19,10 @@ struct ScenarioProfile
     QList<AutoReplaceRule> autoReplacements;
     // Stored with the profile and copied with it; nothing depends on it.
     bool autoReplaceLockFromColumn = true;
+    // The programs this profile is for (executable file names such as "game.exe", or an X11
+    // window class): the profile becomes current while one of them is in front. A program is
+    // listed by one profile only.
+    QStringList programs;
 
     friend bool operator==(const ScenarioProfile&, const ScenarioProfile&) = default;
 };

@@ -32,6 +32,7 @@ private slots:
                            {m_temporary.filePath("outside.lua"), "", {}}};
         games.autoReplacements = {{"Скорость", "шаг", " speed ", "10", "20"},
                                   {"", "", "", "1", "2"}};
+        games.programs = {"game.exe", "Navigator"};
         const QString path = m_temporary.filePath("profiles.json");
         QVERIFY(writeProfiles({games, named("default")}, path));
 
@@ -48,10 +49,12 @@ private slots:
                 {"name": "Скорость", "description": "шаг", "parameter": " speed ",
                  "fromValue": "10", "toValue": "20", "from": "speed=10", "to": "speed=20"},
                 {"name": "", "description": "", "parameter": "",
-                 "fromValue": "1", "toValue": "2", "from": "1", "to": "2"}]},
+                 "fromValue": "1", "toValue": "2", "from": "1", "to": "2"}],
+             "programs": ["game.exe", "Navigator"]},
             {"name": "default", "description": "",
              "modifier": {"xy": 1, "x": 1, "y": 1, "rand": 0},
-             "autoReplaceLockFromColumn": true, "scenarios": [], "autoReplacements": []}
+             "autoReplaceLockFromColumn": true, "scenarios": [], "autoReplacements": [],
+             "programs": []}
         ])json";
         const QByteArray written = readFile(path);
         QCOMPARE(QJsonDocument::fromJson(written), QJsonDocument::fromJson(expected));
@@ -65,7 +68,7 @@ private slots:
             {"name": "a", "modifier": {"xy": 2, "x": "3", "rand": 2.5}},
             {"autoReplaceLockFromColumn": "false", "modifier": [1, 2],
              "scenarios": [1, {"file": "x.lua", "modifier": {"rand": 3}}],
-             "autoReplacements": "none"}])json"));
+             "autoReplacements": "none", "programs": [3, " game.exe ", "", null]}])json"));
 
         const QList<ScenarioProfile> read = readProfiles(path);
 
@@ -76,6 +79,8 @@ private slots:
         QVERIFY(read[1].autoReplaceLockFromColumn);
         QCOMPARE(read[1].scenarios, (QList<ProfileScenario>{{"x.lua", "", {1.0, 1.0, 1.0, 3}}}));
         QVERIFY(read[1].autoReplacements.isEmpty());
+        QVERIFY(read[0].programs.isEmpty());
+        QCOMPARE(read[1].programs, QStringList{"game.exe"});
     }
 
     void rulesAreReadFromTheOlderKeysToo_data()

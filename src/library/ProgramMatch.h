@@ -1,0 +1,21 @@
+#pragma once
+
+#include "ScenarioProfile.h"
+#include "platform/ForegroundProgram.h"
+
+#include <QList>
+#include <QString>
+
+// Which profile lists the program in front. A listed name matches when it equals one of the
+// program's names; without regard to case where the system's names are so (Windows), and for
+// names ending in ".exe" everywhere, since a Windows program run through Wine carries its
+// Windows file name in its X11 window class.
+bool programMatches(const QString& listedName, const platform::ForegroundProgram& program);
+
+// The index of the first profile that lists the program; -1 when none does.
+qsizetype profileForProgram(const QList<ScenarioProfile>& profiles,
+                            const platform::ForegroundProgram& program);
+
+// The index of the profile that lists `name` already (compared without regard to case, so
+// that one program never ends up in two profiles); -1 when none does.
+qsizetype profileListingProgram(const QList<ScenarioProfile>& profiles, const QString& name);

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// The program of the window in front, by the names a user may list it under.
+struct ForegroundProgram
+{
+    // Windows: the executable's file name ("game.exe"), or the window's class when the
+    // process may not be opened (an elevated one). X11: those of the executable's file name
+    // (through _NET_WM_PID), the WM_CLASS instance and the WM_CLASS class that are known.
+    std::vector<std::wstring> names;
+    // Whether the names compare without regard to case (Windows file names).
+    bool namesIgnoreCase = false;
+    // The process that owns the window; 0 when unknown.
+    std::uint32_t processId = 0;
+
+    friend bool operator==(const ForegroundProgram&, const ForegroundProgram&) = default;
+};
+
+} // namespace platform
