@@ -991,6 +991,13 @@ Expected file: %2</translation>
     </message>
 </context>
 <context>
+    <name>RecordingFileName</name>
+    <message>
+        <source>Запись %1</source>
+        <translation>Recording %1</translation>
+    </message>
+</context>
+<context>
     <name>ScriptData</name>
     <message>
         <source>Сценарий</source>

@@ -22,9 +22,20 @@ QString freeFileName(const QString& path, const std::function<bool(const QString
 {
     const QFileInfo file(path);
     const QString suffix = file.suffix().isEmpty() ? QString() : QLatin1Char('.') + file.suffix();
-    for (int n = 2;; ++n) {
-        const QString candidate = file.dir().filePath(
-            QStringLiteral("%1 (%2)%3").arg(file.completeBaseName()).arg(n).arg(suffix));
+    return firstFreeName(
+        2,
+        [&](int n) {
+            return file.dir().filePath(
+                QStringLiteral("%1 (%2)%3").arg(file.completeBaseName()).arg(n).arg(suffix));
+        },
+        taken);
+}
+
+QString firstFreeName(int first, const std::function<QString(int)>& nameOf,
+                      const std::function<bool(const QString&)>& taken)
+{
+    for (int n = first;; ++n) {
+        const QString candidate = nameOf(n);
         if (!taken(candidate))
             return candidate;
     }

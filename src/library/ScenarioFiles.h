@@ -19,6 +19,10 @@ bool copyReplacing(const QString& source, const QString& target, QString* error 
 // The first of "name (2).ext", "name (3).ext", … beside `path` that `taken` does not claim.
 QString freeFileName(const QString& path, const std::function<bool(const QString&)>& taken);
 
+// The first of nameOf(first), nameOf(first + 1), … that `taken` does not claim.
+QString firstFreeName(int first, const std::function<QString(int)>& nameOf,
+                      const std::function<bool(const QString&)>& taken);
+
 // Removes a directory with everything in it, or nothing: it is first moved aside, which the
 // system refuses while a file in it is open (Windows), so a refusal leaves it whole. False
 // only when it could not be moved aside; leftovers of a removal that stops half-way stay in

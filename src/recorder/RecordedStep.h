@@ -1,0 +1,33 @@
+#pragma once
+
+// One step of a recorded scenario: one call of the scripting functions, played in order.
+struct RecordedStep
+{
+    enum class Kind {
+        Sleep,         // value milliseconds
+        Move,          // MoveMouseRelative: value dx, detail dy
+        Wheel,         // MoveMouseWheel: value notches, positive away from the user
+        PressButton,   // value the mouse button, 1 to 5
+        ReleaseButton,
+        PressKey,      // value the scan code PressKey takes, detail the virtual key that names
+        ReleaseKey,    // the key in the script
+    };
+
+    Kind kind = Kind::Sleep;
+    int value = 0;
+    int detail = 0;
+
+    static RecordedStep sleep(int ms) { return {Kind::Sleep, ms, 0}; }
+    static RecordedStep move(int dx, int dy) { return {Kind::Move, dx, dy}; }
+    static RecordedStep wheel(int notches) { return {Kind::Wheel, notches, 0}; }
+    static RecordedStep button(int button, bool pressed)
+    {
+        return {pressed ? Kind::PressButton : Kind::ReleaseButton, button, 0};
+    }
+    static RecordedStep key(int scanCode, int virtualKey, bool pressed)
+    {
+        return {pressed ? Kind::PressKey : Kind::ReleaseKey, scanCode, virtualKey};
+    }
+
+    friend bool operator==(const RecordedStep&, const RecordedStep&) = default;
+};

@@ -1,0 +1,186 @@
+#include "ScenarioScripts.h"
+#include "TestRegistry.h"
+
+#include "app/AppProperties.h"
+#include "engine/EngineState.h"
+#include "engine/ScriptsModel.h"
+#include "platform/simulated/SimulatedPlatform.h"
+#include "recorder/RecordedScriptWriter.h"
+
+#include <QCoreApplication>
+#include <QTest>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+
+Q_DECLARE_METATYPE(PlaybackTrigger)
+
+namespace {
+
+// A desktop on a virtual clock: a microsecond counter that advances a little on every read,
+// sleeps that move it to the moment asked for, and the time of every record sent. The user
+// lets go of a held mouse button at a set moment, while the script sleeps.
+class VirtualClockDesktop : public platform::SimulatedPlatform
+{
+public:
+    // Far beyond any reading of a real clock: the engine's start, taken once per process,
+    // always lies before it.
+    static constexpr LONGLONG kStart = LONGLONG{1} << 62;
+
+    LONGLONG queryPerformanceCounter() override { return now += 1; }
+    LONGLONG queryPerformanceFrequency() override { return 1'000'000; }
+    void sleepUntil(LONGLONG counter) override
+    {
+        now = std::max(now, counter);
+        if (releaseAt && now >= *releaseAt) {
+            releaseAt.reset();
+            setKeyDown(heldButton, false);
+        }
+    }
+    UINT sendInput(UINT count, const INPUT* inputs, int recordSize) override
+    {
+        for (UINT i = 0; i < count; ++i)
+            sent.push_back({now, inputs[i]});
+        return SimulatedPlatform::sendInput(count, inputs, recordSize);
+    }
+
+    LONGLONG now = kStart;
+    std::optional<LONGLONG> releaseAt;
+    int heldButton = 0;
+    std::vector<std::pair<LONGLONG, INPUT>> sent;
+};
+
+QString describe(const INPUT& record)
+{
+    if (record.type == INPUT_KEYBOARD) {
+        const bool up = record.ki.dwFlags & KEYEVENTF_KEYUP;
+        return QStringLiteral("key%1 %2").arg(up ? " up" : "").arg(record.ki.wScan, 0, 16);
+    }
+    const MOUSEINPUT& mouse = record.mi;
+    switch (mouse.dwFlags) {
+    case MOUSEEVENTF_MOVE:
+        return QStringLiteral("move %1,%2").arg(mouse.dx).arg(mouse.dy);
+    case MOUSEEVENTF_WHEEL:
+        return QStringLiteral("wheel %1").arg(static_cast<int>(mouse.mouseData));
+    case MOUSEEVENTF_LEFTDOWN:
+        return QStringLiteral("press 1");
+    case MOUSEEVENTF_LEFTUP:
+        return QStringLiteral("release 1");
+    default:
+        return QStringLiteral("mouse 0x%1").arg(mouse.dwFlags, 0, 16);
+    }
+}
+
+// The recording every row plays: 150 ms, ending with two keys still held.
+const QList<RecordedStep> kSteps = {
+    RecordedStep::move(12, -3),
+    RecordedStep::sleep(16),
+    RecordedStep::button(1, true),
+    RecordedStep::sleep(84),
+    RecordedStep::button(1, false),
+    RecordedStep::wheel(-1),
+    RecordedStep::key(0xE04B, VK_LEFT, true),
+    RecordedStep::sleep(50),
+    RecordedStep::key(42, VK_LSHIFT, true),
+};
+
+// One whole playback, at milliseconds from its start, and what it lets go of at its end.
+QStringList wholePlayback(int startMs)
+{
+    const auto at = [startMs](int ms, const char* record) {
+        return QStringLiteral("%1 %2").arg(startMs + ms).arg(QLatin1String(record));
+    };
+    return {at(0, "move 12,-3"),   at(16, "press 1"),   at(100, "release 1"),
+            at(100, "wheel -120"), at(100, "key e04b"), at(150, "key 2a"),
+            at(150, "key up 2a"),  at(150, "key up e04b")};
+}
+
+} // namespace
+
+// Recorded scripts, as the writer writes them, played by the scenario engine.
+class RecordedScriptTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<VirtualClockDesktop> m_desktop;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ScriptsModel> m_model;
+
+private slots:
+    void init()
+    {
+        m_desktop = std::make_unique<VirtualClockDesktop>();
+        platform::Platform::setCurrent(m_desktop.get());
+        m_dir = std::make_unique<QTemporaryDir>();
+        EngineState::instance() = EngineState{};
+        applySettings(AppSettings{});
+        publishModifierDefaults();
+        qApp->setProperty(AppProperty::isSound, false);
+        m_model = std::make_unique<ScriptsModel>();
+        QTRY_VERIFY(m_desktop->mouseHookCount() > 0);
+    }
+
+    void cleanup()
+    {
+        m_model.reset();
+        m_dir.reset();
+        platform::Platform::setCurrent(nullptr);
+        m_desktop.reset();
+    }
+
+    // The steps come out in order at their times (give or take the millisecond of the
+    // clock's resolution; a stop on release within one slice of a wait), and whatever the
+    // playback still holds is let go at its end.
+    void playsTheRecordingOnItsTrigger_data()
+    {
+        QTest::addColumn<PlaybackTrigger>("trigger");
+        QTest::addColumn<int>("holdMs"); // how long the user holds button 5; 0: not pressed
+        QTest::addColumn<QStringList>("records");
+
+        QTest::newRow("once on activation")
+            << PlaybackTrigger{} << 0 << wholePlayback(0);
+        QTest::newRow("on every press, played whole however short the press")
+            << PlaybackTrigger{PlaybackTrigger::Kind::OnButtonPress, 5} << 1 << wholePlayback(0);
+        QTest::newRow("repeated while held, the button let go at 200 ms")
+            << PlaybackTrigger{PlaybackTrigger::Kind::WhileButtonHeld, 5} << 200
+            << wholePlayback(0) + QStringList{"150 move 12,-3", "166 press 1", "200 release 1"};
+    }
+
+    void playsTheRecordingOnItsTrigger()
+    {
+        QFETCH(PlaybackTrigger, trigger);
+        QFETCH(int, holdMs);
+        QFETCH(QStringList, records);
+
+        const QByteArray script =
+            RecordedScriptWriter::write(kSteps, QDateTime(QDate(2025, 1, 31), QTime(14, 3)), trigger);
+        const QString path = writeScript(*m_dir, QStringLiteral("Запись 1.lua"), script);
+        m_model->executeLua(path);
+        QCOMPARE(m_model->activeScriptPath(), path);
+        if (holdMs > 0) {
+            m_desktop->heldButton = VK_XBUTTON2;
+            m_desktop->releaseAt = m_desktop->now + holdMs * 1000;
+            m_desktop->setKeyDown(VK_XBUTTON2, true);
+            QCoreApplication::sendPostedEvents(); // the press reaches OnEvent, which plays
+        }
+
+        QVERIFY(!m_desktop->sent.empty());
+        const LONGLONG start = m_desktop->sent.front().first;
+        QStringList played;
+        for (const auto& [time, record] : m_desktop->sent)
+            played << QStringLiteral("%1 %2").arg((time - start) / 1000).arg(describe(record));
+        QCOMPARE(played.size(), records.size());
+        for (int i = 0; i < records.size(); ++i) {
+            const int expectedMs = records[i].section(u' ', 0, 0).toInt();
+            const int playedMs = played[i].section(u' ', 0, 0).toInt();
+            const int late = holdMs > 1 && expectedMs >= holdMs ? 10 : 1;
+            QVERIFY2(records[i].section(u' ', 1) == played[i].section(u' ', 1) &&
+                         playedMs >= expectedMs - 1 && playedMs <= expectedMs + late,
+                     qPrintable(played.join(u'\n')));
+        }
+    }
+};
+
+CLAVITOR_TEST(RecordedScriptTest);
+#include "RecordedScriptTest.moc"
