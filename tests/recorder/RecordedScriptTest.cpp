@@ -12,7 +12,7 @@
 
 #include <algorithm>
 #include <memory>
-#include <optional>
+#include <deque>
 
 Q_DECLARE_METATYPE(PlaybackTrigger)
 
@@ -20,7 +20,7 @@ namespace {
 
 // A desktop on a virtual clock: a microsecond counter that advances a little on every read,
 // sleeps that move it to the moment asked for, and the time of every record sent. The user
-// lets go of a held mouse button at a set moment, while the script sleeps.
+// presses and lets go of keys and buttons at planned moments, while the script sleeps.
 class VirtualClockDesktop : public platform::SimulatedPlatform
 {
 public:
@@ -28,14 +28,22 @@ public:
     // always lies before it.
     static constexpr LONGLONG kStart = LONGLONG{1} << 62;
 
+    struct UserAction
+    {
+        LONGLONG at;
+        std::vector<int> keys;
+        bool down;
+    };
+
     LONGLONG queryPerformanceCounter() override { return now += 1; }
     LONGLONG queryPerformanceFrequency() override { return 1'000'000; }
     void sleepUntil(LONGLONG counter) override
     {
         now = std::max(now, counter);
-        if (releaseAt && now >= *releaseAt) {
-            releaseAt.reset();
-            setKeyDown(heldButton, false);
+        while (!planned.empty() && now >= planned.front().at) {
+            for (int key : planned.front().keys)
+                setKeyDown(key, planned.front().down);
+            planned.pop_front();
         }
     }
     UINT sendInput(UINT count, const INPUT* inputs, int recordSize) override
@@ -46,8 +54,7 @@ public:
     }
 
     LONGLONG now = kStart;
-    std::optional<LONGLONG> releaseAt;
-    int heldButton = 0;
+    std::deque<UserAction> planned; // in time order
     std::vector<std::pair<LONGLONG, INPUT>> sent;
 };
 
@@ -72,7 +79,7 @@ QString describe(const INPUT& record)
     }
 }
 
-// The recording every row plays: 150 ms, ending with two keys still held.
+// The recording every row plays: 700 ms, ending with two keys still held.
 const QList<RecordedStep> kSteps = {
     RecordedStep::move(12, -3),
     RecordedStep::sleep(16),
@@ -81,7 +88,7 @@ const QList<RecordedStep> kSteps = {
     RecordedStep::button(1, false),
     RecordedStep::wheel(-1),
     RecordedStep::key(0xE04B, VK_LEFT, true),
-    RecordedStep::sleep(50),
+    RecordedStep::sleep(600),
     RecordedStep::key(42, VK_LSHIFT, true),
 };
 
@@ -92,8 +99,8 @@ QStringList wholePlayback(int startMs)
         return QStringLiteral("%1 %2").arg(startMs + ms).arg(QLatin1String(record));
     };
     return {at(0, "move 12,-3"),   at(16, "press 1"),   at(100, "release 1"),
-            at(100, "wheel -120"), at(100, "key e04b"), at(150, "key 2a"),
-            at(150, "key up 2a"),  at(150, "key up e04b")};
+            at(100, "wheel -120"), at(100, "key e04b"), at(700, "key 2a"),
+            at(700, "key up 2a"),  at(700, "key up e04b")};
 }
 
 } // namespace
@@ -130,51 +137,59 @@ private slots:
     }
 
     // The steps come out in order at their times (give or take the millisecond of the
-    // clock's resolution; a stop on release within one slice of a wait), and whatever the
-    // playback still holds is let go at its end.
+    // clock's resolution; a stop within a slice of a wait), and whatever the playback still
+    // holds is let go at its end, when the trigger is let go and when the user stops it.
     void playsTheRecordingOnItsTrigger_data()
     {
         QTest::addColumn<PlaybackTrigger>("trigger");
-        QTest::addColumn<int>("holdMs"); // how long the user holds button 5; 0: not pressed
+        QTest::addColumn<int>("holdMs");   // how long the user holds button 5; 0: not at all
+        QTest::addColumn<int>("stopAtMs"); // when the user begins to hold Alt+X; 0: never
         QTest::addColumn<QStringList>("records");
 
-        QTest::newRow("once on activation")
-            << PlaybackTrigger{} << 0 << wholePlayback(0);
+        const PlaybackTrigger onPress{PlaybackTrigger::Kind::OnButtonPress, 5};
+        const PlaybackTrigger whileHeld{PlaybackTrigger::Kind::WhileButtonHeld, 5};
+        QTest::newRow("once on activation") << PlaybackTrigger{} << 0 << 0 << wholePlayback(0);
         QTest::newRow("on every press, played whole however short the press")
-            << PlaybackTrigger{PlaybackTrigger::Kind::OnButtonPress, 5} << 1 << wholePlayback(0);
-        QTest::newRow("repeated while held, the button let go at 200 ms")
-            << PlaybackTrigger{PlaybackTrigger::Kind::WhileButtonHeld, 5} << 200
-            << wholePlayback(0) + QStringList{"150 move 12,-3", "166 press 1", "200 release 1"};
+            << onPress << 1 << 0 << wholePlayback(0);
+        QTest::newRow("repeated while held, the button let go at 750 ms")
+            << whileHeld << 750 << 0
+            << wholePlayback(0) + QStringList{"700 move 12,-3", "716 press 1", "750 release 1"};
+        QTest::newRow("stopped by the user, Alt+X held from 110 ms")
+            << PlaybackTrigger{} << 0 << 110
+            << wholePlayback(0).mid(0, 5) + QStringList{"610 key up e04b"};
     }
 
     void playsTheRecordingOnItsTrigger()
     {
         QFETCH(PlaybackTrigger, trigger);
         QFETCH(int, holdMs);
+        QFETCH(int, stopAtMs);
         QFETCH(QStringList, records);
 
         const QByteArray script =
             RecordedScriptWriter::write(kSteps, QDateTime(QDate(2025, 1, 31), QTime(14, 3)), trigger);
         const QString path = writeScript(*m_dir, QStringLiteral("Запись 1.lua"), script);
+        const LONGLONG start = m_desktop->now;
+        if (stopAtMs > 0)
+            m_desktop->planned.push_back({start + stopAtMs * 1000, {VK_LMENU, 'X'}, true});
         m_model->executeLua(path);
-        QCOMPARE(m_model->activeScriptPath(), path);
         if (holdMs > 0) {
-            m_desktop->heldButton = VK_XBUTTON2;
-            m_desktop->releaseAt = m_desktop->now + holdMs * 1000;
+            m_desktop->planned.push_back({m_desktop->now + holdMs * 1000, {VK_XBUTTON2}, false});
             m_desktop->setKeyDown(VK_XBUTTON2, true);
             QCoreApplication::sendPostedEvents(); // the press reaches OnEvent, which plays
         }
 
         QVERIFY(!m_desktop->sent.empty());
-        const LONGLONG start = m_desktop->sent.front().first;
+        const LONGLONG first = m_desktop->sent.front().first;
         QStringList played;
         for (const auto& [time, record] : m_desktop->sent)
-            played << QStringLiteral("%1 %2").arg((time - start) / 1000).arg(describe(record));
+            played << QStringLiteral("%1 %2").arg((time - first) / 1000).arg(describe(record));
         QCOMPARE(played.size(), records.size());
         for (int i = 0; i < records.size(); ++i) {
             const int expectedMs = records[i].section(u' ', 0, 0).toInt();
             const int playedMs = played[i].section(u' ', 0, 0).toInt();
-            const int late = holdMs > 1 && expectedMs >= holdMs ? 10 : 1;
+            const int stopMs = stopAtMs > 0 ? stopAtMs + 500 : holdMs;
+            const int late = stopMs > 1 && expectedMs >= stopMs ? 10 : 1;
             QVERIFY2(records[i].section(u' ', 1) == played[i].section(u' ', 1) &&
                          playedMs >= expectedMs - 1 && playedMs <= expectedMs + late,
                      qPrintable(played.join(u'\n')));
