@@ -1,8 +1,10 @@
 #pragma once
 
+#include "ForegroundProgram.h"
 #include "WinApi.h"
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -78,6 +80,15 @@ public:
     // processHookEvents() then calls the hooks with them. -1 when there is nothing to watch.
     virtual int hookEventDescriptor() { return -1; }
     virtual void processHookEvents() {}
+
+    // Reports the program in front: the receiver is called with the program in front now and
+    // again each time another window comes to the front (Windows: SetWinEventHook for
+    // EVENT_SYSTEM_FOREGROUND, on the calling thread's message loop; other backends: on any
+    // thread). A new receiver replaces the old one; an empty one stops the reports, and once
+    // this returns the old receiver is not called any more. False when the desktop cannot
+    // tell which window is in front.
+    using ForegroundReceiver = std::function<void(const ForegroundProgram& program)>;
+    virtual bool watchForeground(ForegroundReceiver receiver) = 0;
 
     // Receives the thread messages (WM_HOTKEY) of backends whose system does not post them
     // into the GUI thread's own message queue, as Windows does. The GUI layer installs it and

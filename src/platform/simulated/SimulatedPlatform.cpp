@@ -316,6 +316,23 @@ LRESULT SimulatedPlatform::callNextHookEx(HHOOK hook, int code, WPARAM wParam, L
     return next ? next(code, wParam, lParam) : 0;
 }
 
+bool SimulatedPlatform::watchForeground(ForegroundReceiver receiver)
+{
+    std::lock_guard lock(m_foregroundMutex);
+    m_foregroundReceiver = std::move(receiver);
+    if (m_foregroundReceiver)
+        m_foregroundReceiver(m_foreground);
+    return true;
+}
+
+void SimulatedPlatform::setForegroundProgram(ForegroundProgram program)
+{
+    std::lock_guard lock(m_foregroundMutex);
+    m_foreground = std::move(program);
+    if (m_foregroundReceiver)
+        m_foregroundReceiver(m_foreground);
+}
+
 bool SimulatedPlatform::pressHotKey(UINT modifiers, UINT virtualKey)
 {
     std::optional<MSG> message;

@@ -61,6 +61,11 @@ public:
                            DWORD threadId) override;
     BOOL unhookWindowsHookEx(HHOOK hook) override;
     LRESULT callNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) override;
+    // Always watches; the program in front is the one a test set (none at the start).
+    bool watchForeground(ForegroundReceiver receiver) override;
+
+    // Brings a program to the front: the watching receiver hears of it on the calling thread.
+    void setForegroundProgram(ForegroundProgram program);
 
     // Replaces the screens. The first is the primary screen; Windows places its top-left
     // corner at (0, 0), so the others are given relative to it. The cursor is kept on them.
@@ -119,6 +124,11 @@ private:
     SimulatedKeyboardLayouts m_layouts;
     SimulatedMouseHook m_mouseHooks;
     std::deque<INPUT> m_records;
+    // Apart from the desktop's lock: held while the receiver runs, so that a receiver
+    // replaced is not running any more.
+    std::mutex m_foregroundMutex;
+    ForegroundProgram m_foreground;
+    ForegroundReceiver m_foregroundReceiver;
 };
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #include "Win32Platform.h"
 
 #include <algorithm>
+#include <utility>
 
 // Windows 10 1803 and later; older headers lack the name.
 #ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
@@ -161,6 +162,11 @@ BOOL Win32Platform::unhookWindowsHookEx(HHOOK hook)
 LRESULT Win32Platform::callNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam)
 {
     return ::CallNextHookEx(hook, code, wParam, lParam);
+}
+
+bool Win32Platform::watchForeground(ForegroundReceiver receiver)
+{
+    return m_foreground.watch(std::move(receiver));
 }
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "../Platform.h"
+#include "Win32Foreground.h"
 
 namespace platform {
 
@@ -29,6 +30,12 @@ public:
                            DWORD threadId) override;
     BOOL unhookWindowsHookEx(HHOOK hook) override;
     LRESULT callNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) override;
+
+    // Reports on the calling thread's message loop.
+    bool watchForeground(ForegroundReceiver receiver) override;
+
+private:
+    Win32Foreground m_foreground;
 };
 
 } // namespace platform

@@ -4,6 +4,7 @@
 #include "../SystemMessages.h"
 
 #include "X11Connection.h"
+#include "X11Foreground.h"
 #include "X11HotKeys.h"
 #include "X11Input.h"
 #include "X11KeyState.h"
@@ -34,6 +35,7 @@ struct X11Platform::Desktop
     X11KeyState keyState;
     X11MouseHook mouseHook;
     X11Input input;
+    X11Foreground foreground;
     // Last: its thread, which passes news to the screens and the layouts, stops first.
     X11HotKeys hotKeys;
 };
@@ -190,6 +192,11 @@ int X11Platform::hookEventDescriptor()
 void X11Platform::processHookEvents()
 {
     d->mouseHook.processHookEvents();
+}
+
+bool X11Platform::watchForeground(ForegroundReceiver receiver)
+{
+    return d->foreground.watch(std::move(receiver));
 }
 
 } // namespace platform

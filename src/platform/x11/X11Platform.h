@@ -8,8 +8,8 @@ namespace platform {
 
 // The X11 desktop (the display of $DISPLAY): input through XTEST, cursor and screens from
 // the pointer and RandR, key, button and lock states, hotkeys as passive key grabs on the
-// root window, keyboard layouts from the XKB groups, and the mouse hook fed by XInput2 raw
-// button events.
+// root window, keyboard layouts from the XKB groups, the mouse hook fed by XInput2 raw
+// button events, and the program in front from the window manager's _NET_ACTIVE_WINDOW.
 //
 // Connections and threads: the calling (GUI) thread's requests go through one connection;
 // the hotkey grabs live on a second one, read by a thread of the backend that posts the
@@ -21,8 +21,8 @@ namespace platform {
 // physical, other programs' synthetic clicks included.
 //
 // The work is done by parts with one job each (X11Input, X11KeyState, X11Screens,
-// X11KeyboardLayouts, X11HotKeys, X11MouseHook); this class holds them and hands each call
-// to its part.
+// X11KeyboardLayouts, X11HotKeys, X11MouseHook, X11Foreground); this class holds them and
+// hands each call to its part.
 class X11Platform : public Platform
 {
 public:
@@ -54,6 +54,7 @@ public:
     LRESULT callNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) override;
     int hookEventDescriptor() override;
     void processHookEvents() override;
+    bool watchForeground(ForegroundReceiver receiver) override;
 
 private:
     struct Desktop;
