@@ -30,6 +30,9 @@ WORD virtualKeyOf(int keyCode)
     return virtualKey > 0 && virtualKey <= 0xFF ? static_cast<WORD>(virtualKey) : WORD{0};
 }
 
+constexpr qint64 kNsPerSecond = 1'000'000'000;
+constexpr qint64 kNsPerMs = 1'000'000;
+
 // A uniform integer in 0..highest.
 int uniformUpTo(qint64 highest)
 {
@@ -45,7 +48,7 @@ AutoClicker::AutoClicker(ClickClock& clock, QObject* parent)
 {
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer);
-    connect(&m_timer, &QTimer::timeout, this, &AutoClicker::click);
+    connect(&m_timer, &QTimer::timeout, this, &AutoClicker::tickWhenDue);
 }
 
 void AutoClicker::setInterval(int ms)
@@ -119,6 +122,7 @@ void AutoClicker::start()
         m_firstTickPending = (m_mode == HoldLeft || m_mode == HoldLeftRight) && m_clickEnabled;
     }
     m_timer.stop();
+    m_timeline.start(m_clock.nowNs(), drawnIntervalNs());
     click();
 }
 
@@ -130,8 +134,6 @@ void AutoClicker::stop()
 
 void AutoClicker::click()
 {
-    const qint64 tickStart = m_clock.nowNs();
-
     // The first tick of a hold mode clicks at once: the user is holding the button now.
     bool firstHoldTick = false;
     if ((m_mode == HoldLeft || m_mode == HoldLeftRight) && m_clickEnabled && m_firstTickPending) {
@@ -153,36 +155,58 @@ void AutoClicker::click()
         int clicks = m_clicksPerTick;
         if (firstHoldTick) {
             sendInputRecord(press);
-            m_clock.waitPrecisely(m_holdUs);
+            holdFor(m_holdUs);
             sendInputRecord(release);
             --clicks;
         }
         for (int i = 0; i < clicks; ++i) {
             if (i > 0)
-                m_clock.waitPrecisely(m_holdUs / 2);
+                holdFor(m_holdUs / 2);
             sendInputRecord(press);
-            m_clock.waitPrecisely(m_holdUs);
+            holdFor(m_holdUs);
             sendInputRecord(release);
         }
     }
 
-    const qint64 elapsedUs = (m_clock.nowNs() - tickStart) / 1000;
     if (m_mode == HotkeyRepeat && --m_remainingTicks <= 0) {
         m_timer.stop();
         emit stopped();
         return;
     }
-    m_timer.start(nextDelay(elapsedUs));
+    m_timeline.advance(drawnIntervalNs());
+    armTimer();
 }
 
-int AutoClicker::nextDelay(qint64 elapsedUs)
+void AutoClicker::tickWhenDue()
 {
-    if (m_intervalMs <= 0)
-        return 0;
-    const qint64 intervalUs = qint64{randomisedInterval(m_intervalMs)} * 1000;
-    if (intervalUs <= std::max<qint64>(0, elapsedUs))
-        return 0;
-    return static_cast<int>((intervalUs - elapsedUs + 999) / 1000);
+    const qint64 now = m_clock.nowNs();
+    if (m_timerMeasured)
+        m_timerLateness.record(now - m_timerTargetNs, kNsPerSecond);
+    while (m_timeline.isOverdue(now))
+        m_timeline.advance(drawnIntervalNs());
+    m_clock.waitUntil(m_timeline.dueNs());
+    click();
+}
+
+void AutoClicker::armTimer()
+{
+    // Qt's timers count whole milliseconds: the delay is rounded down, never past the wake-up.
+    const qint64 now = m_clock.nowNs();
+    const qint64 wake = m_timeline.dueNs() - m_timerLateness.ticks(kNsPerSecond);
+    const qint64 delayMs = wake > now ? (wake - now) / kNsPerMs : 0;
+    m_timerTargetNs = now + delayMs * kNsPerMs;
+    m_timerMeasured = delayMs > 0;
+    m_timer.start(static_cast<int>(std::min<qint64>(delayMs, std::numeric_limits<int>::max())));
+}
+
+qint64 AutoClicker::drawnIntervalNs()
+{
+    return m_intervalMs <= 0 ? 0 : qint64{randomisedInterval(m_intervalMs)} * kNsPerMs;
+}
+
+void AutoClicker::holdFor(qint64 microseconds)
+{
+    m_clock.sleepUntil(m_clock.nowNs() + microseconds * 1000);
 }
 
 int AutoClicker::randomisedInterval(int base)

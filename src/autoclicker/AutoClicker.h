@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TickTimeline.h"
+#include "engine/OvershootMargin.h"
 #include "platform/WinApi.h"
 
 #include <QObject>
@@ -11,9 +13,14 @@ class ClickClock;
 // The autoclicker's click engine. On every tick of its own timer it may move the mouse by an
 // offset and then sends one to three clicks of a mouse button or presses of a key, each as
 // input records through sendInputRecord, so movement modifiers and the control mode apply as
-// they do to scenarios. The timer is re-armed at the end of each tick so that the starts of
-// two ticks lie one (possibly randomised) interval apart; the time a button is held down is
-// waited precisely. Lives on the GUI thread; a tick blocks it for its holds and moves.
+// they do to scenarios. Each tick is due on the ideal timeline of its run (the run's start
+// plus the intervals drawn so far), so neither a tick's own work nor a late tick delays the
+// ticks after it; a tick more than one whole interval late is skipped. The timer wakes the
+// engine shortly before a tick is due (by a margin learnt from how late it fires), and a
+// precise wait on the clock covers the rest. The time a button is held down is slept: it
+// never ends early, and a release a fraction of a millisecond late is worth no spinning.
+// Lives on the GUI thread; a tick blocks it for its holds and moves, the wait for its start
+// for about a millisecond or two.
 class AutoClicker : public QObject
 {
     Q_OBJECT
@@ -54,9 +61,6 @@ public:
 
     bool isRunning() const { return m_timer.isActive(); }
 
-    // Milliseconds from the end of a tick that took elapsedUs to the start of the next.
-    int nextDelay(qint64 elapsedUs);
-
 signals:
     void stopped();
 
@@ -65,10 +69,18 @@ public slots:
     void start();
     // Always emits stopped(), running or not.
     void stop();
-    // One tick.
+    // One tick, now; the next one is due an interval after the one that was due.
     void click();
 
 private:
+    // The timer fired: skips the ticks that are overdue, waits for the due one and runs it.
+    void tickWhenDue();
+    // Arms the timer to fire shortly before the next tick is due.
+    void armTimer();
+    // The interval of the next tick, drawn, in nanoseconds.
+    qint64 drawnIntervalNs();
+    // Sleeps at least this long from now on.
+    void holdFor(qint64 microseconds);
     int randomisedInterval(int base);
     QPoint randomisedOffset();
     static int spread(int value, int by);
@@ -79,6 +91,10 @@ private:
 
     ClickClock& m_clock;
     QTimer m_timer;
+    TickTimeline m_timeline;
+    OvershootMargin m_timerLateness; // how late the timer fires, in nanoseconds
+    qint64 m_timerTargetNs = 0;      // when the armed timer is meant to fire
+    bool m_timerMeasured = false;    // armed with a delay: its lateness is the timer's own
     int m_mouseButton = 1;
     int m_keyCode = 0;
     WORD m_virtualKey = 0; // of m_keyCode, looked up once

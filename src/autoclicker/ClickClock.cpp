@@ -1,44 +1,52 @@
 #include "ClickClock.h"
 
+#include "engine/DeadlineWait.h"
+#include "platform/Platform.h"
+
 #include <QThread>
 
-#include <chrono>
-
 namespace {
+
+constexpr qint64 kNsPerSecond = 1'000'000'000;
 
 class SystemClickClock : public ClickClock
 {
 public:
+    // Split at whole seconds, so that neither conversion overflows for any counter reading.
     qint64 nowNs() override
     {
-        return std::chrono::duration_cast<std::chrono::nanoseconds>(
-                   std::chrono::steady_clock::now().time_since_epoch())
-            .count();
+        platform::Platform& os = platform::Platform::current();
+        const LONGLONG frequency = os.queryPerformanceFrequency();
+        if (frequency <= 0)
+            return 0;
+        const LONGLONG counter = os.queryPerformanceCounter();
+        return counter / frequency * kNsPerSecond + counter % frequency * kNsPerSecond / frequency;
     }
     void sleepUs(qint64 microseconds) override
     {
         QThread::usleep(static_cast<unsigned long>(microseconds));
     }
-    void yield() override { QThread::yieldCurrentThread(); }
+    void sleepUntil(qint64 ns) override
+    {
+        platform::Platform& os = platform::Platform::current();
+        const LONGLONG end = counterAt(ns);
+        // The system may wake the thread a little early: it then sleeps the rest again.
+        while (os.queryPerformanceCounter() < end)
+            os.sleepUntil(end);
+    }
+    void waitUntil(qint64 ns) override { DeadlineWait::until(counterAt(ns)); }
+
+private:
+    // The first counter reading at or past ns.
+    static LONGLONG counterAt(qint64 ns)
+    {
+        const LONGLONG frequency = platform::Platform::current().queryPerformanceFrequency();
+        return ns / kNsPerSecond * frequency +
+               (ns % kNsPerSecond * frequency + kNsPerSecond - 1) / kNsPerSecond;
+    }
 };
 
 } // namespace
-
-void ClickClock::waitPrecisely(qint64 microseconds)
-{
-    if (microseconds <= 0)
-        return;
-    const qint64 start = nowNs();
-    if (microseconds > 2000)
-        sleepUs(microseconds - 1500);
-    const qint64 total = microseconds * 1000;
-    // The sleep may end late or early; the spin only ever ends on time or after.
-    for (qint64 remaining = total - (nowNs() - start); remaining > 0;
-         remaining = total - (nowNs() - start)) {
-        if (remaining > 500'000)
-            yield();
-    }
-}
 
 ClickClock& ClickClock::system()
 {

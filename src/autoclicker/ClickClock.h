@@ -2,9 +2,9 @@
 
 #include <QtGlobal>
 
-// The time the click engine keeps: a monotonic clock and the two ways in which the engine
-// lets time pass, sleeping and yielding. The engine measures its ticks and waits its holds
-// with it; tests put a clock of their own in its place.
+// The time the click engine keeps: a monotonic clock, a plain sleep and a precise wait for a
+// moment on that clock. The engine schedules its ticks and waits its holds with it; tests put
+// a clock of their own in its place.
 class ClickClock
 {
 public:
@@ -12,13 +12,15 @@ public:
 
     // Nanoseconds on a monotonic clock.
     virtual qint64 nowNs() = 0;
+    // Sleeps about this long, for waits that need no precision.
     virtual void sleepUs(qint64 microseconds) = 0;
-    virtual void yield() = 0;
+    // Sleeps until nowNs() reads at least ns (at once when it does already), never less and
+    // a little longer when the system wakes the thread late.
+    virtual void sleepUntil(qint64 ns) = 0;
+    // Returns once nowNs() reads at least ns (at once when it does already), neither late by
+    // the system timer's latency nor by spinning a processor core for the whole wait.
+    virtual void waitUntil(qint64 ns) = 0;
 
-    // Waits w microseconds, at microsecond precision: sleeps all but the last 1.5 ms of a
-    // wait above 2 ms, then spins, yielding the thread until the last half millisecond.
-    void waitPrecisely(qint64 microseconds);
-
-    // The clock of the running system.
+    // The clock of the running system: the platform's performance counter and its waits.
     static ClickClock& system();
 };

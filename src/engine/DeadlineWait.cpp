@@ -20,8 +20,13 @@ bool DeadlineWait::milliseconds(LONGLONG n, RunawayStop* stop)
     if (deadline <= 0)
         return true;
     // The first reading that ends the wait: reading / ticksPerMs >= deadline.
-    const LONGLONG end = deadline > kLast / ticksPerMs ? kLast : deadline * ticksPerMs;
+    return until(deadline > kLast / ticksPerMs ? kLast : deadline * ticksPerMs, stop);
+}
 
+bool DeadlineWait::until(LONGLONG end, RunawayStop* stop)
+{
+    platform::Platform& os = platform::Platform::current();
+    const LONGLONG frequency = os.queryPerformanceFrequency();
     // Each thread learns how late its own sleeps wake.
     thread_local OvershootMargin margin;
     for (;;) {

@@ -5,22 +5,33 @@
 #include "autoclicker/ClickClock.h"
 
 #include <QKeySequence>
+#include <QMap>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 
 using platform::SimulatedPlatform;
 
 namespace {
 
-// Time passes only when the engine looks at the clock (20 µs a look) or sleeps. Every record
+// Time passes only when the engine looks at the clock (20 µs a look), sends a record (the
+// record's cost, none unless set), sleeps or waits, and when a test lets it pass. Every record
 // sent is written into the timeline with the time at which it was sent.
 class FakeClock : public ClickClock
 {
 public:
     explicit FakeClock(SimulatedPlatform& desktop) : m_desktop(desktop) {}
+
+    void setRecordCostUs(qint64 microseconds) { m_recordCostNs = microseconds * 1000; }
+    void advanceToUs(qint64 microseconds) { m_now = std::max(m_now, microseconds * 1000); }
+    qint64 nowUs() const { return m_now / 1000; }
+    // Writes the records sent since the engine last looked at the clock into the timeline.
+    void flush() { note(); }
 
     qint64 nowNs() override
     {
@@ -35,18 +46,28 @@ public:
         timeline << QStringLiteral("sleep");
         m_now += microseconds * 1000;
     }
-    void yield() override {}
+    void sleepUntil(qint64 ns) override { waitUntil(ns); }
+    void waitUntil(qint64 ns) override
+    {
+        note();
+        if (ns > m_now) {
+            waits << (ns - m_now) / 1000;
+            m_now = ns;
+        }
+    }
 
     // The time at which the n-th record of the timeline was sent, in µs.
     qint64 sentAt(int n) const { return m_sentAt.value(n); }
 
     QList<qint64> sleeps;
+    QList<qint64> waits; // in µs
     QStringList timeline;
 
 private:
     void note()
     {
         for (const INPUT& record : m_desktop.takeSentRecords()) {
+            m_now += m_recordCostNs;
             m_sentAt.append(m_now / 1000);
             timeline << describe(record);
         }
@@ -54,8 +75,12 @@ private:
 
     SimulatedPlatform& m_desktop;
     qint64 m_now = 0;
+    qint64 m_recordCostNs = 0;
     QList<qint64> m_sentAt;
 };
+
+// Firings of the timer that come late: firing n comes at the given time in ms.
+using LateFirings = QMap<int, int>;
 
 } // namespace
 
@@ -74,8 +99,30 @@ class AutoClickerTest : public QObject
         return timer->isActive() ? timer->interval() : -1;
     }
 
+    // The timer fires: at the time it was armed for, or at atUs when that is later.
+    void fireTimer(qint64 atUs = 0)
+    {
+        QTimer* timer = m_clicker->findChild<QTimer*>();
+        QVERIFY(timer->isActive());
+        m_clock->advanceToUs(std::max(m_clock->nowUs() + timer->interval() * 1000, atUs));
+        timer->stop();
+        QMetaObject::invokeMethod(timer, "timeout");
+    }
+
+    // When each tick pressed the button, in µs after the first tick did.
+    QList<qint64> pressTimes() const
+    {
+        QList<qint64> times;
+        for (int n = 0; n < m_clock->timeline.size(); ++n) {
+            if (m_clock->timeline[n] == QLatin1String("left down"))
+                times << m_clock->sentAt(n) - m_clock->sentAt(0);
+        }
+        return times;
+    }
+
     QStringList records() const
     {
+        m_clock->flush();
         QStringList sent = m_clock->timeline;
         sent.removeAll(QStringLiteral("sleep"));
         return sent;
@@ -113,33 +160,33 @@ private slots:
     {
         QTest::addColumn<int>("interval");
         QTest::addColumn<int>("clicks");
-        QTest::addColumn<QList<qint64>>("sleeps");
-        QTest::addColumn<int>("delay");
-        // A hold above 2 ms sleeps all but its last 1.5 ms; a half-hold gap of 2.5 ms too.
-        QTest::newRow("10 ms") << 10 << 1 << QList<qint64>{3500} << 5;
+        QTest::addColumn<QList<qint64>>("waits");
+        QTest::addColumn<bool>("nextAtOnce");
+        // Two clicks wait half a hold between them.
+        QTest::newRow("10 ms") << 10 << 1 << QList<qint64>{5000} << false;
         QTest::newRow("10 ms, two clicks outlast the interval")
-            << 10 << 2 << QList<qint64>{3500, 1000, 3500} << 0;
-        QTest::newRow("3 ms: at least 5") << 3 << 1 << QList<qint64>{3500} << 0;
-        QTest::newRow("100 ms") << 100 << 1 << QList<qint64>{48500} << 50;
-        QTest::newRow("1000 ms: at most 50") << 1000 << 1 << QList<qint64>{48500} << 950;
+            << 10 << 2 << QList<qint64>{5000, 2500, 5000} << true;
+        QTest::newRow("3 ms: at least 5") << 3 << 1 << QList<qint64>{5000} << true;
+        QTest::newRow("100 ms") << 100 << 1 << QList<qint64>{50000} << false;
+        QTest::newRow("1000 ms: at most 50") << 1000 << 1 << QList<qint64>{50000} << false;
     }
     void holdIsHalfTheIntervalWithinFiveToFiftyMs()
     {
         QFETCH(int, interval);
         QFETCH(int, clicks);
-        QFETCH(QList<qint64>, sleeps);
-        QFETCH(int, delay);
+        QFETCH(QList<qint64>, waits);
+        QFETCH(bool, nextAtOnce);
         m_clicker->setMode(AutoClicker::HotkeyToggle);
         m_clicker->setInterval(interval);
         m_clicker->setClicksPerTick(clicks);
         m_clicker->start();
 
-        QCOMPARE(m_clock->sleeps, sleeps);
+        QCOMPARE(m_clock->waits, waits);
         const qint64 hold = m_clock->sentAt(1) - m_clock->sentAt(0);
         const qint64 expectedHold = std::clamp(interval * 500, 5000, 50000);
         QVERIFY2(hold >= expectedHold && hold < expectedHold + 100,
                  qPrintable(QString::number(hold)));
-        QCOMPARE(armedDelay(), delay);
+        QCOMPARE(armedDelay() == 0, nextAtOnce);
         QVERIFY(m_clicker->isRunning());
     }
 
@@ -150,14 +197,75 @@ private slots:
         m_clicker->setClicksPerTick(2);
         m_clicker->start();
         QCOMPARE(records(), (QStringList{"left down", "left up", "left down", "left up"}));
-        QCOMPARE(m_clock->sleeps, (QList<qint64>{48500, 48500})); // no gap between the clicks
+        QCOMPARE(m_clock->waits, (QList<qint64>{50000, 50000})); // no gap between the clicks
 
         m_clock->timeline.clear();
-        m_clock->sleeps.clear();
+        m_clock->waits.clear();
         m_clicker->click();
         QCOMPARE(records(),
                  (QStringList{"move 0 10", "left down", "left up", "left down", "left up"}));
-        QCOMPARE(m_clock->sleeps, (QList<qint64>{48500, 23500, 48500}));
+        QCOMPARE(m_clock->waits, (QList<qint64>{50000, 25000, 50000}));
+    }
+
+    // Ticks are due on the run's timeline: a tick's own work (0.3 ms here) and a late tick
+    // move no tick after them. lateFirings: the firings of the timer that come late, at the
+    // given time (ms after the first tick); the others come when the timer was armed for.
+    void ticksKeepTheTimelineOfTheRun_data()
+    {
+        QTest::addColumn<int>("firings");
+        QTest::addColumn<LateFirings>("lateFirings");
+        QTest::addColumn<QList<qint64>>("startsMs");
+        QList<qint64> everyTenMs;
+        for (int n = 0; n <= 1000; ++n)
+            everyTenMs << n * 10;
+        QTest::newRow("no drift over 1000 ticks") << 1000 << LateFirings{} << everyTenMs;
+        QTest::newRow("a late tick does not delay the next")
+            << 3 << LateFirings{{2, 24}} << QList<qint64>{0, 10, 24, 30};
+        QTest::newRow("a tick over an interval late is skipped")
+            << 3 << LateFirings{{2, 31}} << QList<qint64>{0, 10, 31, 40};
+    }
+    void ticksKeepTheTimelineOfTheRun()
+    {
+        QFETCH(int, firings);
+        QFETCH(LateFirings, lateFirings);
+        QFETCH(QList<qint64>, startsMs);
+        m_clock->setRecordCostUs(150);
+        m_clicker->setMode(AutoClicker::HotkeyToggle);
+        m_clicker->setInterval(10);
+        m_clicker->start();
+        const qint64 firstPressUs = m_clock->sentAt(0);
+        for (int n = 1; n <= firings; ++n)
+            fireTimer(lateFirings.contains(n) ? firstPressUs + lateFirings[n] * 1000 : 0);
+
+        const QList<qint64> starts = pressTimes();
+        QCOMPARE(starts.size(), startsMs.size());
+        for (int n = 0; n < starts.size(); ++n) {
+            QVERIFY2(std::abs(starts[n] - startsMs[n] * 1000) < 250,
+                     qPrintable(QStringLiteral("tick %1 at %2 µs").arg(n).arg(starts[n])));
+        }
+    }
+
+    // Each interval is a whole-millisecond draw within 10 % of the set one, not the draw
+    // lengthened by the tick's work, and the draws differ.
+    void randomisedIntervalsKeepTheirDraws()
+    {
+        m_clock->setRecordCostUs(150);
+        m_clicker->setMode(AutoClicker::HotkeyToggle);
+        m_clicker->setInterval(100);
+        m_clicker->setIntervalRandomization(1);
+        m_clicker->start();
+        for (int n = 0; n < 100; ++n)
+            fireTimer();
+
+        const QList<qint64> starts = pressTimes();
+        QSet<qint64> intervals;
+        for (int n = 1; n < starts.size(); ++n) {
+            const qint64 interval = starts[n] - starts[n - 1];
+            QVERIFY2(interval % 1000 == 0 && interval >= 90'000 && interval <= 110'000,
+                     qPrintable(QString::number(interval)));
+            intervals.insert(interval);
+        }
+        QVERIFY(intervals.size() > 1);
     }
 
     void ticksWithoutClicksOnlyMove_data()
