@@ -3,7 +3,8 @@
 // When a recorded scenario plays its recording.
 struct PlaybackTrigger
 {
-    enum class Kind {
+    enum class Kind
+    {
         OnActivation,    // once, as the scenario is activated
         OnButtonPress,   // once on every press of the button
         WhileButtonHeld, // again and again while the button is held, stopping when it is let go

@@ -31,8 +31,8 @@ QString stepLine(const RecordedStep& step)
     case RecordedStep::Kind::Sleep:
         return call("Sleep", QString::number(step.value), {});
     case RecordedStep::Kind::Move:
-        return call("MoveMouseRelative",
-                    QStringLiteral("%1, %2").arg(step.value).arg(step.detail), {});
+        return call("MoveMouseRelative", QStringLiteral("%1, %2").arg(step.value).arg(step.detail),
+                    {});
     case RecordedStep::Kind::Wheel:
         return call("MoveMouseWheel", QString::number(step.value), {});
     case RecordedStep::Kind::PressButton:
@@ -65,7 +65,8 @@ QString howItPlays(const PlaybackTrigger& trigger)
 }
 
 // The player: every recorded scenario plays its steps with the same few lines.
-const char* const kPlayer = R"(-- What the playback holds down, in the order pressed: the function that lets go of it and
+const char* const kPlayer =
+    R"(-- What the playback holds down, in the order pressed: the function that lets go of it and
 -- its argument. What is still held when a playback ends or stops is let go.
 local letGo = {PressMouseButton = "ReleaseMouseButton", PressKey = "ReleaseKey"}
 local held = {}
@@ -172,7 +173,9 @@ QByteArray RecordedScriptWriter::write(const QList<RecordedStep>& steps,
         "-- steps as you like. Sleep waits in milliseconds; keys are the scan codes PressKey\n"
         "-- takes, with the key's name after them.\n\n");
     if (trigger.kind != PlaybackTrigger::Kind::OnActivation)
-        text += QStringLiteral("local trigger = %1 -- %2\n").arg(trigger.button).arg(buttonName(trigger.button));
+        text += QStringLiteral("local trigger = %1 -- %2\n")
+                    .arg(trigger.button)
+                    .arg(buttonName(trigger.button));
     QStringList lines;
     for (const RecordedStep& step : steps)
         lines << stepLine(step);

@@ -3,14 +3,17 @@
 // One step of a recorded scenario: one call of the scripting functions, played in order.
 struct RecordedStep
 {
-    enum class Kind {
-        Sleep,         // value milliseconds
-        Move,          // MoveMouseRelative: value dx, detail dy
-        Wheel,         // MoveMouseWheel: value notches, positive away from the user
-        PressButton,   // value the mouse button, 1 to 5
+    enum class Kind
+    {
+        Sleep,       // value milliseconds
+        Move,        // MoveMouseRelative: value dx, detail dy
+        Wheel,       // MoveMouseWheel: value notches, positive away from the user
+        PressButton, // value the mouse button, 1 to 5
         ReleaseButton,
-        PressKey,      // value the scan code PressKey takes, detail the virtual key that names
-        ReleaseKey,    // the key in the script
+        // value the scan code PressKey takes, detail the virtual key that names the key in
+        // the script
+        PressKey,
+        ReleaseKey,
     };
 
     Kind kind = Kind::Sleep;

@@ -9,6 +9,7 @@ QString RecordingFileName::freeIn(const QString& profileDirectory)
 {
     const QDir directory(profileDirectory);
     return ScenarioFiles::firstFreeName(
-        1, [&](int n) { return directory.filePath(tr("Запись %1").arg(n) + QStringLiteral(".lua")); },
+        1,
+        [&](int n) { return directory.filePath(tr("Запись %1").arg(n) + QStringLiteral(".lua")); },
         [](const QString& path) { return QFileInfo::exists(path); });
 }

@@ -95,15 +95,17 @@ QList<RecordedStep> StepBuilder::build(const QList<RecordedEvent>& events) const
         case RecordedEvent::Kind::PressButton:
         case RecordedEvent::Kind::ReleaseButton:
             if (isPlayableButton(event.value))
-                list.add(event.timeUs, RecordedStep::button(
-                                           event.value, event.kind == RecordedEvent::Kind::PressButton));
+                list.add(event.timeUs,
+                         RecordedStep::button(event.value,
+                                              event.kind == RecordedEvent::Kind::PressButton));
             break;
         case RecordedEvent::Kind::PressKey:
         case RecordedEvent::Kind::ReleaseKey:
             // Scan code 0 would make PressKey type the character "0".
             if (event.value != 0)
-                list.add(event.timeUs, RecordedStep::key(event.value, event.detail,
-                                                         event.kind == RecordedEvent::Kind::PressKey));
+                list.add(event.timeUs,
+                         RecordedStep::key(event.value, event.detail,
+                                           event.kind == RecordedEvent::Kind::PressKey));
             break;
         case RecordedEvent::Kind::Move:
             break;

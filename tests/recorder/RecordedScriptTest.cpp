@@ -11,8 +11,8 @@
 #include <QTest>
 
 #include <algorithm>
-#include <memory>
 #include <deque>
+#include <memory>
 
 Q_DECLARE_METATYPE(PlaybackTrigger)
 
@@ -93,15 +93,9 @@ const QList<RecordedStep> kSteps = {
 };
 
 // One whole playback, at milliseconds from its start, and what it lets go of at its end.
-QStringList wholePlayback(int startMs)
-{
-    const auto at = [startMs](int ms, const char* record) {
-        return QStringLiteral("%1 %2").arg(startMs + ms).arg(QLatin1String(record));
-    };
-    return {at(0, "move 12,-3"),   at(16, "press 1"),   at(100, "release 1"),
-            at(100, "wheel -120"), at(100, "key e04b"), at(700, "key 2a"),
-            at(700, "key up 2a"),  at(700, "key up e04b")};
-}
+const QStringList kWholePlayback = {"0 move 12,-3",   "16 press 1",     "100 release 1",
+                                    "100 wheel -120", "100 key e04b",   "700 key 2a",
+                                    "700 key up 2a",  "700 key up e04b"};
 
 } // namespace
 
@@ -148,15 +142,15 @@ private slots:
 
         const PlaybackTrigger onPress{PlaybackTrigger::Kind::OnButtonPress, 5};
         const PlaybackTrigger whileHeld{PlaybackTrigger::Kind::WhileButtonHeld, 5};
-        QTest::newRow("once on activation") << PlaybackTrigger{} << 0 << 0 << wholePlayback(0);
+        QTest::newRow("once on activation") << PlaybackTrigger{} << 0 << 0 << kWholePlayback;
         QTest::newRow("on every press, played whole however short the press")
-            << onPress << 1 << 0 << wholePlayback(0);
+            << onPress << 1 << 0 << kWholePlayback;
         QTest::newRow("repeated while held, the button let go at 750 ms")
             << whileHeld << 750 << 0
-            << wholePlayback(0) + QStringList{"700 move 12,-3", "716 press 1", "750 release 1"};
+            << kWholePlayback + QStringList{"700 move 12,-3", "716 press 1", "750 release 1"};
         QTest::newRow("stopped by the user, Alt+X held from 110 ms")
             << PlaybackTrigger{} << 0 << 110
-            << wholePlayback(0).mid(0, 5) + QStringList{"610 key up e04b"};
+            << kWholePlayback.mid(0, 5) + QStringList{"610 key up e04b"};
     }
 
     void playsTheRecordingOnItsTrigger()
@@ -166,8 +160,8 @@ private slots:
         QFETCH(int, stopAtMs);
         QFETCH(QStringList, records);
 
-        const QByteArray script =
-            RecordedScriptWriter::write(kSteps, QDateTime(QDate(2025, 1, 31), QTime(14, 3)), trigger);
+        const QByteArray script = RecordedScriptWriter::write(
+            kSteps, QDateTime(QDate(2025, 1, 31), QTime(14, 3)), trigger);
         const QString path = writeScript(*m_dir, QStringLiteral("Запись 1.lua"), script);
         const LONGLONG start = m_desktop->now;
         if (stopAtMs > 0)

@@ -41,25 +41,26 @@ private slots:
         QTest::addColumn<Steps>("steps");
 
         QTest::newRow("movement merged per window, sums exact, nothing left out")
-            << timed()
-            << Events{E::move(0, 1, 0), E::move(2'000, 2, 1), E::move(7'999, 3, -1),
-                      E::move(8'000, 1, 1), E::move(9'000, 1, 0), E::move(16'500, 4, 0),
-                      E::move(17'000, -4, 0)}
+            << timed() << Events{E::move(0, 1, 0),      E::move(2'000, 2, 1), E::move(7'999, 3, -1),
+                                 E::move(8'000, 1, 1),  E::move(9'000, 1, 0), E::move(16'500, 4, 0),
+                                 E::move(17'000, -4, 0)}
             << Steps{S::move(6, 0), S::sleep(8), S::move(2, 1)};
         QTest::newRow("another event ends a movement step")
             << timed()
             << Events{E::move(0, 1, 1), E::button(1'000, 1, true), E::move(2'000, 2, 2),
                       E::button(2'500, 1, false)}
-            << Steps{S::move(1, 1), S::sleep(1), S::button(1, true), S::sleep(1), S::move(2, 2),
-                     S::button(1, false)};
+            << Steps{S::move(1, 1), S::sleep(1),   S::button(1, true),
+                     S::sleep(1),   S::move(2, 2), S::button(1, false)};
         QTest::newRow("fractions of a millisecond carried to the next wait")
             << timed()
             << Events{E::key(0, 30, 'A', true), E::key(1'500, 30, 'A', false),
                       E::key(3'000, 0xE04B, VK_LEFT, true), E::key(4'600, 0xE04B, VK_LEFT, false),
                       E::key(5'000, 57, VK_SPACE, true)}
-            << Steps{S::key(30, 'A', true), S::sleep(1), S::key(30, 'A', false), S::sleep(2),
-                     S::key(0xE04B, VK_LEFT, true), S::sleep(1), S::key(0xE04B, VK_LEFT, false),
-                     S::sleep(1), S::key(57, VK_SPACE, true)};
+            << Steps{S::key(30, 'A', true),          S::sleep(1),
+                     S::key(30, 'A', false),         S::sleep(2),
+                     S::key(0xE04B, VK_LEFT, true),  S::sleep(1),
+                     S::key(0xE04B, VK_LEFT, false), S::sleep(1),
+                     S::key(57, VK_SPACE, true)};
         QTest::newRow("fixed delay between steps")
             << StepBuilder::Options{true, 25}
             << Events{E::move(0, 1, 1), E::move(3'000, 1, 1), E::key(1'000'000, 30, 'A', true),
