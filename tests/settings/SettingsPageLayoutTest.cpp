@@ -57,7 +57,8 @@ private slots:
         ScriptedPrompter prompter;
 
         const std::unique_ptr<FramelessWindow> window = Startup::createMainWindow();
-        auto* tabs = window->findChild<QTabWidget*>(QStringLiteral("tabWidget"));
+        const QWidget* page = window->findChild<QWidget*>(QStringLiteral("pageSettings"));
+        auto* tabs = page ? page->findChild<QTabWidget*>(QStringLiteral("tabWidget")) : nullptr;
         const QWidget* content = window->findChild<QWidget*>(QStringLiteral("windowContent"));
         const QWidget* save = window->findChild<QPushButton*>(QStringLiteral("pushButtonSave"));
         QVERIFY(tabs && content && save);
