@@ -168,13 +168,22 @@ void ScriptsListWidget::slotProfileChanged(int index)
     switchToProfile(index);
 }
 
-bool ScriptsListWidget::switchToProfile(qsizetype index)
+bool ScriptsListWidget::followProgram(qsizetype index)
+{
+    if (m_dialogs.busy() || !m_library.contains(index))
+        return false;
+    if (index != m_currentIndex)
+        switchToProfile(index, false);
+    return true;
+}
+
+bool ScriptsListWidget::switchToProfile(qsizetype index, bool askAboutConflicts)
 {
     if (!m_library.contains(index)) {
         showNoProfile();
         return true;
     }
-    if (!resolveHotkeyConflicts(index)) {
+    if (askAboutConflicts && !resolveHotkeyConflicts(index)) {
         const QSignalBlocker blocker(ui->profileComboBox);
         ui->profileComboBox->setCurrentIndex(static_cast<int>(m_currentIndex));
         return false;
@@ -192,6 +201,8 @@ bool ScriptsListWidget::switchToProfile(qsizetype index)
     publishProfileModifiers();
     resetScenarioModifiers();
     rebuildScenarioList();
+    if (!askAboutConflicts)
+        logUnregisteredHotkeys();
     showDescription();
     rememberLastProfile();
     emit sigProfileChanged(m_library[index].name);
@@ -231,6 +242,17 @@ bool ScriptsListWidget::resolveHotkeyConflicts(qsizetype index)
         m_library[index].scenarios[i].hotkey.clear();
     m_library.save();
     return true;
+}
+
+void ScriptsListWidget::logUnregisteredHotkeys()
+{
+    for (int i = 0; i < m_model->rowCount(); ++i) {
+        const ScriptData* scenario = m_model->scriptAt(i);
+        if (scenario->hotkeyState != 0)
+            qCWarning(lcProfiles).noquote()
+                << "Горячая клавиша" << currentProfile()->scenarios.value(i).hotkey
+                << "не назначена:" << scenario->hotkeyError;
+    }
 }
 
 void ScriptsListWidget::showNoProfile()
@@ -365,10 +387,13 @@ void ScriptsListWidget::publishOverlayList()
     QList<OverlayScenarioEntry> entries;
     for (int i = 0; i < profile->scenarios.size(); ++i) {
         const ProfileScenario& scenario = profile->scenarios[i];
-        entries.append(
-            {displayName(scenario.file, i),
-             scenario.hotkey.trimmed().isEmpty() ? QString() : HotkeyText::shown(scenario.hotkey),
-             !scenario.file.isEmpty()});
+        // A hotkey that another part of the program holds does not work here: "—".
+        const bool heldElsewhere = i < m_model->rowCount() && m_model->scriptAt(i)->hotkeyState == 1;
+        entries.append({displayName(scenario.file, i),
+                        scenario.hotkey.trimmed().isEmpty() ? QString()
+                        : heldElsewhere                      ? QStringLiteral("—")
+                                                             : HotkeyText::shown(scenario.hotkey),
+                        !scenario.file.isEmpty()});
     }
     overlay.setScenarios(profile->name, entries);
     overlay.setActiveScenario(m_activeName);

@@ -40,6 +40,10 @@ public:
     // The row widget of row i of the list (the rows waiting for the page to be shown are made
     // now); nullptr out of range.
     SingleScriptWidget* row(int i);
+    // Makes the profile current for the program in front, without asking: the hotkeys of its
+    // scenarios that another part of the program holds stay unregistered, are named in the
+    // log and show as "—" on the overlay. False while a dialog of the page is open.
+    bool followProgram(qsizetype index);
 
 signals:
     void sigScenarioActivationChanged(bool active);
@@ -76,9 +80,10 @@ protected:
 
 private:
     ScenarioProfile* currentProfile();
-    // Makes the profile current, after the hotkey conflict check; false when the user
-    // cancelled it, and nothing changed.
-    bool switchToProfile(qsizetype index);
+    // Makes the profile current, after the hotkey conflict check (or without it, see
+    // followProgram); false when the user cancelled it, and nothing changed.
+    bool switchToProfile(qsizetype index, bool askAboutConflicts = true);
+    void logUnregisteredHotkeys();
     // Warns of the target profile's hotkeys that another owner holds; on Continue clears them
     // in the target profile. False on Cancel.
     bool resolveHotkeyConflicts(qsizetype index);

@@ -4,6 +4,7 @@
 #include "Prompter.h"
 #include "app/AppProperties.h"
 #include "app/SettingsFile.h"
+#include "library/ProfileFollower.h"
 #include "ui/appearance/IconManager.h"
 #include "ui/appearance/LanguageManager.h"
 #include "ui/appearance/ThemeStyleSheet.h"
@@ -55,6 +56,8 @@ MainWidget::MainWidget(QWidget* parent) : QWidget(parent), ui(new Ui::MainWidget
     // While a scenario is active the autoclicker stands still.
     connect(ui->pageScriptsList, &ScriptsListWidget::sigScenarioActivationChanged,
             ui->pageAutoclicker, &AutoclickerWidget::onScenarioActivationChanged);
+    // The scenario page follows the program in front (owned by the page).
+    (new ProfileFollower(*ui->pageScriptsList))->setEnabled(true);
     // The pages keep their distance from the sidebar.
     ui->stackedWidget->setContentsMargins(12, 0, 0, 0);
 
