@@ -69,7 +69,8 @@ public:
         return nativeVirtualKey;
     }
 
-    // SetWindowsHookExW, UnhookWindowsHookEx and CallNextHookEx (WH_MOUSE_LL only).
+    // SetWindowsHookExW, UnhookWindowsHookEx and CallNextHookEx (WH_MOUSE_LL and
+    // WH_KEYBOARD_LL). Input that SendInput made carries LLMHF_INJECTED or LLKHF_INJECTED.
     virtual HHOOK setWindowsHookEx(int hookId, HOOKPROC procedure, HINSTANCE module,
                                    DWORD threadId) = 0;
     virtual BOOL unhookWindowsHookEx(HHOOK hook) = 0;
@@ -80,6 +81,16 @@ public:
     // processHookEvents() then calls the hooks with them. -1 when there is nothing to watch.
     virtual int hookEventDescriptor() { return -1; }
     virtual void processHookEvents() {}
+
+    // Raw mouse input, the movement as the device reports it before the system's acceleration
+    // (Windows: RegisterRawInputDevices for the mouse with RIDEV_INPUTSINK, the WM_INPUT of a
+    // message-only window of the calling thread read with GetRawInputData; X11: XInput2 raw
+    // motion). The procedure is called like the calling thread's hooks, from its event loop,
+    // with injected set for input SendInput made (Windows: a report without a device). One
+    // procedure for the process; nullptr, from the same thread, ends the reports. False when
+    // the system gives no raw input.
+    using RawMouseProc = void (*)(const RAWMOUSE& mouse, bool injected);
+    virtual bool registerRawMouseInput(RawMouseProc procedure) = 0;
 
     // Reports the program in front: the receiver is called with the program in front now and
     // again each time another window comes to the front (Windows: SetWinEventHook for

@@ -19,6 +19,8 @@
 #include <cstdint>
 
 using BYTE = std::uint8_t;
+using USHORT = std::uint16_t;
+using ULONG = std::uint32_t; // 32 bits, as on Windows
 using WCHAR = char16_t; // a UTF-16 code unit, as wchar_t is on Windows
 using WORD = std::uint16_t;
 using DWORD = std::uint32_t;
@@ -38,7 +40,8 @@ using HINSTANCE = struct HINSTANCE__*;
 
 #define CALLBACK
 
-// A hook procedure; for WH_MOUSE_LL, lParam points to an MSLLHOOKSTRUCT.
+// A hook procedure; for WH_MOUSE_LL, lParam points to an MSLLHOOKSTRUCT, for WH_KEYBOARD_LL
+// to a KBDLLHOOKSTRUCT.
 using HOOKPROC = LRESULT (*)(int code, WPARAM wParam, LPARAM lParam);
 
 struct POINT
@@ -103,6 +106,38 @@ struct MSLLHOOKSTRUCT
     ULONG_PTR dwExtraInfo;
 };
 
+struct KBDLLHOOKSTRUCT
+{
+    DWORD vkCode;
+    DWORD scanCode;
+    DWORD flags;
+    DWORD time;
+    ULONG_PTR dwExtraInfo;
+};
+
+// What raw input reports of a mouse: the movement as the device counts it (relative unless
+// usFlags has MOUSE_MOVE_ABSOLUTE), before the system's acceleration.
+struct RAWMOUSE
+{
+    USHORT usFlags;
+    union
+    {
+        ULONG ulButtons;
+        struct
+        {
+            USHORT usButtonFlags;
+            USHORT usButtonData;
+        };
+    };
+    ULONG ulRawButtons;
+    LONG lLastX;
+    LONG lLastY;
+    ULONG ulExtraInformation;
+};
+
+constexpr USHORT MOUSE_MOVE_RELATIVE = 0x00;
+constexpr USHORT MOUSE_MOVE_ABSOLUTE = 0x01;
+
 constexpr DWORD INPUT_MOUSE = 0;
 constexpr DWORD INPUT_KEYBOARD = 1;
 constexpr DWORD INPUT_HARDWARE = 2;
@@ -139,6 +174,11 @@ constexpr int SM_CXVIRTUALSCREEN = 78;
 constexpr int SM_CYVIRTUALSCREEN = 79;
 constexpr int SM_CMONITORS = 80;
 
+constexpr UINT WM_INPUT = 0x00FF;
+constexpr UINT WM_KEYDOWN = 0x0100;
+constexpr UINT WM_KEYUP = 0x0101;
+constexpr UINT WM_SYSKEYDOWN = 0x0104;
+constexpr UINT WM_SYSKEYUP = 0x0105;
 constexpr UINT WM_HOTKEY = 0x0312;
 constexpr UINT WM_MOUSEMOVE = 0x0200;
 constexpr UINT WM_LBUTTONDOWN = 0x0201;
@@ -158,10 +198,16 @@ constexpr UINT MOD_SHIFT = 0x0004;
 constexpr UINT MOD_WIN = 0x0008;
 constexpr UINT MOD_NOREPEAT = 0x4000;
 
+constexpr int WH_KEYBOARD_LL = 13;
 constexpr int WH_MOUSE_LL = 14;
 constexpr int HC_ACTION = 0;
 constexpr DWORD LLMHF_INJECTED = 0x00000001;
 constexpr DWORD LLMHF_LOWER_IL_INJECTED = 0x00000002;
+constexpr DWORD LLKHF_EXTENDED = 0x00000001;
+constexpr DWORD LLKHF_LOWER_IL_INJECTED = 0x00000002;
+constexpr DWORD LLKHF_INJECTED = 0x00000010;
+constexpr DWORD LLKHF_ALTDOWN = 0x00000020;
+constexpr DWORD LLKHF_UP = 0x00000080;
 
 constexpr DWORD ERROR_SUCCESS = 0;
 constexpr DWORD ERROR_ACCESS_DENIED = 5;
@@ -286,6 +332,7 @@ constexpr int VK_OEM_6 = 0xDD;
 constexpr int VK_OEM_7 = 0xDE;
 constexpr int VK_OEM_8 = 0xDF;
 constexpr int VK_OEM_102 = 0xE2;
+constexpr int VK_PACKET = 0xE7;
 constexpr int VK_PLAY = 0xFA;
 constexpr int VK_ZOOM = 0xFB;
 
@@ -294,4 +341,6 @@ constexpr int VK_ZOOM = 0xFB;
 static_assert(sizeof(void*) != 8 || sizeof(INPUT) == 40, "INPUT must have the Windows x64 layout");
 static_assert(sizeof(void*) != 8 || sizeof(MOUSEINPUT) == 32, "MOUSEINPUT must have the Windows x64 layout");
 static_assert(sizeof(void*) != 8 || sizeof(KEYBDINPUT) == 24, "KEYBDINPUT must have the Windows x64 layout");
+static_assert(sizeof(RAWMOUSE) == 24, "RAWMOUSE must have the Windows layout");
+static_assert(sizeof(KBDLLHOOKSTRUCT) == 16 + sizeof(void*), "KBDLLHOOKSTRUCT must have the Windows layout");
 static_assert(sizeof(POINT) == 8, "POINT must be two 32-bit values");

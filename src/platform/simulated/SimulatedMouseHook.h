@@ -9,12 +9,15 @@
 
 namespace platform {
 
-// The low-level mouse hooks installed on the simulated desktop, the newest first as
-// Windows calls them. Not locked: the desktop calls it with its lock held, except for
-// anyInstalled(), which a mouse event asks first on any thread.
+// The low-level hooks of one kind (mouse or keyboard) installed on the simulated desktop, the
+// newest first as Windows calls them. Not locked: the desktop calls it with its lock held,
+// except for anyInstalled(), which an input event asks first on any thread.
 class SimulatedMouseHook
 {
 public:
+    // Handles count up from handleBase + 1: the kinds of hook give out different handles.
+    explicit SimulatedMouseHook(std::uintptr_t handleBase = 0) : m_lastHandle(handleBase) {}
+
     bool anyInstalled() const { return m_anyInstalled.load(std::memory_order_acquire); }
 
     // Installs a hook in front of the others; returns its handle.
@@ -38,7 +41,7 @@ private:
 
     std::vector<Hook> m_hooks;
     std::atomic<bool> m_anyInstalled{false};
-    std::uintptr_t m_lastHandle = 0;
+    std::uintptr_t m_lastHandle;
 };
 
 } // namespace platform

@@ -43,7 +43,9 @@ UINT SimulatedPlatform::sendInput(UINT count, const INPUT* inputs, int recordSiz
     for (UINT i = 0; i < count; ++i) {
         const INPUT& record = inputs[i];
         if (record.type == INPUT_MOUSE) {
-            // Injected events pass the mouse hooks too, marked as injected.
+            // Injected events pass raw input and the hooks too, marked as injected.
+            if (record.mi.dwFlags & MOUSEEVENTF_MOVE)
+                reportRawMove(record.mi, true);
             const MouseEvents events = mouseEventsOf(record.mi);
             for (std::size_t e = 0; e < events.count; ++e) {
                 const MouseEvent& event = events.events[e];
@@ -53,8 +55,9 @@ UINT SimulatedPlatform::sendInput(UINT count, const INPUT* inputs, int recordSiz
                 }
             }
         }
+        const bool keyPassed = record.type != INPUT_KEYBOARD || passThroughKeyboardHooks(record.ki);
         std::lock_guard lock(m_mutex);
-        if (record.type == INPUT_KEYBOARD)
+        if (record.type == INPUT_KEYBOARD && keyPassed)
             m_keys.applyKeyboardRecord(record.ki);
         if (m_records.size() == kRecordHistory)
             m_records.pop_front();
@@ -118,6 +121,47 @@ bool SimulatedPlatform::passThroughMouseHooks(const MouseEvent& event, DWORD fla
     details.dwExtraInfo = extraInfo;
     // A hook that returns non-zero swallows the event.
     return newest(HC_ACTION, event.message, reinterpret_cast<LPARAM>(&details)) == 0;
+}
+
+bool SimulatedPlatform::passThroughKeyboardHooks(const KEYBDINPUT& record)
+{
+    // Sent keys reach the hooks as Windows reports them: a character as VK_PACKET.
+    KBDLLHOOKSTRUCT key{};
+    key.vkCode = record.dwFlags & KEYEVENTF_UNICODE ? DWORD{VK_PACKET} : record.wVk;
+    key.scanCode = record.wScan;
+    key.flags = DWORD{LLKHF_INJECTED} | (record.dwFlags & KEYEVENTF_KEYUP ? DWORD{LLKHF_UP} : 0) |
+                (record.dwFlags & KEYEVENTF_EXTENDEDKEY ? DWORD{LLKHF_EXTENDED} : 0);
+    key.dwExtraInfo = record.dwExtraInfo;
+    return passThroughKeyboardHooks(key);
+}
+
+bool SimulatedPlatform::passThroughKeyboardHooks(const KBDLLHOOKSTRUCT& key)
+{
+    if (!m_keyboardHooks.anyInstalled())
+        return true;
+    HOOKPROC newest = nullptr;
+    {
+        std::lock_guard lock(m_mutex);
+        newest = m_keyboardHooks.newest();
+    }
+    if (newest == nullptr)
+        return true;
+    KBDLLHOOKSTRUCT details = key;
+    details.time = tickCount();
+    const bool up = key.flags & LLKHF_UP;
+    return newest(HC_ACTION, up ? WM_KEYUP : WM_KEYDOWN, reinterpret_cast<LPARAM>(&details)) == 0;
+}
+
+void SimulatedPlatform::reportRawMove(const MOUSEINPUT& mouse, bool injected)
+{
+    const RawMouseProc procedure = m_rawMouse.load(std::memory_order_acquire);
+    if (procedure == nullptr)
+        return;
+    RAWMOUSE raw{};
+    raw.usFlags = mouse.dwFlags & MOUSEEVENTF_ABSOLUTE ? MOUSE_MOVE_ABSOLUTE : MOUSE_MOVE_RELATIVE;
+    raw.lLastX = mouse.dx;
+    raw.lLastY = mouse.dy;
+    procedure(raw, injected);
 }
 
 void SimulatedPlatform::applyMouseEvent(const MouseEvent& event, const MOUSEINPUT& mouse)
@@ -229,6 +273,32 @@ void SimulatedPlatform::setKeyDown(int virtualKey, bool down)
     m_keys.changeKey(virtualKey, down);
 }
 
+void SimulatedPlatform::setKeyDown(int virtualKey, WORD scanCode, bool down)
+{
+    KBDLLHOOKSTRUCT key{};
+    key.vkCode = static_cast<DWORD>(virtualKey);
+    key.scanCode = scanCode & 0xFF;
+    key.flags = (down ? 0 : DWORD{LLKHF_UP}) |
+                ((scanCode & 0xFF00) == 0xE000 ? DWORD{LLKHF_EXTENDED} : 0);
+    if (!passThroughKeyboardHooks(key))
+        return;
+    std::lock_guard lock(m_mutex);
+    m_keys.changeKey(virtualKey, down);
+}
+
+void SimulatedPlatform::moveMouse(int dx, int dy)
+{
+    MOUSEINPUT move{};
+    move.dx = dx;
+    move.dy = dy;
+    move.dwFlags = MOUSEEVENTF_MOVE;
+    reportRawMove(move, false);
+    if (!passThroughMouseHooks({WM_MOUSEMOVE, 0}, 0, 0))
+        return;
+    std::lock_guard lock(m_mutex);
+    m_screens.applyMove(move);
+}
+
 void SimulatedPlatform::turnMouseWheel(int notches)
 {
     const auto delta = static_cast<WORD>(static_cast<SHORT>(notches * WHEEL_DELTA));
@@ -291,19 +361,22 @@ SHORT SimulatedPlatform::vkKeyScanEx(WCHAR character, HKL layout)
 HHOOK SimulatedPlatform::setWindowsHookEx(int hookId, HOOKPROC procedure, HINSTANCE /*module*/,
                                           DWORD threadId)
 {
-    // Only the global low-level mouse hook exists on this desktop.
-    if (hookId != WH_MOUSE_LL || procedure == nullptr || threadId != 0) {
+    // Only the global low-level hooks exist on this desktop.
+    if ((hookId != WH_MOUSE_LL && hookId != WH_KEYBOARD_LL) || procedure == nullptr ||
+        threadId != 0) {
         fail(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
     std::lock_guard lock(m_mutex);
-    return m_mouseHooks.install(procedure);
+    return (hookId == WH_MOUSE_LL ? m_mouseHooks : m_keyboardHooks).install(procedure);
 }
 
 BOOL SimulatedPlatform::unhookWindowsHookEx(HHOOK hook)
 {
     std::lock_guard lock(m_mutex);
-    return m_mouseHooks.remove(hook) ? 1 : fail(ERROR_INVALID_HOOK_HANDLE);
+    return m_mouseHooks.remove(hook) || m_keyboardHooks.remove(hook)
+               ? 1
+               : fail(ERROR_INVALID_HOOK_HANDLE);
 }
 
 LRESULT SimulatedPlatform::callNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam)
@@ -312,8 +385,16 @@ LRESULT SimulatedPlatform::callNextHookEx(HHOOK hook, int code, WPARAM wParam, L
     {
         std::lock_guard lock(m_mutex);
         next = m_mouseHooks.following(hook);
+        if (next == nullptr)
+            next = m_keyboardHooks.following(hook);
     }
     return next ? next(code, wParam, lParam) : 0;
+}
+
+bool SimulatedPlatform::registerRawMouseInput(RawMouseProc procedure)
+{
+    m_rawMouse.store(procedure, std::memory_order_release);
+    return true;
 }
 
 bool SimulatedPlatform::watchForeground(ForegroundReceiver receiver)

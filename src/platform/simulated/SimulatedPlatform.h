@@ -8,6 +8,7 @@
 #include "SimulatedScreens.h"
 
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <deque>
 #include <mutex>
@@ -18,12 +19,13 @@ namespace platform {
 // An in-process desktop: the backend of tests and of runs without a supported desktop.
 // It keeps the cursor, the screens and the key, button and lock states, applies every
 // record sent to it the way Windows does, and remembers the records for inspection. It
-// also keeps the registered hotkeys, the installed keyboard layouts and the low-level mouse
-// hooks.
+// also keeps the registered hotkeys, the installed keyboard layouts, the low-level mouse and
+// keyboard hooks and the receiver of raw mouse input.
 //
-// Threads: a hotkey press is posted through Platform's message receiver. Mouse hooks are
-// called on the thread that produces the mouse event (the test pressing a button, or the
-// caller of sendInput), outside the desktop's lock, before the event takes effect.
+// Threads: a hotkey press is posted through Platform's message receiver. Hooks and the raw
+// mouse receiver are called on the thread that produces the event (the test pressing a
+// button, or the caller of sendInput), outside the desktop's lock, before the event takes
+// effect.
 //
 // The desktop's parts (screens and cursor, key states, hotkeys, keyboard layouts, mouse
 // hooks) are kept by classes of their own, all under the one lock of this class, which
@@ -61,6 +63,7 @@ public:
                            DWORD threadId) override;
     BOOL unhookWindowsHookEx(HHOOK hook) override;
     LRESULT callNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) override;
+    bool registerRawMouseInput(RawMouseProc procedure) override;
     // Always watches; the program in front is the one a test set (none at the start).
     bool watchForeground(ForegroundReceiver receiver) override;
 
@@ -76,6 +79,13 @@ public:
     // A press of a key that was up flips its toggle, as Windows does. A mouse button goes
     // through the mouse hooks first and takes effect only when they pass it on.
     void setKeyDown(int virtualKey, bool down);
+    // A physical press or release of a keyboard key with its set-1 scan code (0xE0 in the
+    // high byte for the extended keys): the keyboard hooks hear it first, and it takes effect
+    // only when they pass it on.
+    void setKeyDown(int virtualKey, WORD scanCode, bool down);
+    // The user moves the mouse by (dx, dy) counts: raw input reports them, the mouse hooks
+    // see the move, and the cursor moves as Windows moves it.
+    void moveMouse(int dx, int dy);
     // A physical turn of the mouse wheel by notches (positive away from the user).
     void turnMouseWheel(int notches);
     // Sets the toggle state of a key directly (Caps Lock, Num Lock, Scroll Lock).
@@ -115,6 +125,9 @@ private:
 
     static MouseEvents mouseEventsOf(const MOUSEINPUT& mouse);
     bool passThroughMouseHooks(const MouseEvent& event, DWORD flags, ULONG_PTR extraInfo);
+    bool passThroughKeyboardHooks(const KEYBDINPUT& record); // a record sent
+    bool passThroughKeyboardHooks(const KBDLLHOOKSTRUCT& key);
+    void reportRawMove(const MOUSEINPUT& mouse, bool injected);
     void applyMouseEvent(const MouseEvent& event, const MOUSEINPUT& mouse); // with the lock held
 
     std::mutex m_mutex;
@@ -123,6 +136,8 @@ private:
     SimulatedHotKeys m_hotKeys;
     SimulatedKeyboardLayouts m_layouts;
     SimulatedMouseHook m_mouseHooks;
+    SimulatedMouseHook m_keyboardHooks{std::uintptr_t{1} << 24};
+    std::atomic<RawMouseProc> m_rawMouse{nullptr};
     std::deque<INPUT> m_records;
     // Apart from the desktop's lock: held while the receiver runs, so that a receiver
     // replaced is not running any more.

@@ -164,6 +164,11 @@ LRESULT Win32Platform::callNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARA
     return ::CallNextHookEx(hook, code, wParam, lParam);
 }
 
+bool Win32Platform::registerRawMouseInput(RawMouseProc procedure)
+{
+    return m_rawMouse.registerProcedure(procedure);
+}
+
 bool Win32Platform::watchForeground(ForegroundReceiver receiver)
 {
     return m_foreground.watch(std::move(receiver));

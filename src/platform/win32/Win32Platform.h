@@ -2,6 +2,7 @@
 
 #include "../Platform.h"
 #include "Win32Foreground.h"
+#include "Win32RawMouse.h"
 
 namespace platform {
 
@@ -30,12 +31,14 @@ public:
                            DWORD threadId) override;
     BOOL unhookWindowsHookEx(HHOOK hook) override;
     LRESULT callNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) override;
+    bool registerRawMouseInput(RawMouseProc procedure) override;
 
     // Reports on the calling thread's message loop.
     bool watchForeground(ForegroundReceiver receiver) override;
 
 private:
     Win32Foreground m_foreground;
+    Win32RawMouse m_rawMouse;
 };
 
 } // namespace platform

@@ -22,7 +22,7 @@ constexpr long long kMaxWheelNotches = 1000;
 X11Input::X11Input(Display* display, X11Screens& screens, X11KeyboardLayouts& layouts,
                    X11MouseHook& mouseHook)
     : m_display(display), m_screen(DefaultScreen(display)), m_screens(screens), m_layouts(layouts),
-      m_mouseHook(mouseHook), m_characters(display, layouts)
+      m_mouseHook(mouseHook), m_characters(display, layouts, mouseHook)
 {}
 
 UINT X11Input::sendInput(UINT count, const INPUT* inputs)
@@ -45,9 +45,12 @@ bool X11Input::sendMouse(const MOUSEINPUT& mouse)
         if (flags & MOUSEEVENTF_ABSOLUTE) {
             const POINT pixel =
                 m_screens.pixelOfAbsoluteMove(mouse.dx, mouse.dy, flags & MOUSEEVENTF_VIRTUALDESK);
+            m_mouseHook.noteSentMotion();
             XTestFakeMotionEvent(m_display, m_screen, pixel.x, pixel.y, CurrentTime);
-        } else {
-            // Relative XTEST motion is not accelerated: the pointer moves by exactly this.
+        } else if (mouse.dx != 0 || mouse.dy != 0) {
+            // Relative XTEST motion is not accelerated: the pointer moves by exactly this. A
+            // move by nothing is not sent: the server would report no motion to count off.
+            m_mouseHook.noteSentMotion();
             XTestFakeRelativeMotionEvent(m_display, mouse.dx, mouse.dy, CurrentTime);
         }
     }
@@ -109,6 +112,7 @@ bool X11Input::sendKeyboard(const KEYBDINPUT& key)
     }
     if (keycode == 0)
         return false;
+    m_mouseHook.noteSentKey(keycode, press);
     XTestFakeKeyEvent(m_display, keycode, press ? True : False, CurrentTime);
     return true;
 }

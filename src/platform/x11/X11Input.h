@@ -17,7 +17,8 @@ class X11Screens;
 class X11Input
 {
 public:
-    // display is the callers' connection. Each button sent is first noted for the mouse hook.
+    // display is the callers' connection. Each button, key and motion sent is first noted for
+    // the hooks.
     X11Input(Display* display, X11Screens& screens, X11KeyboardLayouts& layouts,
              X11MouseHook& mouseHook);
     X11Input(const X11Input&) = delete;

@@ -316,6 +316,19 @@ int inputCodeOfScanCode(WORD scanCode, bool extended)
     return 0;
 }
 
+WORD scanCodeOfInputCode(int inputCode)
+{
+    for (const ExtendedScanCode& entry : kExtendedScanCodes) {
+        if (entry.inputCode == inputCode)
+            return static_cast<WORD>(0xE000 | entry.scanCode);
+    }
+    if (inputCode >= 0x01 && inputCode <= 0x58 && inputCode != 0x54 && inputCode != 0x55)
+        return static_cast<WORD>(inputCode);
+    if (inputCode >= 183 && inputCode <= 193)
+        return static_cast<WORD>(0x64 + (inputCode - 183));
+    return 0;
+}
+
 unsigned long keysymOfCharacter(char16_t character)
 {
     for (const TypingKey& key : kTypingKeys) {

@@ -19,6 +19,9 @@ int virtualKeyOfInputCode(int inputCode);
 // The Linux input code of a set-1 scan code; extended codes (0xE0 prefix) have the prefix
 // in the high byte or the extended flag set. 0 for none.
 int inputCodeOfScanCode(WORD scanCode, bool extended);
+// The set-1 scan code of a physical key (a Linux input code), 0xE0 in the high byte for the
+// extended keys; 0 for a key without one.
+WORD scanCodeOfInputCode(int inputCode);
 
 // The keysym that types a character: Latin-1 and Cyrillic as the legacy keysyms keyboard
 // maps use, the control characters of typing as their keys, the rest as Unicode keysyms.

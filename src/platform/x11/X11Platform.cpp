@@ -184,6 +184,11 @@ LRESULT X11Platform::callNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM 
     return d->mouseHook.callNextHookEx(hook, code, wParam, lParam);
 }
 
+bool X11Platform::registerRawMouseInput(RawMouseProc procedure)
+{
+    return d->mouseHook.registerRawMouseInput(procedure);
+}
+
 int X11Platform::hookEventDescriptor()
 {
     return d->mouseHook.hookEventDescriptor();

@@ -8,17 +8,19 @@ namespace platform {
 
 // The X11 desktop (the display of $DISPLAY): input through XTEST, cursor and screens from
 // the pointer and RandR, key, button and lock states, hotkeys as passive key grabs on the
-// root window, keyboard layouts from the XKB groups, the mouse hook fed by XInput2 raw
-// button events, and the program in front from the window manager's _NET_ACTIVE_WINDOW.
+// root window, keyboard layouts from the XKB groups, the low-level hooks and raw mouse input
+// fed by XInput2 raw events, and the program in front from the window manager's
+// _NET_ACTIVE_WINDOW.
 //
 // Connections and threads: the calling (GUI) thread's requests go through one connection;
 // the hotkey grabs live on a second one, read by a thread of the backend that posts the
-// presses through Platform's message receiver; every thread that installs a mouse hook
-// gets a connection of its own, which its event loop watches (hookEventDescriptor()).
+// presses through Platform's message receiver; every thread that installs a hook or
+// registers for raw input gets a connection of its own, which its event loop watches
+// (hookEventDescriptor()).
 //
-// X cannot tell one client's XTEST events from another's: a button event that matches one
-// this backend has sent and not yet seen come back counts as injected, every other one as
-// physical, other programs' synthetic clicks included.
+// X cannot tell one client's XTEST events from another's: a button, key or motion event that
+// matches one this backend has sent and not yet seen come back counts as injected, every
+// other one as physical, other programs' synthetic input included.
 //
 // The work is done by parts with one job each (X11Input, X11KeyState, X11Screens,
 // X11KeyboardLayouts, X11HotKeys, X11MouseHook, X11Foreground); this class holds them and
@@ -52,6 +54,7 @@ public:
                            DWORD threadId) override;
     BOOL unhookWindowsHookEx(HHOOK hook) override;
     LRESULT callNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) override;
+    bool registerRawMouseInput(RawMouseProc procedure) override;
     int hookEventDescriptor() override;
     void processHookEvents() override;
     bool watchForeground(ForegroundReceiver receiver) override;

@@ -2,6 +2,7 @@
 
 #include "X11KeyboardLayouts.h"
 #include "X11Keys.h"
+#include "X11MouseHook.h"
 
 #include <X11/XKBlib.h>
 #include <X11/extensions/XTest.h>
@@ -12,8 +13,9 @@
 
 namespace platform {
 
-X11UnicodeInput::X11UnicodeInput(Display* display, X11KeyboardLayouts& layouts)
-    : m_display(display), m_layouts(layouts)
+X11UnicodeInput::X11UnicodeInput(Display* display, X11KeyboardLayouts& layouts,
+                                 X11MouseHook& hooks)
+    : m_display(display), m_layouts(layouts), m_hooks(hooks)
 {}
 
 X11UnicodeInput::~X11UnicodeInput()
@@ -24,7 +26,7 @@ X11UnicodeInput::~X11UnicodeInput()
     KeySym nothing = NoSymbol;
     for (const auto& [character, keycode] : m_typed) {
         if (m_loanedKeys.contains(keycode))
-            XTestFakeKeyEvent(m_display, keycode, False, CurrentTime);
+            sendKey(keycode, false);
     }
     for (const auto& [keycode, loan] : m_loanedKeys)
         XChangeKeyboardMapping(m_display, keycode, 1, &nothing, 1);
@@ -34,7 +36,7 @@ X11UnicodeInput::~X11UnicodeInput()
 bool X11UnicodeInput::type(char16_t character, bool press)
 {
     if (const auto held = m_typed.find(character); held != m_typed.end()) {
-        XTestFakeKeyEvent(m_display, held->second, press ? True : False, CurrentTime);
+        sendKey(held->second, press);
         if (!press)
             m_typed.erase(held);
         return true;
@@ -62,13 +64,19 @@ bool X11UnicodeInput::type(char16_t character, bool press)
     }
     // Shift is needed for the press only: the character is typed by then.
     if (press && shift)
-        XTestFakeKeyEvent(m_display, shift, True, CurrentTime);
-    XTestFakeKeyEvent(m_display, keycode, press ? True : False, CurrentTime);
+        sendKey(shift, true);
+    sendKey(keycode, press);
     if (press && shift)
-        XTestFakeKeyEvent(m_display, shift, False, CurrentTime);
+        sendKey(shift, false);
     if (press)
         m_typed[character] = keycode;
     return true;
+}
+
+void X11UnicodeInput::sendKey(KeyCode keycode, bool press)
+{
+    m_hooks.noteSentKey(keycode, press);
+    XTestFakeKeyEvent(m_display, keycode, press ? True : False, CurrentTime);
 }
 
 KeyCode X11UnicodeInput::loanKey(char16_t character)

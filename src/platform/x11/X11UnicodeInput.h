@@ -7,6 +7,7 @@
 namespace platform {
 
 class X11KeyboardLayouts;
+class X11MouseHook;
 
 // The characters of KEYEVENTF_UNICODE records, typed through XTEST: by the key that types
 // the character in the keyboard's state now, or with Shift added, else by a keycode without
@@ -16,8 +17,8 @@ class X11KeyboardLayouts;
 class X11UnicodeInput
 {
 public:
-    // display is the callers' connection.
-    X11UnicodeInput(Display* display, X11KeyboardLayouts& layouts);
+    // display is the callers' connection; every key sent is first noted for the hooks.
+    X11UnicodeInput(Display* display, X11KeyboardLayouts& layouts, X11MouseHook& hooks);
     // The loaned keycodes go back to carrying nothing, one still held down released first.
     ~X11UnicodeInput();
     X11UnicodeInput(const X11UnicodeInput&) = delete;
@@ -35,9 +36,11 @@ private:
     };
 
     KeyCode loanKey(char16_t character);
+    void sendKey(KeyCode keycode, bool press);
 
     Display* m_display;
     X11KeyboardLayouts& m_layouts;
+    X11MouseHook& m_hooks;
     std::map<char16_t, KeyCode> m_typed;       // the keys held down for characters
     std::map<KeyCode, LoanedKey> m_loanedKeys; // spare keycodes carrying characters
     unsigned long long m_loanCount = 0;
