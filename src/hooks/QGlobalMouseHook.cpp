@@ -1,5 +1,7 @@
 #include "QGlobalMouseHook.h"
 
+#include "InputListener.h"
+#include "KeyAndMotionHook.h"
 #include "input/ButtonEchoes.h"
 #include "platform/Platform.h"
 
@@ -60,6 +62,15 @@ void QGlobalMouseHook::stopThread()
     wait();
 }
 
+void QGlobalMouseHook::setInputListener(InputListener* listener)
+{
+    if (!isRunning() || m_threadContext == nullptr)
+        return;
+    QMetaObject::invokeMethod(
+        m_threadContext, [listener] { KeyAndMotionHook::attach(listener); },
+        Qt::BlockingQueuedConnection);
+}
+
 void QGlobalMouseHook::run()
 {
     platform::Platform& system = platform::Platform::current();
@@ -73,12 +84,51 @@ void QGlobalMouseHook::run()
                 [&system] { system.processHookEvents(); });
         system.processHookEvents(); // what arrived while the hook was being installed
     }
+    QObject threadContext;
+    m_threadContext = &threadContext;
     m_hookInstalled.release();
     exec();
+    m_threadContext = nullptr;
+    KeyAndMotionHook::attach(nullptr);
     hookEvents.reset();
     // The system also removes a thread's low-level hook when the thread ends.
     if (HHOOK hook = installedHook.exchange(nullptr))
         system.unhookWindowsHookEx(hook);
+}
+
+void QGlobalMouseHook::tellListener(InputListener& listener, UINT message,
+                                    const MSLLHOOKSTRUCT& event)
+{
+    const DWORD highWord = event.mouseData >> 16; // the side button or the wheel's turn
+    switch (message) {
+    case WM_MOUSEMOVE:
+        KeyAndMotionHook::mouseMoved(event.pt);
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+        listener.buttonEvent(1, message == WM_LBUTTONDOWN);
+        break;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+        listener.buttonEvent(2, message == WM_MBUTTONDOWN);
+        break;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        listener.buttonEvent(3, message == WM_RBUTTONDOWN);
+        break;
+    case WM_XBUTTONDOWN:
+    case WM_XBUTTONUP:
+        if (highWord & XBUTTON1)
+            listener.buttonEvent(4, message == WM_XBUTTONDOWN);
+        if (highWord & XBUTTON2)
+            listener.buttonEvent(5, message == WM_XBUTTONDOWN);
+        break;
+    case WM_MOUSEWHEEL:
+        listener.wheelEvent(static_cast<SHORT>(highWord));
+        break;
+    default:
+        break; // the horizontal wheel has no scripting function to play it
+    }
 }
 
 LRESULT CALLBACK QGlobalMouseHook::hookProcedure(int code, WPARAM wParam, LPARAM lParam)
@@ -90,6 +140,8 @@ LRESULT CALLBACK QGlobalMouseHook::hookProcedure(int code, WPARAM wParam, LPARAM
     if (code == HC_ACTION && event && !(event->flags & LLMHF_INJECTED) &&
         !ButtonEchoes::instance().take(static_cast<UINT>(wParam))) {
         QGlobalMouseHook& hook = object();
+        if (InputListener* listener = KeyAndMotionHook::listener())
+            tellListener(*listener, static_cast<UINT>(wParam), *event);
         switch (wParam) {
         case WM_LBUTTONDOWN:
             emit hook.leftMouseButtonEvent(true);
