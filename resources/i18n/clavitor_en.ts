@@ -929,6 +929,41 @@ Expected file: %2</translation>
     </message>
 </context>
 <context>
+    <name>ProgramsPanel</name>
+    <message>
+        <source>Переключать профиль по активной программе</source>
+        <translation>Switch the profile to follow the active program</translation>
+    </message>
+    <message>
+        <source>Программы профиля: он становится текущим, пока одна из них активна</source>
+        <translation>The profile&apos;s programs: it becomes current while one of them is active</translation>
+    </message>
+    <message>
+        <source>Добавить</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Удалить</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>Выбрать окно</source>
+        <translation>Pick a window</translation>
+    </message>
+    <message>
+        <source>Переключитесь в нужную программу…</source>
+        <translation>Switch to the program you want…</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Программа &quot;%1&quot; уже указана в профиле &quot;%2&quot;: программа может относиться только к одному профилю.</source>
+        <translation>The program &quot;%1&quot; is already listed in the profile &quot;%2&quot;: a program can belong to one profile only.</translation>
+    </message>
+</context>
+<context>
     <name>QGlobalShortcut</name>
     <message>
         <source>Сочетание уже используется другой программой.</source>

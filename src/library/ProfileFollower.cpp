@@ -1,10 +1,9 @@
 #include "ProfileFollower.h"
 
+#include "ForegroundWatch.h"
 #include "ProgramMatch.h"
 #include "ScriptsListWidget.h"
 #include "platform/Platform.h"
-
-#include <QCoreApplication>
 
 namespace {
 
@@ -38,11 +37,9 @@ ProfileFollower::ProfileFollower(ScriptsListWidget& page) : QObject(&page), m_pa
     m_retry.setInterval(kRetryMs);
     connect(&m_retry, &QTimer::timeout, this, &ProfileFollower::switchWhenFree);
     connect(&page, &ScriptsListWidget::sigProfileChanged, this, &ProfileFollower::onProfileChanged);
-}
-
-ProfileFollower::~ProfileFollower()
-{
-    setEnabled(false);
+    connect(&page, &ScriptsListWidget::sigFollowingChanged, this, &ProfileFollower::setEnabled);
+    connect(&page.foregroundWatch(), &ForegroundWatch::programInFront, this,
+            &ProfileFollower::onProgramInFront);
 }
 
 void ProfileFollower::setEnabled(bool enabled)
@@ -55,20 +52,12 @@ void ProfileFollower::setEnabled(bool enabled)
     m_inFront = {};
     m_followedName.clear();
     m_returnName.clear();
-    if (!enabled) {
-        platform::Platform::current().watchForeground({});
-        return;
-    }
-    // The reports may come on another thread: each is handed to the GUI thread, and dropped
-    // with this object.
-    platform::Platform::current().watchForeground([this](const platform::ForegroundProgram& p) {
-        QMetaObject::invokeMethod(this, [this, p] { onProgramInFront(p); }, Qt::QueuedConnection);
-    });
+    m_page.foregroundWatch().want(this, enabled);
 }
 
 void ProfileFollower::onProgramInFront(const platform::ForegroundProgram& program)
 {
-    if (!m_enabled || program.processId == QCoreApplication::applicationPid())
+    if (!m_enabled)
         return;
     m_pending = program;
     m_settle.start();

@@ -13,7 +13,8 @@ class ScriptsListWidget;
 // front for kSettleMs before it counts (one flashing up while another loads switches nothing),
 // the program's own windows count for nothing, and a switch waits while a mouse button is
 // held, so that the leaving scenario can release what it pressed. A profile the user picks
-// by hand stays until the next program change.
+// by hand stays until the next program change. Following is turned on and off by the page's
+// setting too.
 class ProfileFollower : public QObject
 {
     Q_OBJECT
@@ -23,7 +24,6 @@ public:
     static constexpr int kRetryMs = 15;
 
     explicit ProfileFollower(ScriptsListWidget& page);
-    ~ProfileFollower() override;
 
     // Following on or off; off, the page is left on whatever profile it shows.
     void setEnabled(bool enabled);

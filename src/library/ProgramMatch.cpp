@@ -33,3 +33,16 @@ qsizetype profileListingProgram(const QList<ScenarioProfile>& profiles, const QS
     }
     return -1;
 }
+
+QString listedNameOf(const platform::ForegroundProgram& program)
+{
+    QString first;
+    for (const std::wstring& wide : program.names) {
+        const QString name = QString::fromStdWString(wide).trimmed();
+        if (name.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive))
+            return name;
+        if (first.isEmpty())
+            first = name;
+    }
+    return first;
+}

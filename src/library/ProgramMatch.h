@@ -19,3 +19,7 @@ qsizetype profileForProgram(const QList<ScenarioProfile>& profiles,
 // The index of the profile that lists `name` already (compared without regard to case, so
 // that one program never ends up in two profiles); -1 when none does.
 qsizetype profileListingProgram(const QList<ScenarioProfile>& profiles, const QString& name);
+
+// The name to list for a program taken from the front: the first of its names that ends in
+// ".exe" (a Windows program, also through Wine), else its first name; empty without names.
+QString listedNameOf(const platform::ForegroundProgram& program);

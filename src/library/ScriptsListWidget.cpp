@@ -5,6 +5,7 @@
 #include "AutoReplaceTable.h"
 #include "HotkeyText.h"
 #include "ProfileStore.h"
+#include "ProgramsPanel.h"
 #include "SingleScriptWidget.h"
 #include "app/AppProperties.h"
 #include "app/SettingsFile.h"
@@ -45,29 +46,31 @@ ScriptsListWidget::ScriptsListWidget(QWidget* parent)
     // 1. The controls; no scenario is active yet.
     ui->setupUi(this);
     ui->autoReplaceTabLayout->addWidget(m_autoReplace);
-    IconManager& icons = IconManager::instance();
-    icons.setIcon(ui->profileAddButton, QStringLiteral("add-large-line"));
-    icons.setIcon(ui->profileRenameButton, QStringLiteral("input-field"));
-    icons.setIcon(ui->profileConfigureButton, QStringLiteral("settings-3-line"));
-    icons.setIcon(ui->profileDuplicateButton, QStringLiteral("file-copy-line"));
-    icons.setIcon(ui->profileImportButton, QStringLiteral("upload-2-line"));
-    icons.setIcon(ui->profileExportButton, QStringLiteral("download-2-line"));
-    icons.setIcon(ui->profileDeleteButton, QStringLiteral("delete-bin-6-line"));
+    m_programs = new ProgramsPanel(*this, m_dialogs);
+    ui->profileTabLayout->addWidget(m_programs);
+    connect(m_programs, &ProgramsPanel::followingChanged, this,
+            &ScriptsListWidget::sigFollowingChanged);
     refreshActiveLabel();
 
-    connect(ui->profileAddButton, &QPushButton::clicked, this, &ScriptsListWidget::slotProfileAdd);
-    connect(ui->profileRenameButton, &QPushButton::clicked, this,
-            &ScriptsListWidget::slotProfileRename);
-    connect(ui->profileConfigureButton, &QPushButton::clicked, this,
-            &ScriptsListWidget::slotProfileConfigure);
-    connect(ui->profileDuplicateButton, &QPushButton::clicked, this,
-            &ScriptsListWidget::slotProfileDuplicate);
-    connect(ui->profileDeleteButton, &QPushButton::clicked, this,
-            &ScriptsListWidget::slotProfileDelete);
-    connect(ui->profileImportButton, &QPushButton::clicked, this,
-            &ScriptsListWidget::slotProfileImport);
-    connect(ui->profileExportButton, &QPushButton::clicked, this,
-            &ScriptsListWidget::slotProfileExport);
+    // The profile bar's buttons: icon and command.
+    const struct
+    {
+        QPushButton* button;
+        const char* icon;
+        void (ProfileCommands::*command)();
+    } profileButtons[] = {
+        {ui->profileAddButton, "add-large-line", &ProfileCommands::add},
+        {ui->profileRenameButton, "input-field", &ProfileCommands::rename},
+        {ui->profileConfigureButton, "settings-3-line", &ProfileCommands::configure},
+        {ui->profileDuplicateButton, "file-copy-line", &ProfileCommands::duplicate},
+        {ui->profileImportButton, "upload-2-line", &ProfileCommands::importArchive},
+        {ui->profileExportButton, "download-2-line", &ProfileCommands::exportCurrent},
+        {ui->profileDeleteButton, "delete-bin-6-line", &ProfileCommands::remove}};
+    for (const auto& [button, icon, command] : profileButtons) {
+        IconManager::instance().setIcon(button, QLatin1String(icon));
+        connect(button, &QPushButton::clicked, this,
+                [this, command] { (m_profileCommands.*command)(); });
+    }
     // Every edit of the auto-replace table is saved at once.
     connect(m_autoReplace->table(), &AutoReplaceTable::rulesChanged, this, [this] {
         if (takePendingEdits())
@@ -75,7 +78,7 @@ ScriptsListWidget::ScriptsListWidget(QWidget* parent)
     });
     connect(m_autoReplace, &AutoReplacePanel::applyRequested, this,
             &ScriptsListWidget::slotAutoReplaceApply);
-    connect(ui->pushButtonAdd, &QPushButton::clicked, this, &ScriptsListWidget::slotAddNewScript);
+    connect(ui->pushButtonAdd, &QPushButton::clicked, this, [this] { m_rowCommands.add(); });
     connect(ui->pushButtonDisable, &QPushButton::clicked, this,
             &ScriptsListWidget::slotDisableScript);
     connect(&m_deactivation, &DeactivationHotkey::activated, this,
@@ -201,6 +204,7 @@ bool ScriptsListWidget::switchToProfile(qsizetype index, bool askAboutConflicts)
     publishProfileModifiers();
     resetScenarioModifiers();
     rebuildScenarioList();
+    m_programs->showProfile();
     if (!askAboutConflicts)
         logUnregisteredHotkeys();
     showDescription();
@@ -270,6 +274,7 @@ void ScriptsListWidget::showNoProfile()
         ui->profileDescription->clear();
     }
     m_autoReplace->table()->setRules({});
+    m_programs->showProfile();
     publishOverlayList();
     updateProfileButtons();
 }
@@ -435,44 +440,14 @@ void ScriptsListWidget::updateListVisibility()
 
 // --- Commands ----------------------------------------------------------------------------
 
-void ScriptsListWidget::slotProfileAdd()
-{
-    m_profileCommands.add();
-}
-
 void ScriptsListWidget::slotProfileRename()
 {
     m_profileCommands.rename();
 }
 
-void ScriptsListWidget::slotProfileConfigure()
-{
-    m_profileCommands.configure();
-}
-
-void ScriptsListWidget::slotProfileDuplicate()
-{
-    m_profileCommands.duplicate();
-}
-
 void ScriptsListWidget::slotProfileDelete()
 {
     m_profileCommands.remove();
-}
-
-void ScriptsListWidget::slotProfileExport()
-{
-    m_profileCommands.exportCurrent();
-}
-
-void ScriptsListWidget::slotProfileImport()
-{
-    m_profileCommands.importArchive();
-}
-
-void ScriptsListWidget::slotAddNewScript()
-{
-    m_rowCommands.add();
 }
 
 void ScriptsListWidget::slotNewPathScript(const QString& script, SingleScriptWidget* row)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DeactivationHotkey.h"
+#include "ForegroundWatch.h"
 #include "PageDialogs.h"
 #include "ProfileCommands.h"
 #include "ProfileLibrary.h"
@@ -12,6 +13,7 @@
 #include <memory>
 
 class AutoReplacePanel;
+class ProgramsPanel;
 class ScriptsModel;
 class SingleScriptWidget;
 
@@ -44,22 +46,20 @@ public:
     // scenarios that another part of the program holds stay unregistered, are named in the
     // log and show as "—" on the overlay. False while a dialog of the page is open.
     bool followProgram(qsizetype index);
+    // The program in front, for the follower and the page's "Выбрать окно".
+    ForegroundWatch& foregroundWatch() { return m_foreground; }
 
 signals:
     void sigScenarioActivationChanged(bool active);
     void sigProfileChanged(const QString& profileName);
+    // The user turned following the program in front on or off (saved already).
+    void sigFollowingChanged(bool enabled);
 
 public slots:
-    void slotProfileAdd();
     void slotProfileRename();
-    void slotProfileConfigure();
-    void slotProfileDuplicate();
     void slotProfileDelete();
-    void slotProfileImport();
-    void slotProfileExport();
     void slotProfileChanged(int index);
 
-    void slotAddNewScript();
     void slotDisableScript();
     void slotActiveLuaChanged(const QString& name);
 
@@ -121,10 +121,13 @@ private:
 
     // The commands work on the page's profile list, rows and model.
     friend class ProfileCommands;
+    friend class ProgramsPanel;
     friend class ScenarioRowCommands;
 
     std::unique_ptr<Ui::ScriptsListWidget> ui;
     AutoReplacePanel* m_autoReplace;
+    ForegroundWatch m_foreground;
+    ProgramsPanel* m_programs = nullptr;
     ProfileLibrary m_library;
     qsizetype m_currentIndex = -1;
     ScriptsModel* m_model = nullptr;

@@ -17,11 +17,6 @@ ForegroundProgram program(const wchar_t* name)
     return {{name}, true, 4242};
 }
 
-QString currentName(const ScriptsListWidget& page)
-{
-    return page.profiles().value(page.currentProfileIndex()).name;
-}
-
 } // namespace
 
 // The page follows the program in front on the simulated desktop.

@@ -30,11 +30,6 @@ QStringList comboNames(const ScriptsListWidget& page)
     return names;
 }
 
-QString currentName(const ScriptsListWidget& page)
-{
-    return page.profiles().at(page.currentProfileIndex()).name;
-}
-
 } // namespace
 
 // The scenario page's profiles: start-up, switching with its hotkey check, the profile

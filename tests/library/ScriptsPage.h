@@ -138,6 +138,12 @@ inline QComboBox* profileCombo(const ScriptsListWidget& page)
     return control<QComboBox>(page, "profileComboBox");
 }
 
+// The current profile's name; empty while none is current.
+inline QString currentName(const ScriptsListWidget& page)
+{
+    return page.profiles().value(page.currentProfileIndex()).name;
+}
+
 inline QListWidget* scenarioList(const ScriptsListWidget& page)
 {
     return control<QListWidget>(page, "listWidgetScripts");

@@ -4,6 +4,7 @@
 #include "Prompter.h"
 #include "app/AppProperties.h"
 #include "app/SettingsFile.h"
+#include "library/FollowingSetting.h"
 #include "library/ProfileFollower.h"
 #include "ui/appearance/IconManager.h"
 #include "ui/appearance/LanguageManager.h"
@@ -56,8 +57,9 @@ MainWidget::MainWidget(QWidget* parent) : QWidget(parent), ui(new Ui::MainWidget
     // While a scenario is active the autoclicker stands still.
     connect(ui->pageScriptsList, &ScriptsListWidget::sigScenarioActivationChanged,
             ui->pageAutoclicker, &AutoclickerWidget::onScenarioActivationChanged);
-    // The scenario page follows the program in front (owned by the page).
-    (new ProfileFollower(*ui->pageScriptsList))->setEnabled(true);
+    // The scenario page follows the program in front unless the user turned that off (the
+    // follower is owned by the page and hears the page's switch for it).
+    (new ProfileFollower(*ui->pageScriptsList))->setEnabled(loadFollowingEnabled());
     // The pages keep their distance from the sidebar.
     ui->stackedWidget->setContentsMargins(12, 0, 0, 0);
 

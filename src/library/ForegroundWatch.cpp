@@ -1,0 +1,59 @@
+#include "ForegroundWatch.h"
+
+#include "ProgramMatch.h"
+#include "platform/Platform.h"
+
+#include <QCoreApplication>
+
+ForegroundWatch::ForegroundWatch(QObject* parent) : QObject(parent) {}
+
+ForegroundWatch::~ForegroundWatch()
+{
+    if (!m_users.isEmpty())
+        platform::Platform::current().watchForeground({});
+}
+
+void ForegroundWatch::want(const QObject* user, bool wanted)
+{
+    const bool watching = !m_users.isEmpty();
+    if (wanted && !m_users.contains(user)) {
+        m_users.insert(user);
+        // A user that goes away stops wanting the reports.
+        connect(user, &QObject::destroyed, this, [this, user] { want(user, false); });
+    } else if (!wanted && m_users.remove(user)) {
+        disconnect(user, &QObject::destroyed, this, nullptr);
+    }
+    if (watching == !m_users.isEmpty())
+        return;
+    if (!watching) {
+        // The reports may come on another thread: each is handed to the GUI thread, and
+        // dropped with this object.
+        platform::Platform::current().watchForeground([this](const platform::ForegroundProgram& p) {
+            QMetaObject::invokeMethod(
+                this, [this, p] { report(p); }, Qt::QueuedConnection);
+        });
+    } else {
+        platform::Platform::current().watchForeground({});
+    }
+}
+
+void ForegroundWatch::pick(bool pending)
+{
+    m_picking = pending;
+    want(this, pending);
+}
+
+void ForegroundWatch::report(const platform::ForegroundProgram& program)
+{
+    if (m_users.isEmpty() || program.processId == QCoreApplication::applicationPid())
+        return;
+    if (!m_picking) {
+        emit programInFront(program);
+        return;
+    }
+    const QString name = listedNameOf(program);
+    if (name.isEmpty())
+        return; // a window without a name: the next one may have one
+    pick(false);
+    emit programPicked(name);
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/ForegroundProgram.h"
+
+#include <QObject>
+#include <QSet>
+#include <QString>
+
+// The program in front, reported on the GUI thread to the parts of the scenario page that ask
+// for it: the follower, and "Выбрать окно", which takes the next program brought to the front.
+// The platform takes one receiver for the process, shared here. The program's own windows are
+// not reported.
+class ForegroundWatch : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit ForegroundWatch(QObject* parent = nullptr);
+    ~ForegroundWatch() override;
+
+    // The reports run while at least one user wants them; a user destroyed wants them no more.
+    void want(const QObject* user, bool wanted);
+
+    // While a pick is pending, the next program brought to the front that has a name goes to
+    // programPicked alone, which ends the pick: the follower does not switch for the program
+    // the user shows to have it listed. False ends the pick.
+    void pick(bool pending);
+    bool picking() const { return m_picking; }
+
+signals:
+    void programInFront(const platform::ForegroundProgram& program);
+    void programPicked(const QString& name);
+
+private:
+    void report(const platform::ForegroundProgram& program);
+
+    QSet<const QObject*> m_users;
+    bool m_picking = false;
+};
