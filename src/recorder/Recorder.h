@@ -1,7 +1,7 @@
 #pragma once
 
 #include "RecordedEvent.h"
-#include "StopCombination.h"
+#include "RecordingStopKeys.h"
 
 #include <QList>
 #include <QObject>
@@ -31,7 +31,7 @@ public:
     ~Recorder() override;
 
     // The deactivation hotkey that will stop the recording (MOD_* bits and a virtual key).
-    void setStopCombination(const StopCombination& combination) { m_stop = combination; }
+    void setStopKeys(const RecordingStopKeys& keys) { m_stop = keys; }
 
     // Starts the countdown (countdown(n) each second, n from seconds down to 1), then
     // recording (recordingStarted()). With 0 seconds recording starts at once. Nothing while
@@ -54,7 +54,7 @@ private:
     void tick();
     void beginRecording();
 
-    StopCombination m_stop;
+    RecordingStopKeys m_stop;
     QTimer m_countdown;
     int m_secondsLeft = 0;
     bool m_recording = false;

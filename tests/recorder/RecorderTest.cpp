@@ -147,7 +147,7 @@ private slots:
         QFETCH(Actions, actions);
         QFETCH(QList<RecordedEvent>, expected);
         Recorder recorder;
-        recorder.setStopCombination(StopCombination(MOD_CONTROL, VK_F12));
+        recorder.setStopKeys(RecordingStopKeys(MOD_CONTROL, VK_F12));
         recorder.start(0);
         QVERIFY(recorder.isRecording());
         for (const Action& action : actions)

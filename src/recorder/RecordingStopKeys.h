@@ -7,11 +7,11 @@
 // The combination that stops a recording (the deactivation hotkey: MOD_* bits and a virtual
 // key). Its keys are still held when the stop arrives, so their presses are the last things
 // heard; they are not the user's recording and are taken off its end.
-class StopCombination
+class RecordingStopKeys
 {
 public:
-    StopCombination() = default;
-    StopCombination(unsigned int modifiers, int virtualKey)
+    RecordingStopKeys() = default;
+    RecordingStopKeys(unsigned int modifiers, int virtualKey)
         : m_modifiers(modifiers), m_virtualKey(virtualKey)
     {}
 

@@ -1,10 +1,10 @@
-#include "StopCombination.h"
+#include "RecordingStopKeys.h"
 
 #include "platform/WinApi.h"
 
 #include <QSet>
 
-bool StopCombination::contains(int virtualKey) const
+bool RecordingStopKeys::contains(int virtualKey) const
 {
     if (virtualKey == 0)
         return false;
@@ -19,7 +19,7 @@ bool StopCombination::contains(int virtualKey) const
            ((m_modifiers & MOD_WIN) && modifier(VK_LWIN, VK_LWIN, VK_RWIN));
 }
 
-void StopCombination::stripHeldKeys(QList<RecordedEvent>& events) const
+void RecordingStopKeys::stripHeldKeys(QList<RecordedEvent>& events) const
 {
     // Walking back from the end: a key of the combination whose last event is a press is
     // still held; the presses of held keys (repeats included) go, and with them any of the
