@@ -66,10 +66,10 @@ ScriptsListWidget::ScriptsListWidget(QWidget* parent)
         {ui->profileImportButton, "upload-2-line", &ProfileCommands::importArchive},
         {ui->profileExportButton, "download-2-line", &ProfileCommands::exportCurrent},
         {ui->profileDeleteButton, "delete-bin-6-line", &ProfileCommands::remove}};
-    for (const auto& [button, icon, command] : profileButtons) {
-        IconManager::instance().setIcon(button, QLatin1String(icon));
-        connect(button, &QPushButton::clicked, this,
-                [this, command] { (m_profileCommands.*command)(); });
+    for (const auto& entry : profileButtons) {
+        IconManager::instance().setIcon(entry.button, QLatin1String(entry.icon));
+        connect(entry.button, &QPushButton::clicked, this,
+                [this, command = entry.command] { (m_profileCommands.*command)(); });
     }
     // Every edit of the auto-replace table is saved at once.
     connect(m_autoReplace->table(), &AutoReplaceTable::rulesChanged, this, [this] {
