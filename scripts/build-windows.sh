@@ -27,7 +27,7 @@ set -euo pipefail
 repo="$(cd "$(dirname "$0")/.." && pwd)"
 
 usage() {
-    sed -n '9,19p' "$0" | sed 's/^# \{0,1\}//' >&2
+    sed -n '/^#     scripts\/build-windows.sh/,/^#$/p' "$0" | sed 's/^# \{0,1\}//' >&2
     exit 2
 }
 
@@ -94,19 +94,24 @@ libarchive_options=(
     -DENABLE_TAR=OFF -DENABLE_CPIO=OFF -DENABLE_CAT=OFF -DENABLE_TEST=OFF -DENABLE_WERROR=OFF
 )
 
-# Only the modules and plugins the program uses; the third-party code Qt bundles.
+# Only the modules and plugins the program uses; the third-party code Qt bundles. Debian's source
+# leaves out the Wacom tablet headers that the platform plugin needs for tablet events. Direct 2D
+# stays on although its platform plugin is not used: Qt 6.4 compiles its DirectWrite font code
+# only with it, and the Windows platform plugin needs that code.
 qtbase_options=(
     -DBUILD_SHARED_LIBS=ON -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF
     -DFEATURE_opengl=OFF -DINPUT_opengl=no -DFEATURE_dynamicgl=OFF
     -DFEATURE_sql=OFF -DFEATURE_printsupport=OFF -DFEATURE_dbus=OFF
     -DFEATURE_testlib=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF
-    -DFEATURE_tabletevent=OFF
+    -DFEATURE_tabletevent=OFF -DFEATURE_tuiotouch=OFF
     -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_freetype=OFF
     -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF
     -DFEATURE_schannel=ON -DFEATURE_openssl=OFF
     -DFEATURE_icu=OFF -DFEATURE_zstd=OFF -DFEATURE_pkg_config=OFF -DFEATURE_androiddeployqt=OFF
 )
 qt_module_options=(-DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF)
+# The Windows Media Foundation backend; none of the others, no spatial audio.
+qtmultimedia_options=(-DFEATURE_ffmpeg=OFF -DFEATURE_gstreamer=OFF -DFEATURE_spatialaudio=OFF)
 
 # Raise when a step changes in a way its options above do not show.
 recipe_revision=1
@@ -115,7 +120,7 @@ key_input() {
     printf '%s\n' "revision $recipe_revision" "$qt_version $zlib_version $lua_version" \
         "$hidapi_version $libarchive_version" \
         "${common_cmake_options[*]}" "${hidapi_options[*]}" "${libarchive_options[*]}" \
-        "${qtbase_options[*]}" "${qt_module_options[*]}"
+        "${qtbase_options[*]}" "${qt_module_options[*]}" "${qtmultimedia_options[*]}"
     cat "$repo/cmake/mingw-w64-x86_64.cmake"
     "$cross_cxx" -dumpfullversion 2>/dev/null || true
 }
@@ -124,9 +129,9 @@ key_input() {
 
 install_packages() {
     local packages=(
-        cmake ninja-build pkg-config make perl xz-utils dpkg-dev
+        cmake ninja-build pkg-config perl xz-utils dpkg-dev
         gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-        qt6-base-dev qt6-base-dev-tools qt6-declarative-dev
+        qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-shadertools-dev
         qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
         util-linux
     )
@@ -144,7 +149,7 @@ install_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-install_packages
+$print_prefix || install_packages
 key="qt$qt_version-lua$lua_version-hidapi$hidapi_version-libarchive$libarchive_version-zlib$zlib_version-$(key_input | sha256sum | cut -c1-10)"
 top="$cache_root/$key"
 prefix="$top/prefix"
@@ -275,14 +280,14 @@ unpack_tarball() {
 }
 
 fetch_all() {
+    unpack_tarball "$qtsvg_tarball"
+    unpack_tarball "$qtspeech_tarball"
     fetch_debian_source zlib "$zlib_version"
     fetch_debian_source lua5.1 "$lua_version"
     fetch_debian_source hidapi "$hidapi_version"
     fetch_debian_source libarchive "$libarchive_version"
     fetch_debian_source qt6-base "$qt_version"
     fetch_debian_source qt6-multimedia "$qt_version"
-    unpack_tarball "$qtsvg_tarball"
-    unpack_tarball "$qtspeech_tarball"
     local p
     {
         for p in zlib lua5.1 hidapi libarchive qt6-base qt6-multimedia; do
@@ -481,7 +486,7 @@ CMAKE
 step_qtmultimedia() {
     write_shadertools_shim
     cmake_step qtmultimedia "$cache_root/sources/qt6-multimedia/tree" "$prefix/bin/qt-cmake" \
-        "${qt_host_options[@]}" "${qt_module_options[@]}" \
+        "${qt_host_options[@]}" "${qt_module_options[@]}" "${qtmultimedia_options[@]}" \
         -DQT_ADDITIONAL_PACKAGES_PREFIX_PATH="$top/shims"
 }
 
