@@ -20,9 +20,10 @@
 #
 # The dependencies go to <cache>/<key>/prefix, where the key names their versions and a digest
 # of the build options, so that a changed option builds anew beside the old cache.
-# <key>/toolchain.cmake is the mingw toolchain that also finds what is in the prefix; CMake
-# projects built against the cache use it with -DQT_HOST_PATH=/usr and
-# PKG_CONFIG_LIBDIR=<prefix>/lib/pkgconfig. <key>/times.log has the time of every step.
+# <key>/toolchain.cmake is the mingw toolchain that also finds what is in the prefix (and sets
+# PKG_CONFIG_LIBDIR to it); CMake projects built against the cache use it with
+# -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake.
+# <key>/stamps/complete marks a finished cache; <key>/times.log has the time of every step.
 set -euo pipefail
 repo="$(cd "$(dirname "$0")/.." && pwd)"
 
@@ -97,12 +98,13 @@ libarchive_options=(
 # Only the modules and plugins the program uses; the third-party code Qt bundles. Debian's source
 # leaves out the Wacom tablet headers that the platform plugin needs for tablet events. Direct 2D
 # stays on although its platform plugin is not used: Qt 6.4 compiles its DirectWrite font code
-# only with it, and the Windows platform plugin needs that code.
+# only with it, and the Windows platform plugin needs that code. Qt Concurrent stays too: the
+# Windows backend of Qt Multimedia uses it.
 qtbase_options=(
     -DBUILD_SHARED_LIBS=ON -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF
     -DFEATURE_opengl=OFF -DINPUT_opengl=no -DFEATURE_dynamicgl=OFF
     -DFEATURE_sql=OFF -DFEATURE_printsupport=OFF -DFEATURE_dbus=OFF
-    -DFEATURE_testlib=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF
+    -DFEATURE_testlib=OFF -DFEATURE_xml=OFF
     -DFEATURE_tabletevent=OFF -DFEATURE_tuiotouch=OFF
     -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_freetype=OFF
     -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF
@@ -316,7 +318,7 @@ write_toolchain() {
 # build_c_library STEP NAME SOURCE_DIR FILES...: a static library of C files, compiled with the
 # cross compiler into <key>/build/STEP/libNAME.a.
 build_c_library() {
-    local step="$1" name="$2" src="$3" b="$top/build/$1" log="$top/logs/$1.log" f
+    local name="$2" src="$3" b="$top/build/$1" log="$top/logs/$1.log" f
     shift 3
     rm -rf "$b"
     mkdir -p "$b"
@@ -326,23 +328,19 @@ build_c_library() {
     logged "$log" "$cross_tools-ar" rcs "$b/lib$name.a" "$b"/*.o
 }
 
+# zlib is only linked into libarchive, so it stays out of the prefix, where its zlib.h would hide
+# the one of Qt's own zlib (include/QtZlib) from the Qt modules.
+zlib_prefix="$top/zlib"
+
 step_zlib() {
     local src="$cache_root/sources/zlib/tree"
     # Debian's source leaves out win32/ and with it the makefile and resources for a DLL:
-    # a static library, linked into libarchive.
+    # a static library.
     build_c_library zlib z "$src" adler32.c compress.c crc32.c deflate.c gzclose.c gzlib.c gzread.c \
         gzwrite.c infback.c inffast.c inflate.c inftrees.c trees.c uncompr.c zutil.c
-    mkdir -p "$prefix/include" "$prefix/lib/pkgconfig"
-    cp "$src/zlib.h" "$src/zconf.h" "$prefix/include/"
-    cp "$top/build/zlib/libz.a" "$prefix/lib/"
-    cat >"$prefix/lib/pkgconfig/zlib.pc" <<PC
-prefix=$prefix
-Name: zlib
-Description: zlib compression library
-Version: $zlib_version
-Libs: -L\${prefix}/lib -lz
-Cflags: -I\${prefix}/include
-PC
+    mkdir -p "$zlib_prefix/include" "$zlib_prefix/lib"
+    cp "$src/zlib.h" "$src/zconf.h" "$zlib_prefix/include/"
+    cp "$top/build/zlib/libz.a" "$zlib_prefix/lib/"
 }
 
 step_lua() {
@@ -368,7 +366,8 @@ PC
 
 # cmake_step NAME SOURCE_DIR CMAKE [OPTIONS...]: configures (once), builds and installs a CMake
 # project with the toolchain; Qt modules are configured with the qt-cmake of the Qt in the prefix,
-# whose own toolchain file loads that one.
+# whose own toolchain file loads that one. A function configured_NAME, if there is one, checks the
+# configured build tree.
 cmake_step() {
     local name="$1" src="$2" cmake="$3" b="$top/build/$1" log="$top/logs/$1.log"
     shift 3
@@ -380,6 +379,9 @@ cmake_step() {
         logged "$log" "$cmake" -S "$src" -B "$b" "${common_cmake_options[@]}" "${toolchain[@]}" \
             -DCMAKE_INSTALL_PREFIX="$prefix" "$@"
         touch "$b/.configured"
+    fi
+    if declare -F "configured_$name" >/dev/null; then
+        "configured_$name" "$b"
     fi
     say "  building"
     logged "$log" cmake --build "$b" --parallel "$jobs"
@@ -393,9 +395,9 @@ step_hidapi() {
 step_libarchive() {
     # Whether zlib was built with ZLIB_WINAPI is a test that runs a program, which a cross build
     # cannot (CMake 3.25 even crashes on it): it was not, as step_zlib shows.
-    local zlib="$prefix/lib/libz.a"
+    local zlib="$zlib_prefix/lib/libz.a"
     cmake_step libarchive "$cache_root/sources/libarchive/tree" cmake "${libarchive_options[@]}" \
-        -DZLIB_INCLUDE_DIR="$prefix/include" -DZLIB_LIBRARY="$zlib" \
+        -DZLIB_INCLUDE_DIR="$zlib_prefix/include" -DZLIB_LIBRARY="$zlib" \
         -DZLIB_WINAPI=OFF -DZLIB_WINAPI_WITH_LIB="$zlib"
 }
 
@@ -420,15 +422,15 @@ write_qmlintegration() {
     [ -f "$headers/qqmlintegration.h" ] || fail "missing $headers/qqmlintegration.h (qt6-declarative-dev)"
     mkdir -p "$prefix/include/QtQmlIntegration" "$dir"
     cp -r "$headers/." "$prefix/include/QtQmlIntegration/"
-    cat >"$dir/Qt6QmlIntegrationConfig.cmake" <<'CMAKE'
+    cat >"$dir/Qt6QmlIntegrationConfig.cmake" <<CMAKE
 # Qt QML Integration: header-only, the headers of the host's Qt of the same version.
 set(Qt6QmlIntegration_FOUND TRUE)
 if(NOT TARGET Qt6::QmlIntegration)
-    get_filename_component(_qmlintegration_prefix "${CMAKE_CURRENT_LIST_DIR}/../../.." ABSOLUTE)
+    get_filename_component(_qmlintegration_prefix "\${CMAKE_CURRENT_LIST_DIR}/../../.." ABSOLUTE)
     add_library(Qt6::QmlIntegration INTERFACE IMPORTED)
     set_target_properties(Qt6::QmlIntegration PROPERTIES
         INTERFACE_COMPILE_DEFINITIONS QT_QMLINTEGRATION_LIB
-        INTERFACE_INCLUDE_DIRECTORIES "${_qmlintegration_prefix}/include/QtQmlIntegration;${_qmlintegration_prefix}/include"
+        INTERFACE_INCLUDE_DIRECTORIES "\${_qmlintegration_prefix}/include/QtQmlIntegration;\${_qmlintegration_prefix}/include"
         INTERFACE_LINK_LIBRARIES Qt6::Core
         _qt_config_module_name qmlintegration
         _qt_is_public_module TRUE
@@ -436,7 +438,7 @@ if(NOT TARGET Qt6::QmlIntegration)
         _qt_module_include_name QtQmlIntegration
         _qt_module_interface_name QmlIntegration
         _qt_package_name Qt6QmlIntegration
-        _qt_package_version 6.4.2)
+        _qt_package_version $qt_version)
     add_library(Qt::QmlIntegration INTERFACE IMPORTED)
     set_target_properties(Qt::QmlIntegration PROPERTIES INTERFACE_LINK_LIBRARIES Qt6::QmlIntegration)
     unset(_qmlintegration_prefix)
@@ -483,11 +485,55 @@ CMAKE
     write_config_version "$dir/Qt6ShaderToolsConfigVersion.cmake"
 }
 
+# write_header_case_links SOURCE_DIR DIR: Qt Multimedia includes some headers of the Windows SDK
+# and of Qt under other capitalisations (<Mferror.h>, "QUrl.h") than the files have here (mferror.h,
+# qurl.h), which only a case-insensitive file system forgives. DIR gets a link under every such
+# name that a source in SOURCE_DIR uses.
+write_header_case_links() {
+    local src="$1" dir="$2" name actual d
+    local include_dirs=("/usr/$cross_tools/include" "$prefix"/include/Qt*)
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    grep -rhoE '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"][^>"/]+[>"]' "$src" \
+        --include='*.c' --include='*.cc' --include='*.cpp' --include='*.h' |
+        sed -E 's/.*[<"]([^>"]+)[>"].*/\1/' | sort -u |
+        while read -r name; do
+            actual=""
+            for d in "${include_dirs[@]}"; do
+                if [ -e "$d/$name" ]; then
+                    continue 2
+                fi
+            done
+            for d in "${include_dirs[@]}"; do
+                actual="$(find "$d" -maxdepth 1 -iname "$name" -print -quit)"
+                if [ -n "$actual" ]; then
+                    ln -s "$actual" "$dir/$name"
+                    break
+                fi
+            done
+        done
+}
+
 step_qtmultimedia() {
+    local src="$cache_root/sources/qt6-multimedia/tree"
     write_shadertools_shim
-    cmake_step qtmultimedia "$cache_root/sources/qt6-multimedia/tree" "$prefix/bin/qt-cmake" \
+    write_header_case_links "$src/src" "$top/shims/include"
+    # Qt looks for some Media Foundation libraries under the capitalised names of the Windows SDK
+    # (Mf, Mfplat, ...), which a case-sensitive file system does not find among mingw's libmf.a,
+    # libmfplat.a, ...: they are named here.
+    cmake_step qtmultimedia "$src" "$prefix/bin/qt-cmake" \
         "${qt_host_options[@]}" "${qt_module_options[@]}" "${qtmultimedia_options[@]}" \
-        -DQT_ADDITIONAL_PACKAGES_PREFIX_PATH="$top/shims"
+        -DQT_ADDITIONAL_PACKAGES_PREFIX_PATH="$top/shims" \
+        -DCMAKE_C_FLAGS="-idirafter $top/shims/include" \
+        -DCMAKE_CXX_FLAGS="-idirafter $top/shims/include" \
+        -DWMF_MF_LIBRARY=mf -DWMF_MFUUID_LIBRARY=mfuuid -DWMF_MFPLAT_LIBRARY=mfplat \
+        -DWMF_MFCORE_LIBRARY=mfcore -DWMF_PROPSYS_LIBRARY=propsys
+}
+
+# Without its backend Qt Multimedia still builds, and plays nothing.
+configured_qtmultimedia() {
+    grep -q '^QT_FEATURE_wmf:INTERNAL=ON$' "$1/CMakeCache.txt" ||
+        fail "Qt Multimedia is configured without its Windows Media Foundation backend (see $top/logs/qtmultimedia.log)"
 }
 
 run_step() {
@@ -511,7 +557,9 @@ run_step() {
 }
 
 say "dependency cache: $top"
+start=$SECONDS
 fetch_all
+say "sources ready in $((SECONDS - start))s"
 write_toolchain
 for step in "${steps[@]}"; do
     run_step "$step"
