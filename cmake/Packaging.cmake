@@ -1,5 +1,7 @@
 # The packages of a release, made by CPack from the install rules; they go to dist/.
 # On Linux: the Debian package clavitor_<version>_amd64.deb (scripts/package.sh).
+# On Windows: the portable Clavitor-<version>-windows-x64.zip and the installer
+# Clavitor-<version>-setup.exe (scripts/build-windows.sh).
 set(CPACK_PACKAGE_NAME clavitor)
 set(CPACK_PACKAGE_VENDOR "Clavitor maintainers")
 set(CPACK_PACKAGE_CONTACT "Clavitor maintainers <maintainers@clavitor.example>")
@@ -28,6 +30,20 @@ sound and speech feedback, dark and light themes, Russian and English.")
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
     set(CPACK_DEBIAN_PACKAGE_DEPENDS
         "qt6-speech-flite-plugin, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, libssl3")
+endif()
+
+if(WIN32)
+    set(CPACK_GENERATOR ZIP NSIS)
+    set(CPACK_PACKAGE_INSTALL_DIRECTORY Clavitor)
+    # Each package's file name follows its kind; the zip holds one folder of that name.
+    set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/packaging/windows/PackageNames.cmake")
+    # The installer is made from the script packaging/windows/NSIS.template.in: per-user or
+    # per-machine, 64-bit, in English and Russian, replacing an installed older version.
+    list(APPEND CMAKE_MODULE_PATH "${PROJECT_SOURCE_DIR}/packaging/windows")
+    set(CPACK_NSIS_DISPLAY_NAME Clavitor)
+    set(CPACK_NSIS_PACKAGE_NAME Clavitor)
+    set(CPACK_NSIS_URL_INFO_ABOUT "${CLAVITOR_HOMEPAGE}")
+    set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
 endif()
 
 include(CPack)

@@ -20,7 +20,8 @@
 
 namespace {
 
-const char kApplicationVersion[] = "3.2.0";
+// The release version, the project's own (the packages carry the same).
+const char kApplicationVersion[] = CLAVITOR_VERSION;
 const int kMainWindowHeight = 630;
 
 // Gives the window its start height, keeping its top edge, and centres it on the primary

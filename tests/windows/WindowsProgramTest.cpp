@@ -1,0 +1,291 @@
+// The Windows program as a user gets it: its installer, run silently in a fresh Wine prefix on
+// a private X server, installs it; the installed clavitor.exe starts on a stored profile and is
+// driven with xdotool. Wine hands hotkeys and low-level hook events only to input that reaches
+// one of its own windows, so the keyboard focus and the pointer stay on the program's window
+// (an empty area of it) while keys and clicks are sent.
+//
+// CLAVITOR_WINDOWS_SETUP names the installer (scripts/build-windows.sh makes it); without it the
+// test is skipped. With CLAVITOR_SCREENSHOT_DIR set it leaves screenshots of the program there.
+#include "ClickCounter.h"
+#include "TestRegistry.h"
+#include "XdoTool.h"
+
+#include "autoclicker/AutoClicker.h"
+#include "autoclicker/AutoclickerFile.h"
+#include "library/ProfileStore.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QProcess>
+#include <QRect>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+constexpr int kInstallTimeoutMs = 240000; // a fresh prefix is made first
+constexpr int kStartTimeoutMs = 120000;
+
+// Moves the pointer by (37, 23) when activated and by (-20, 15) at every right click.
+const QByteArray kNudgeScript = "function OnEvent(event, arg)\n"
+                                "  if event == 'PROFILE_ACTIVATED' then\n"
+                                "    MoveMouseRelative(37, 23)\n"
+                                "  elseif event == 'MOUSE_BUTTON_PRESSED' and arg == 2 then\n"
+                                "    MoveMouseRelative(-20, 15)\n"
+                                "  end\n"
+                                "end\n";
+
+// Where the window has nothing to click: below the home page's two cards.
+const QPoint kEmptyArea(480, 430);
+// The sidebar's button of the scenario page, and the window's close button.
+const QPoint kScenarioPageButton(51, 123);
+const QPoint kCloseButton(873, 33);
+
+QString number(int value)
+{
+    return QString::number(value);
+}
+
+} // namespace
+
+class WindowsProgramTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_prefix;
+    QProcessEnvironment m_wine = QProcessEnvironment::systemEnvironment();
+    QString m_setup;
+    QString m_dataDirectory;
+    QString m_window;
+    QRect m_geometry;
+    QProcess m_program;
+
+    bool runWine(const QStringList& arguments, int timeoutMs)
+    {
+        QProcess wine;
+        wine.setProcessEnvironment(m_wine);
+        wine.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        wine.start(QStringLiteral("wine"), arguments);
+        if (!wine.waitForFinished(timeoutMs) || wine.exitStatus() != QProcess::NormalExit) {
+            qWarning() << "wine" << arguments << "did not finish";
+            wine.kill();
+            wine.waitForFinished();
+            return false;
+        }
+        return wine.exitCode() == 0;
+    }
+
+    // C:\ of the prefix.
+    QString driveC() const { return m_prefix.filePath(QStringLiteral("drive_c")); }
+
+    // The program's data directory for the prefix's user (Qt's local application data of
+    // clavitor.exe, and the program's own folder in it).
+    QString dataDirectory() const
+    {
+        const QDir users(driveC() + QStringLiteral("/users"));
+        for (const QString& user : users.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            if (user != QLatin1String("Public"))
+                return users.filePath(user + QStringLiteral("/AppData/Local/clavitor/Clavitor"));
+        }
+        return {};
+    }
+
+    // The profile "default" with the nudge script on Alt+1; the autoclicker on, in mode
+    // "Toggle shortcut" on Alt+C, clicking the left button every 50 ms without moving.
+    void storeData()
+    {
+        const QString profileFolder = m_dataDirectory + QStringLiteral("/profiles/default");
+        QVERIFY(QDir().mkpath(profileFolder));
+        QFile script(profileFolder + QStringLiteral("/nudge.lua"));
+        QVERIFY(script.open(QIODevice::WriteOnly) && script.write(kNudgeScript) > 0);
+        script.close();
+
+        ScenarioProfile profile;
+        profile.name = QStringLiteral("default");
+        profile.scenarios.append({script.fileName(), QStringLiteral("Alt+1"), {}});
+        QVERIFY(writeProfiles({profile}, m_dataDirectory + QStringLiteral("/profiles.json")));
+
+        AutoclickerProfiles clicker;
+        AutoclickerProfile& first = clicker.list.emplace_back();
+        first.name = QStringLiteral("default");
+        first.settings.inputType = AutoclickerSettings::Mouse;
+        first.settings.button = 1;
+        first.settings.interval = 50;
+        first.settings.useMove = false;
+        first.settings.mode = AutoClicker::HotkeyToggle;
+        first.settings.hotkey = QKeySequence(QStringLiteral("Alt+C"));
+        clicker.currentIndex = 0;
+        QVERIFY(AutoclickerFile::save(m_dataDirectory + QStringLiteral("/autoclicker.json"),
+                                      clicker, true));
+    }
+
+    // The id of the program's main window once it is shown, with its geometry.
+    bool findWindow(int timeoutMs)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < timeoutMs) {
+            QString found;
+            if (runTool(QStringLiteral("xdotool"),
+                        {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                         QStringLiteral("--name"), QStringLiteral("^Clavitor")},
+                        &found) &&
+                !found.trimmed().isEmpty()) {
+                m_window = found.split(u'\n').first().trimmed();
+                return readGeometry();
+            }
+            QTest::qWait(100);
+        }
+        return false;
+    }
+
+    bool readGeometry()
+    {
+        QString shell;
+        if (!runTool(QStringLiteral("xdotool"),
+                     {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), m_window},
+                     &shell))
+            return false;
+        for (const QString& line : shell.split(u'\n')) {
+            const QString value = line.section(u'=', 1);
+            if (line.startsWith(u"X="))
+                m_geometry.moveLeft(value.toInt());
+            else if (line.startsWith(u"Y="))
+                m_geometry.moveTop(value.toInt());
+            else if (line.startsWith(u"WIDTH="))
+                m_geometry.setWidth(value.toInt());
+            else if (line.startsWith(u"HEIGHT="))
+                m_geometry.setHeight(value.toInt());
+        }
+        return m_geometry.isValid();
+    }
+
+    // Puts the keyboard focus and the pointer on a point of the program's window.
+    bool pointAt(QPoint local)
+    {
+        const QPoint global = m_geometry.topLeft() + local;
+        return xdotool({QStringLiteral("windowfocus"), m_window}) &&
+               xdotool({QStringLiteral("mousemove"), number(global.x()), number(global.y())}) &&
+               QTest::qWaitFor([global] { return pointer() == global; }, kTimeoutMs);
+    }
+
+    void screenshot(const QString& name)
+    {
+        const QString directory = qEnvironmentVariable("CLAVITOR_SCREENSHOT_DIR");
+        if (directory.isEmpty())
+            return;
+        QTest::qWait(500); // the page paints
+        const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(
+            0, m_geometry.x(), m_geometry.y(), m_geometry.width(), m_geometry.height());
+        QVERIFY(shot.save(directory + u'/' + name));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_setup = qEnvironmentVariable("CLAVITOR_WINDOWS_SETUP");
+        if (m_setup.isEmpty())
+            QSKIP("CLAVITOR_WINDOWS_SETUP names no installer (scripts/build-windows.sh makes one)");
+        QVERIFY2(QFileInfo::exists(m_setup), qPrintable(m_setup));
+        QVERIFY(m_prefix.isValid());
+        m_wine.insert(QStringLiteral("WINEPREFIX"), m_prefix.path());
+        m_wine.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
+        m_wine.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
+    }
+
+    void cleanupTestCase()
+    {
+        if (m_program.state() != QProcess::NotRunning) {
+            m_program.kill();
+            m_program.waitForFinished();
+        }
+        QProcess::execute(QStringLiteral("wineserver"),
+                          {QStringLiteral("-k"), QStringLiteral("-p0")});
+    }
+
+    void installerInstallsSilently()
+    {
+        QVERIFY(runWine({m_setup, QStringLiteral("/S")}, kInstallTimeoutMs));
+        const QString folder = driveC() + QStringLiteral("/Program Files/Clavitor");
+        QVERIFY(QFileInfo::exists(folder + QStringLiteral("/clavitor.exe")));
+        QVERIFY(QFileInfo::exists(folder + QStringLiteral("/uninstall.exe")));
+        QVERIFY(QFileInfo::exists(folder + QStringLiteral("/platforms/qwindows.dll")));
+        m_dataDirectory = dataDirectory();
+        QVERIFY(!m_dataDirectory.isEmpty());
+        storeData();
+    }
+
+    void programStartsOnTheStoredProfile()
+    {
+        QVERIFY(!m_dataDirectory.isEmpty());
+        m_program.setProcessEnvironment(m_wine);
+        m_program.setProcessChannelMode(QProcess::ForwardedChannels);
+        QElapsedTimer started;
+        started.start();
+        m_program.start(QStringLiteral("wine"),
+                        {QStringLiteral("C:\\Program Files\\Clavitor\\clavitor.exe")});
+        QVERIFY(findWindow(kStartTimeoutMs));
+        qInfo("first window %lld ms after the start", static_cast<long long>(started.elapsed()));
+        QTest::qWait(1000); // the hooks and hotkeys are in place once the window is up
+        screenshot(QStringLiteral("windows-main.png"));
+    }
+
+    void autoclickerClicksAndStopsOnItsHotkey()
+    {
+        QVERIFY(!m_window.isEmpty());
+        ClickCounter counter(m_wine);
+        QVERIFY(counter.start());
+        QVERIFY(pointAt(kEmptyArea));
+        QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("alt+c")}));
+        QTRY_VERIFY_WITH_TIMEOUT(counter.presses() >= 5, kTimeoutMs);
+        QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("alt+c")}));
+        QTest::qWait(500);
+        const int stopped = counter.presses();
+        QTest::qWait(500);
+        QCOMPARE(counter.presses(), stopped);
+    }
+
+    void hotkeyActivatesTheScenarioAndItHearsARightClick()
+    {
+        QVERIFY(!m_window.isEmpty());
+        QVERIFY(pointAt(kEmptyArea));
+        const QPoint start = pointer();
+        QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("alt+1")}));
+        QTRY_COMPARE_WITH_TIMEOUT(pointer(), start + QPoint(37, 23), kTimeoutMs);
+        QVERIFY(xdotool({QStringLiteral("click"), QStringLiteral("3")}));
+        QTRY_COMPARE_WITH_TIMEOUT(pointer(), start + QPoint(17, 38), kTimeoutMs);
+    }
+
+    void scenarioPageShows()
+    {
+        QVERIFY(!m_window.isEmpty());
+        QVERIFY(pointAt(kScenarioPageButton));
+        QVERIFY(xdotool({QStringLiteral("click"), QStringLiteral("1")}));
+        screenshot(QStringLiteral("windows-scripts.png"));
+    }
+
+    void quitsThroughTheCloseQuestionAndSavesItsSettings()
+    {
+        QVERIFY(!m_window.isEmpty());
+        const QString settings = m_dataDirectory + QStringLiteral("/Settings");
+        QVERIFY(QFile::remove(settings)); // written at the start; written again when it quits
+        QVERIFY(pointAt(kCloseButton));
+        QVERIFY(xdotool({QStringLiteral("click"), QStringLiteral("1")}));
+        // The question "Закрыть программу или свернуть в трей?": its buttons are "В трей"
+        // (the default), "Закрыть" and "Отмена"; Tab moves the focus to "Закрыть".
+        QTest::qWait(1500);
+        QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("Tab"), QStringLiteral("space")}));
+        QVERIFY(m_program.waitForFinished(30000));
+        QCOMPARE(m_program.exitCode(), 0);
+        QVERIFY(QFileInfo::exists(settings));
+    }
+};
+
+CLAVITOR_TEST(WindowsProgramTest);
+
+#include "WindowsProgramTest.moc"
