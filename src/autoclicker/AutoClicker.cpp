@@ -32,6 +32,11 @@ WORD virtualKeyOf(int keyCode)
 
 constexpr qint64 kNsPerSecond = 1'000'000'000;
 constexpr qint64 kNsPerMs = 1'000'000;
+// The timer wakes the engine at most this long before a tick is due, however late it has
+// been firing: the engine blocks the GUI thread from the wake-up to the tick, and this plus
+// the millisecond by which the timer's delay is rounded down keeps that within about 2 ms.
+// A timer that fires later still makes its tick late, not the page unresponsive.
+constexpr qint64 kLongestTimerMarginNs = 1'000'000;
 
 // A uniform integer in 0..highest.
 int uniformUpTo(qint64 highest)
@@ -192,7 +197,9 @@ void AutoClicker::armTimer()
 {
     // Qt's timers count whole milliseconds: the delay is rounded down, never past the wake-up.
     const qint64 now = m_clock.nowNs();
-    const qint64 wake = m_timeline.dueNs() - m_timerLateness.ticks(kNsPerSecond);
+    const qint64 margin = std::min<qint64>(m_timerLateness.ticks(kNsPerSecond),
+                                           kLongestTimerMarginNs);
+    const qint64 wake = m_timeline.dueNs() - margin;
     const qint64 delayMs = wake > now ? (wake - now) / kNsPerMs : 0;
     m_timerTargetNs = now + delayMs * kNsPerMs;
     m_timerMeasured = delayMs > 0;

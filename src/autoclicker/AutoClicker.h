@@ -16,11 +16,11 @@ class ClickClock;
 // they do to scenarios. Each tick is due on the ideal timeline of its run (the run's start
 // plus the intervals drawn so far), so neither a tick's own work nor a late tick delays the
 // ticks after it; a tick more than one whole interval late is skipped. The timer wakes the
-// engine shortly before a tick is due (by a margin learnt from how late it fires), and a
-// precise wait on the clock covers the rest. The time a button is held down is slept: it
-// never ends early, and a release a fraction of a millisecond late is worth no spinning.
-// Lives on the GUI thread; a tick blocks it for its holds and moves, the wait for its start
-// for about a millisecond or two.
+// engine shortly before a tick is due (by a margin learnt from how late it fires, at most a
+// millisecond), and the clock's precise wait covers the rest. The time a button is held down
+// is slept: it never ends early, and a release a fraction of a millisecond late is worth no
+// spinning. Lives on the GUI thread; a tick blocks it for its holds and moves, the wait for
+// its start for at most about 2 ms.
 class AutoClicker : public QObject
 {
     Q_OBJECT

@@ -34,7 +34,17 @@ public:
         while (os.queryPerformanceCounter() < end)
             os.sleepUntil(end);
     }
-    void waitUntil(qint64 ns) override { DeadlineWait::until(counterAt(ns)); }
+    // Where the system's sleep wakes within a fraction of a millisecond, one sleep to the
+    // moment is as precise as reading the counter for the last stretch and costs nothing
+    // meanwhile; where it wakes on the timer tick, the deadline wait reads the counter for
+    // the rest.
+    void waitUntil(qint64 ns) override
+    {
+        if (platform::Platform::current().sleepsPrecisely())
+            sleepUntil(ns);
+        else
+            DeadlineWait::until(counterAt(ns));
+    }
 
 private:
     // The first counter reading at or past ns.

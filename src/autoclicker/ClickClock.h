@@ -17,8 +17,9 @@ public:
     // Sleeps until nowNs() reads at least ns (at once when it does already), never less and
     // a little longer when the system wakes the thread late.
     virtual void sleepUntil(qint64 ns) = 0;
-    // Returns once nowNs() reads at least ns (at once when it does already), neither late by
-    // the system timer's latency nor by spinning a processor core for the whole wait.
+    // Returns once nowNs() reads at least ns (at once when it does already), late by no more
+    // than the system's finest timer wakes (tens of microseconds), and without spinning a
+    // processor core for the whole wait.
     virtual void waitUntil(qint64 ns) = 0;
 
     // The clock of the running system: the platform's performance counter and its waits.

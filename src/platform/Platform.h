@@ -40,6 +40,10 @@ public:
     // to it, a little late and now and then a little early: a caller that must meet the
     // moment exactly sleeps to shortly before it and reads the counter for the rest.
     virtual void sleepUntil(LONGLONG counter) = 0;
+    // Whether sleepUntil wakes the calling thread within a fraction of a millisecond of its
+    // moment (Linux: clock_nanosleep; Windows: the high-resolution waitable timer, from
+    // Windows 10 1803 on) rather than on the system's timer tick (Windows' standard timer).
+    virtual bool sleepsPrecisely() = 0;
 
     // RegisterHotKey and UnregisterHotKey. With no window, WM_HOTKEY (wParam the id, lParam
     // the modifiers in the low word and the virtual key in the high word) is posted to the

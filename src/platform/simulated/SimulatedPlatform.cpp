@@ -234,6 +234,11 @@ void SimulatedPlatform::sleepUntil(LONGLONG counter)
     MonotonicClock::sleepUntil(counter);
 }
 
+bool SimulatedPlatform::sleepsPrecisely()
+{
+    return true;
+}
+
 void SimulatedPlatform::setScreens(std::vector<Screen> screens)
 {
     std::lock_guard lock(m_mutex);

@@ -21,7 +21,8 @@ public:
     ThreadTimer()
         : m_handle(::CreateWaitableTimerExW(nullptr, nullptr,
                                             CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
-                                            TIMER_ALL_ACCESS))
+                                            TIMER_ALL_ACCESS)),
+          m_highResolution(m_handle != nullptr)
     {
         if (!m_handle)
             m_handle = ::CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
@@ -35,9 +36,18 @@ public:
     ThreadTimer& operator=(const ThreadTimer&) = delete;
 
     HANDLE handle() const { return m_handle; }
+    bool isHighResolution() const { return m_highResolution; }
+
+    // The calling thread's timer, made on its first use.
+    static ThreadTimer& current()
+    {
+        thread_local ThreadTimer timer;
+        return timer;
+    }
 
 private:
     HANDLE m_handle;
+    bool m_highResolution;
 };
 
 // The longest single wait, in 100 ns units (an hour): longer ones end early, which the
@@ -94,13 +104,18 @@ void Win32Platform::sleepUntil(LONGLONG counter)
     const LONGLONG seconds = std::min(remaining / frequency, kLongestWait / 10'000'000);
     const LONGLONG units = std::min(
         seconds * 10'000'000 + (remaining % frequency) * 10'000'000 / frequency, kLongestWait);
-    thread_local ThreadTimer timer;
+    const ThreadTimer& timer = ThreadTimer::current();
     LARGE_INTEGER due;
     due.QuadPart = -std::max<LONGLONG>(units, 1); // negative: relative to now
     if (timer.handle() && ::SetWaitableTimer(timer.handle(), &due, 0, nullptr, nullptr, FALSE))
         ::WaitForSingleObject(timer.handle(), INFINITE);
     else
         ::Sleep(static_cast<DWORD>(units / 10'000)); // whole milliseconds, rounded down
+}
+
+bool Win32Platform::sleepsPrecisely()
+{
+    return ThreadTimer::current().isHighResolution();
 }
 
 BOOL Win32Platform::registerHotKey(HWND window, int id, UINT modifiers, UINT virtualKey)

@@ -117,6 +117,11 @@ void X11Platform::sleepUntil(LONGLONG counter)
     MonotonicClock::sleepUntil(counter);
 }
 
+bool X11Platform::sleepsPrecisely()
+{
+    return true;
+}
+
 BOOL X11Platform::registerHotKey(HWND window, int id, UINT modifiers, UINT virtualKey)
 {
     KeyCode keycode = 0;

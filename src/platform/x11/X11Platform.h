@@ -40,6 +40,7 @@ public:
     LONGLONG queryPerformanceCounter() override;
     LONGLONG queryPerformanceFrequency() override;
     void sleepUntil(LONGLONG counter) override;
+    bool sleepsPrecisely() override;
     BOOL registerHotKey(HWND window, int id, UINT modifiers, UINT virtualKey) override;
     BOOL unregisterHotKey(HWND window, int id) override;
     DWORD getLastError() override;
