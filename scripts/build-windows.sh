@@ -134,8 +134,8 @@ install_packages() {
         cmake ninja-build pkg-config perl xz-utils dpkg-dev
         gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
         qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-shadertools-dev
-        qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
-        util-linux
+        qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
+        nsis util-linux
     )
     local missing=() p
     for p in "${packages[@]}"; do
@@ -574,5 +574,44 @@ say "dependencies ready in $prefix"
 if $deps_only; then
     exit 0
 fi
-echo "build-windows.sh: building the program itself is not there yet; use --deps-only" >&2
-exit 2
+
+# --- The program -----------------------------------------------------------------------------
+# Built in build-windows/ of the tree with the Qt of the prefix (whose toolchain file loads the
+# mingw one), warnings as errors; packed by CPack into dist/, and the zip's folder checked for
+# every DLL its executables import.
+
+build_dir="$repo/build-windows"
+log="$build_dir/build.log"
+mkdir -p "$build_dir"
+: >"$log"
+say "Clavitor: configuring (output: $log)"
+start=$SECONDS
+# The icon renderer runs during the build, so it is built for this machine with the host's Qt.
+renderer="$build_dir/icon-renderer"
+logged "$log" cmake -S "$repo/packaging/icon" -B "$renderer" "${common_cmake_options[@]}"
+logged "$log" cmake --build "$renderer"
+logged "$log" "$prefix/bin/qt-cmake" -S "$repo" -B "$build_dir" "${common_cmake_options[@]}" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_qt_cmake" \
+    -DCLAVITOR_ICON_RENDERER="$renderer/clavitor_icon_renderer" \
+    -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
+    -DCLAVITOR_BUILD_TESTS=OFF -DCLAVITOR_BUILD_BENCHMARKS=OFF
+say "Clavitor: building"
+logged "$log" cmake --build "$build_dir" --parallel "$jobs"
+say "Clavitor: built in $((SECONDS - start))s"
+
+say "packaging"
+version="$(sed -n 's/^CPACK_PACKAGE_VERSION:STRING=//p' "$build_dir/CMakeCache.txt")"
+[ -n "$version" ] || version="$(grep -oE 'project\(Clavitor VERSION [0-9.]+' "$repo/CMakeLists.txt" | awk '{print $3}')"
+rm -f "$repo/dist/Clavitor-$version-windows-x64.zip" "$repo/dist/Clavitor-$version-setup.exe"
+logged "$log" cpack --config "$build_dir/CPackConfig.cmake" -B "$build_dir/packages"
+zip="$repo/dist/Clavitor-$version-windows-x64.zip"
+setup="$repo/dist/Clavitor-$version-setup.exe"
+[ -f "$zip" ] && [ -f "$setup" ] || fail "CPack made no $zip or $setup (see $log)"
+
+unpacked="$build_dir/zip-check"
+rm -rf "$unpacked"
+mkdir -p "$unpacked"
+(cd "$unpacked" && cmake -E tar xf "$zip")
+"$repo/packaging/windows/check-imports.sh" "$unpacked/Clavitor-$version-windows-x64"
+say "$zip ($(du -k "$zip" | cut -f1) KiB)"
+say "$setup ($(du -k "$setup" | cut -f1) KiB)"
