@@ -44,6 +44,9 @@ if(WIN32)
     set(CPACK_NSIS_PACKAGE_NAME Clavitor)
     set(CPACK_NSIS_URL_INFO_ABOUT "${CLAVITOR_HOMEPAGE}")
     set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
+    # The program's own icon (packaging/windows renders it) on the installer and uninstaller.
+    set(CPACK_NSIS_MUI_ICON "${PROJECT_BINARY_DIR}/packaging/windows/clavitor.ico")
+    set(CPACK_NSIS_MUI_UNIICON "${CPACK_NSIS_MUI_ICON}")
 endif()
 
 include(CPack)
