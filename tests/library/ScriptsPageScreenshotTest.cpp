@@ -9,8 +9,10 @@
 
 #include <QApplication>
 #include <QListWidget>
+#include <QTabWidget>
 
-// The scenario page in the window as the user sees it, in both themes.
+// The scenario page in the window as the user sees it, in both themes: the scenarios' tab and
+// the profile's tab with its programs.
 class ScriptsPageScreenshotTest : public QObject
 {
     Q_OBJECT
@@ -35,6 +37,9 @@ private slots:
                          {"rapid-fire.lua", "Ctrl+Shift+F", {}},
                          {"", "", {}}}}},
                       "Shooter");
+        QList<ScenarioProfile> profiles = readProfiles(profilesFilePath());
+        profiles[1].programs = {"shooter.exe", "shooter-launcher.exe"};
+        QVERIFY(saveProfiles(profiles));
         AppSettings settings = loadSettings();
         settings.lastPage = "scriptsList";
         settings.theme = theme;
@@ -58,10 +63,31 @@ private slots:
         }
 
         const QByteArray directory = qgetenv("CLAVITOR_SCREENSHOT_DIR");
+        const QString name = theme == "light" ? "light" : "dark";
         if (!directory.isEmpty()) {
-            const QString name = theme == "light" ? "light" : "dark";
             window->grab().toImage().save(QDir(QString::fromLocal8Bit(directory))
                                               .filePath(QString("scripts-%1.png").arg(name)));
+        }
+
+        // On the profile tab, which grows to hold them, the profile's programs lie whole inside
+        // their list, and the scenarios below it.
+        auto* tabs = control<QTabWidget>(*page, "tabWidget");
+        tabs->setCurrentWidget(control(*page, "prifile"));
+        const QListWidget* programs = control<QListWidget>(*page, "programList");
+        QCOMPARE(programs->count(), 2);
+        const auto programsWhole = [programs] {
+            for (int i = 0; i < programs->count(); ++i) {
+                const QRect shown = programs->visualItemRect(programs->item(i));
+                if (shown.isEmpty() || !programs->viewport()->rect().contains(shown))
+                    return false;
+            }
+            return true;
+        };
+        QTRY_VERIFY(programsWhole() && tabs->geometry().bottom() < list->geometry().top());
+        if (!directory.isEmpty()) {
+            window->grab().toImage().save(
+                QDir(QString::fromLocal8Bit(directory))
+                    .filePath(QString("scripts-profile-%1.png").arg(name)));
         }
         qApp->setStyleSheet(QString());
         IconManager::instance().setTheme("default");
