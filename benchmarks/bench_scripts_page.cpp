@@ -2,6 +2,10 @@
 // theme's stylesheet:
 // - ProfileSwitch: a switch to a profile of 50 scenarios, each with a file and a hotkey: the
 //   old model gone, the new one built, 50 hotkeys registered, 50 rows made and laid out.
+// - FollowedProgramSwitch: the same switch made by the follower for the program brought to the
+//   front, from the moment the program has stayed there long enough (the end of the follower's
+//   300 ms wait, which is not counted) until the 50 hotkeys are registered and the rows laid out;
+//   the process's processor time over the same span in the counter cpu_ms.
 // - StartupToFirstPaint: the main window made as start-up makes it, on the scenario page,
 //   until its first paint: with only the default profile, and with 20 profiles of 20
 //   scenarios beside it (the last of them shown).
@@ -9,6 +13,7 @@
 #include "app/SettingsFile.h"
 #include "app/Startup.h"
 #include "engine/ScriptsModel.h"
+#include "library/ProfileFollower.h"
 #include "library/ProfileStore.h"
 #include "library/ScriptsListWidget.h"
 #include "platform/simulated/SimulatedPlatform.h"
@@ -22,8 +27,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <ctime>
 
 namespace {
 
@@ -104,6 +113,91 @@ void ProfileSwitch(benchmark::State& state)
     platform::Platform::setCurrent(nullptr);
 }
 BENCHMARK(ProfileSwitch)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly();
+
+// Notes when the follower's wait for the program to stay in front ends: the one single-shot
+// timer of that interval firing.
+class SettleWatcher : public QObject
+{
+public:
+    std::chrono::steady_clock::time_point settledAt;
+    std::clock_t settledCpu = 0;
+    bool settled = false;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const auto* timer = qobject_cast<QTimer*>(watched);
+        if (event->type() == QEvent::Timer && timer && timer->isSingleShot() &&
+            timer->interval() == ProfileFollower::kSettleMs) {
+            settledAt = std::chrono::steady_clock::now();
+            settledCpu = std::clock();
+            settled = true;
+        }
+        return false;
+    }
+};
+
+// Brings the program to the front and runs the event loop until the page has `hotkeys`
+// registered hotkeys and nothing more to do; false after 5 s.
+bool bringToFront(platform::SimulatedPlatform& desktop, const wchar_t* program,
+                  std::size_t hotkeys)
+{
+    desktop.setForegroundProgram({{program}, true, 4242});
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (desktop.registeredHotKeys().size() != hotkeys) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    QApplication::processEvents(); // the rows' layouts, the old rows' deletion
+    return true;
+}
+
+void FollowedProgramSwitch(benchmark::State& state)
+{
+    resetDataDirectory();
+    ScenarioProfile fifty = makeProfile(QStringLiteral("Fifty"), 50);
+    fifty.programs = {QStringLiteral("game.exe")};
+    storeLibrary({fifty, makeProfile(QStringLiteral("default"), 0)});
+    platform::SimulatedPlatform desktop;
+    platform::Platform::setCurrent(&desktop);
+    {
+        ScriptsListWidget page;
+        ProfileFollower follower(page);
+        follower.setEnabled(true);
+        page.resize(760, 560);
+        page.show();
+        QApplication::processEvents();
+        const std::size_t outside = desktop.registeredHotKeys().size();
+        SettleWatcher watcher;
+        qApp->installEventFilter(&watcher);
+        double cpuMs = 0;
+        for (auto _ : state) {
+            if (!bringToFront(desktop, L"notepad.exe", outside)) {
+                state.SkipWithError("the page did not return to default");
+                break;
+            }
+            watcher.settled = false;
+            if (!bringToFront(desktop, L"game.exe", outside + 50) || !watcher.settled ||
+                page.scriptsModel()->rowCount() != 50) {
+                state.SkipWithError("the page did not follow the program whole");
+                break;
+            }
+            state.SetIterationTime(std::chrono::duration<double>(
+                                       std::chrono::steady_clock::now() - watcher.settledAt)
+                                       .count());
+            cpuMs += 1000.0 * static_cast<double>(std::clock() - watcher.settledCpu) /
+                     CLOCKS_PER_SEC;
+        }
+        state.counters["cpu_ms"] = benchmark::Counter(cpuMs, benchmark::Counter::kAvgIterations);
+        qApp->removeEventFilter(&watcher);
+    }
+    platform::Platform::setCurrent(nullptr);
+}
+BENCHMARK(FollowedProgramSwitch)
+    ->UseManualTime()
+    ->Iterations(10)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly();
 
 // Counts the paints of a window.
 class PaintWatcher : public QObject
