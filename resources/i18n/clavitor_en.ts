@@ -1033,6 +1033,108 @@ Expected file: %2</translation>
     </message>
 </context>
 <context>
+    <name>RecordingPanel</name>
+    <message>
+        <source>● Запись через %1</source>
+        <translation>● Recording in %1</translation>
+    </message>
+    <message>
+        <source>● Запись</source>
+        <translation>● Recording</translation>
+    </message>
+    <message>
+        <source>Ничего не записано: сценарий не сохранён.</source>
+        <translation>Nothing was recorded: no script was saved.</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить запись в %1: %2</source>
+        <translation>Failed to save the recording to %1: %2</translation>
+    </message>
+    <message>
+        <source>Записать</source>
+        <translation>Record</translation>
+    </message>
+    <message>
+        <source>Стоп</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Движение мыши</source>
+        <translation>Mouse movement</translation>
+    </message>
+    <message>
+        <source>Записывать движение мыши</source>
+        <translation>Record mouse movement</translation>
+    </message>
+    <message>
+        <source>Задержка, мс:</source>
+        <translation>Delay, ms:</translation>
+    </message>
+    <message>
+        <source>Вместо записанных пауз ждать между шагами одно и то же время</source>
+        <translation>Wait the same time between steps instead of the recorded pauses</translation>
+    </message>
+</context>
+<context>
+    <name>RecordingSaveDialog</name>
+    <message>
+        <source>Один раз при активации сценария</source>
+        <translation>Once when the script is activated</translation>
+    </message>
+    <message>
+        <source>При каждом нажатии кнопки мыши</source>
+        <translation>On every press of a mouse button</translation>
+    </message>
+    <message>
+        <source>Повторять, пока кнопка мыши зажата</source>
+        <translation>Repeatedly while a mouse button is held</translation>
+    </message>
+    <message>
+        <source>Сохранение записи</source>
+        <translation>Save recording</translation>
+    </message>
+    <message>
+        <source>Левая (1)</source>
+        <translation>Left (1)</translation>
+    </message>
+    <message>
+        <source>Средняя (2)</source>
+        <translation>Middle (2)</translation>
+    </message>
+    <message>
+        <source>Правая (3)</source>
+        <translation>Right (3)</translation>
+    </message>
+    <message>
+        <source>Назад (4)</source>
+        <translation>Back (4)</translation>
+    </message>
+    <message>
+        <source>Вперёд (5)</source>
+        <translation>Forward (5)</translation>
+    </message>
+    <message>
+        <source>Сохранить</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Кнопка мыши:</source>
+        <translation>Mouse button:</translation>
+    </message>
+    <message>
+        <source>Когда воспроизводить запись?</source>
+        <translation>When should the recording play?</translation>
+    </message>
+    <message>
+        <source>Кнопка «%1» нажимается в самой записи: воспроизведение тоже нажмёт и отпустит её, и запуск по этой кнопке может сработать не так, как ожидается.</source>
+        <translation>The button “%1” is pressed within the recording itself: the playback presses and releases it too, so a trigger on this button may not work as expected.</translation>
+    </message>
+</context>
+<context>
     <name>ScriptData</name>
     <message>
         <source>Сценарий</source>

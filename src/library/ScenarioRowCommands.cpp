@@ -80,11 +80,27 @@ void ScenarioRowCommands::add()
 {
     if (m_dialogs.busy() || !m_page.currentProfile())
         return;
+    append(QString());
+}
+
+void ScenarioRowCommands::addFile(const QString& path)
+{
+    if (!m_page.currentProfile())
+        return;
+    append(path);
+}
+
+void ScenarioRowCommands::append(const QString& path)
+{
     m_page.makePendingRows();
     const int i = m_page.ui->listWidgetScripts->count();
-    m_page.addRow(QString(), QString());
+    m_page.addRow(path, QString());
     m_page.ensureModelRow(i);
-    profile().scenarios.append(ProfileScenario{});
+    ProfileScenario scenario;
+    scenario.file = path;
+    if (!path.isEmpty())
+        model().setData(model().index(i), path, ScriptsModel::ScriptPathRole);
+    profile().scenarios.append(scenario);
     m_page.saveScenarioChange();
 }
 

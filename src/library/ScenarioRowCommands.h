@@ -18,6 +18,8 @@ public:
     ScenarioRowCommands(ScriptsListWidget& page, PageDialogs& dialogs);
 
     void add();
+    // A new row for the file, which lies in the profile's folder, without a hotkey.
+    void addFile(const QString& path);
     // The row's file button chose `script`: used in place inside the profile's folder, else
     // copied in.
     void useChosenFile(const QString& script, SingleScriptWidget* row);
@@ -30,6 +32,7 @@ public:
 
 private:
     ScriptsModel& model() const;
+    void append(const QString& path);
     ScenarioProfile& profile() const;
     void setScenarioPath(int i, const QString& path);
     void restoreHotkey(int i, const QString& portableText);

@@ -6,11 +6,13 @@
 #include "HotkeyText.h"
 #include "ProfileStore.h"
 #include "ProgramsPanel.h"
+#include "RecordingPanel.h"
 #include "SingleScriptWidget.h"
 #include "app/AppProperties.h"
 #include "app/SettingsFile.h"
 #include "engine/ScriptData.h"
 #include "engine/ScriptsModel.h"
+#include "hotkeys/QGlobalShortcut.h"
 #include "hotkeys/ShortcutRegistry.h"
 #include "overlay/OverlayFeed.h"
 #include "ui/appearance/IconManager.h"
@@ -50,6 +52,10 @@ ScriptsListWidget::ScriptsListWidget(QWidget* parent)
     ui->profileTabLayout->addWidget(m_programs);
     connect(m_programs, &ProgramsPanel::followingChanged, this,
             &ScriptsListWidget::sigFollowingChanged);
+    m_recording = new RecordingPanel(*this, m_dialogs);
+    ui->scriptTabColumn->addWidget(m_recording);
+    connect(m_recording, &RecordingPanel::activeChanged, this,
+            &ScriptsListWidget::onRecordingChanged);
     refreshActiveLabel();
 
     // The profile bar's buttons: icon and command.
@@ -81,8 +87,12 @@ ScriptsListWidget::ScriptsListWidget(QWidget* parent)
     connect(ui->pushButtonAdd, &QPushButton::clicked, this, [this] { m_rowCommands.add(); });
     connect(ui->pushButtonDisable, &QPushButton::clicked, this,
             &ScriptsListWidget::slotDisableScript);
-    connect(&m_deactivation, &DeactivationHotkey::activated, this,
-            &ScriptsListWidget::slotDisableScript);
+    connect(&m_deactivation, &DeactivationHotkey::activated, this, [this] {
+        if (m_recording->isActive())
+            m_recording->stop();
+        else
+            slotDisableScript();
+    });
     connect(ui->lineEditDisableHotkey, &QLineEdit::textChanged, this,
             &ScriptsListWidget::onDisableHotkeyEdited);
     connect(ui->tabWidget, &QTabWidget::currentChanged, this,
@@ -173,7 +183,7 @@ void ScriptsListWidget::slotProfileChanged(int index)
 
 bool ScriptsListWidget::followProgram(qsizetype index)
 {
-    if (m_dialogs.busy() || !m_library.contains(index))
+    if (m_dialogs.busy() || m_recording->isActive() || !m_library.contains(index))
         return false;
     if (index != m_currentIndex)
         switchToProfile(index, false);
@@ -527,6 +537,28 @@ void ScriptsListWidget::refreshActiveLabel()
 {
     ui->activeLua->setText(m_activeName.isEmpty() ? tr("Сценарий не включен")
                                                   : tr("Активный сценарий: %1").arg(m_activeName));
+}
+
+void ScriptsListWidget::onRecordingChanged(bool recording)
+{
+    if (recording)
+        m_model->deactivateScript();
+    for (int i = 0; i < m_model->rowCount(); ++i) {
+        if (QGlobalShortcut* shortcut = m_model->scriptAt(i)->shortcut)
+            shortcut->setEnabled(!recording);
+    }
+    m_deactivation.setEnabled(recording);
+    // The other tabs, the rows and the deactivation hotkey's field wait for the stop.
+    for (int tab = 0; tab < ui->tabWidget->count(); ++tab) {
+        if (ui->tabWidget->widget(tab) != ui->script)
+            ui->tabWidget->widget(tab)->setEnabled(!recording);
+    }
+    ui->listWidgetScripts->setEnabled(!recording);
+    ui->lineEditDisableHotkey->setEnabled(!recording);
+    ui->pushButtonAdd->setEnabled(!recording);
+    if (!recording)
+        updateProfileButtons();
+    emit sigScenarioActivationChanged(recording);
 }
 
 void ScriptsListWidget::onDisableHotkeyEdited(const QString& text)

@@ -14,6 +14,7 @@
 
 class AutoReplacePanel;
 class ProgramsPanel;
+class RecordingPanel;
 class ScriptsModel;
 class SingleScriptWidget;
 
@@ -118,16 +119,22 @@ private:
     void setModelHotkey(int i, const QString& nativeText);
 
     void onDisableHotkeyEdited(const QString& text);
+    // The recorder counts down or records (true) or has stopped: meanwhile no scenario is
+    // active nor activated by its hotkey, the deactivation hotkey stops the recorder, the
+    // profile and its scenarios stay as they are and the autoclicker is locked.
+    void onRecordingChanged(bool recording);
 
     // The commands work on the page's profile list, rows and model.
     friend class ProfileCommands;
     friend class ProgramsPanel;
+    friend class RecordingPanel;
     friend class ScenarioRowCommands;
 
     std::unique_ptr<Ui::ScriptsListWidget> ui;
     AutoReplacePanel* m_autoReplace;
     ForegroundWatch m_foreground;
     ProgramsPanel* m_programs = nullptr;
+    RecordingPanel* m_recording = nullptr;
     ProfileLibrary m_library;
     qsizetype m_currentIndex = -1;
     ScriptsModel* m_model = nullptr;

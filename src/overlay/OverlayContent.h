@@ -16,6 +16,7 @@ struct OverlayContent
     QString disableHotkeyText;
     QString toggleHotkeyText; // the autoclicker's on/off hotkey
     QString modeHotkeyText;   // the autoclicker's start/stop hotkey
+    QString recordingText;    // the macro recorder's state; empty while it does not record
 
     bool operator==(const OverlayContent&) const = default;
 };

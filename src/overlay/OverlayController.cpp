@@ -133,6 +133,12 @@ void OverlayController::setActiveScenario(const QString& name)
     refreshWindow();
 }
 
+void OverlayController::setRecording(const QString& text)
+{
+    m_content.recordingText = text;
+    refreshWindow();
+}
+
 void OverlayController::setDisableHotkey(const QString& text)
 {
     if (text == m_content.disableHotkeyText)

@@ -60,6 +60,7 @@ public:
     void setDisableHotkey(const QString& text) override;
     void setAutoclickerState(const QString& name, bool enabled) override;
     void setAutoclickerHotkeys(const QString& toggleText, const QString& modeText) override;
+    void setRecording(const QString& text) override;
 
     // The window, once an update has created it.
     OverlayWidget* overlayWindow() const;

@@ -27,6 +27,9 @@ public:
     virtual void setDisableHotkey(const QString& text) = 0;
     virtual void setAutoclickerState(const QString& name, bool enabled) = 0;
     virtual void setAutoclickerHotkeys(const QString& toggleText, const QString& modeText) = 0;
+    // The macro recorder's state ("● Запись"), shown above everything else; empty while it
+    // does not record.
+    virtual void setRecording(const QString& text) = 0;
 
     // The feed the pages push into.
     static OverlayFeed& current();

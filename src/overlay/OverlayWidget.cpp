@@ -22,6 +22,7 @@ constexpr int kNormalWeight = 500;
 constexpr int kStrongWeight = 600;
 const QColor kAccentColor(0xA9, 0x9B, 0xF2); // the active scenario and Caps Lock on
 const QColor kMutedColor(0xA3, 0xA3, 0xA3);  // the hint and the empty list
+const QColor kRecordingColor(0xF2, 0x5F, 0x5C); // the recorder's state
 
 QLabel* newLabel(const char* objectName, QWidget* parent)
 {
@@ -69,6 +70,7 @@ OverlayWidget::OverlayWidget(QWidget* parent) : QWidget(parent)
     layout->setContentsMargins(12, 12, 12, 12);
     layout->setSpacing(6);
     m_hintLabel = newLabel("hintLabel", this);
+    m_recordingLabel = newLabel("recordingLabel", this);
     m_titleLabel = newLabel("titleLabel", this);
     m_disableLabel = newLabel("disableLabel", this);
     m_scenarioContainer = new QWidget(this);
@@ -82,9 +84,10 @@ OverlayWidget::OverlayWidget(QWidget* parent) : QWidget(parent)
     m_autoclickerLabel = newLabel("autoclickerLabel", this);
     m_capsLockLabel = newLabel("capsLockLabel", this);
     for (QWidget* child :
-         {static_cast<QWidget*>(m_hintLabel), static_cast<QWidget*>(m_titleLabel),
-          static_cast<QWidget*>(m_disableLabel), m_scenarioContainer,
-          static_cast<QWidget*>(m_autoclickerLabel), static_cast<QWidget*>(m_capsLockLabel)})
+         {static_cast<QWidget*>(m_hintLabel), static_cast<QWidget*>(m_recordingLabel),
+          static_cast<QWidget*>(m_titleLabel), static_cast<QWidget*>(m_disableLabel),
+          m_scenarioContainer, static_cast<QWidget*>(m_autoclickerLabel),
+          static_cast<QWidget*>(m_capsLockLabel)})
         layout->addWidget(child);
     m_hintLabel->setVisible(false);
 
@@ -168,6 +171,9 @@ void OverlayWidget::refreshTexts()
                     tr("Старт/стоп: %1").arg(hotkeyText(m_content.modeHotkeyText))}
             .join(u'\n'));
 
+    // The recorder's state shows whatever else is hidden: the user must see that it records.
+    m_recordingLabel->setText(m_content.recordingText);
+    m_recordingLabel->setVisible(!m_content.recordingText.isEmpty());
     m_titleLabel->setVisible(m_settings.showScenarios);
     m_disableLabel->setVisible(m_settings.showScenarios);
     m_scenarioContainer->setVisible(m_settings.showScenarios);
@@ -192,6 +198,7 @@ void OverlayWidget::restyle()
     const int size = m_settings.textSize;
     const QColor& text = m_settings.textColor;
     setLabelStyle(m_hintLabel, labelStyle(kMutedColor, size - 1, kNormalWeight));
+    setLabelStyle(m_recordingLabel, labelStyle(kRecordingColor, size, kStrongWeight));
     setLabelStyle(m_titleLabel, labelStyle(text, size, kStrongWeight));
     setLabelStyle(m_disableLabel, labelStyle(text, size, kNormalWeight));
     setLabelStyle(m_emptyLabel, labelStyle(kMutedColor, size, kNormalWeight));

@@ -66,6 +66,7 @@ private:
     std::optional<bool> m_capsLockShown; // none after a restyle: the next read sets the text
 
     QLabel* m_hintLabel;
+    QLabel* m_recordingLabel;
     QLabel* m_titleLabel;
     QLabel* m_disableLabel;
     QWidget* m_scenarioContainer;

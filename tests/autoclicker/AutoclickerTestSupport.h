@@ -50,6 +50,7 @@ public:
     void setScenarios(const QString&, const QList<OverlayScenarioEntry>&) override {}
     void setActiveScenario(const QString&) override {}
     void setDisableHotkey(const QString&) override {}
+    void setRecording(const QString&) override {}
     void setAutoclickerState(const QString& name, bool enabled) override
     {
         state = QStringLiteral("%1 %2").arg(name, enabled ? "on" : "off");

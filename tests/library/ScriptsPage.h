@@ -93,11 +93,13 @@ public:
     void setDisableHotkey(const QString& text) override { disableHotkey = text; }
     void setAutoclickerState(const QString&, bool) override {}
     void setAutoclickerHotkeys(const QString&, const QString&) override {}
+    void setRecording(const QString& text) override { recording = text; }
 
     QString profileName;
     QList<OverlayScenarioEntry> entries;
     QString active;
     QString disableHotkey;
+    QString recording;
 };
 
 // An empty data directory, the simulated desktop, scripted prompts and a recording overlay,
