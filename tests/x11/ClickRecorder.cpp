@@ -3,6 +3,27 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
 
+#include <utility>
+
+namespace {
+
+// The raw values of a motion's x and y valuators (0 and 1), 0 for one it does not carry.
+QString motionText(const XIRawEvent& event)
+{
+    double values[2] = {};
+    const double* raw = event.raw_values;
+    for (int valuator = 0; valuator < event.valuators.mask_len * 8; ++valuator) {
+        if (!XIMaskIsSet(event.valuators.mask, valuator))
+            continue;
+        if (valuator < 2)
+            values[valuator] = *raw;
+        ++raw;
+    }
+    return QStringLiteral("move %1,%2").arg(values[0]).arg(values[1]);
+}
+
+} // namespace
+
 ClickRecorder::ClickRecorder()
 {
     Display* display = XOpenDisplay(nullptr);
@@ -17,7 +38,9 @@ ClickRecorder::ClickRecorder()
         return;
     }
     unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
-    XISetMask(bits, XI_RawButtonPress);
+    for (int type :
+         {XI_RawButtonPress, XI_RawButtonRelease, XI_RawKeyPress, XI_RawKeyRelease, XI_RawMotion})
+        XISetMask(bits, type);
     XIEventMask mask{XIAllMasterDevices, static_cast<int>(sizeof bits), bits};
     XISelectEvents(display, DefaultRootWindow(display), &mask, 1);
     XSync(display, False);
@@ -30,10 +53,10 @@ ClickRecorder::~ClickRecorder()
         XCloseDisplay(m_display);
 }
 
-int ClickRecorder::presses()
+void ClickRecorder::read()
 {
     if (!m_display)
-        return 0;
+        return;
     XSync(m_display, False);
     while (XPending(m_display) > 0) {
         XEvent next;
@@ -42,10 +65,40 @@ int ClickRecorder::presses()
         if (cookie.type != GenericEvent || cookie.extension != m_opcode ||
             !XGetEventData(m_display, &cookie))
             continue;
-        if (cookie.evtype == XI_RawButtonPress &&
-            static_cast<const XIRawEvent*>(cookie.data)->detail == 1)
-            ++m_presses;
+        const auto& raw = *static_cast<const XIRawEvent*>(cookie.data);
+        QString what;
+        switch (cookie.evtype) {
+        case XI_RawButtonPress:
+            m_presses += raw.detail == 1;
+            what = QStringLiteral("press %1").arg(raw.detail);
+            break;
+        case XI_RawButtonRelease:
+            what = QStringLiteral("release %1").arg(raw.detail);
+            break;
+        case XI_RawKeyPress:
+            what = QStringLiteral("key %1").arg(raw.detail);
+            break;
+        case XI_RawKeyRelease:
+            what = QStringLiteral("key up %1").arg(raw.detail);
+            break;
+        case XI_RawMotion:
+            what = motionText(raw);
+            break;
+        }
+        if (!what.isEmpty())
+            m_events.append({static_cast<qint64>(raw.time), what});
         XFreeEventData(m_display, &cookie);
     }
+}
+
+int ClickRecorder::presses()
+{
+    read();
     return m_presses;
+}
+
+QList<ClickRecorder::Event> ClickRecorder::takeEvents()
+{
+    read();
+    return std::exchange(m_events, {});
 }

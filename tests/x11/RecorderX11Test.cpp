@@ -1,10 +1,18 @@
+#include "ClickRecorder.h"
+#include "ScenarioScripts.h"
 #include "TestRegistry.h"
 #include "XdoTool.h"
 
+#include "app/AppProperties.h"
+#include "app/SettingsFile.h"
+#include "engine/EngineState.h"
+#include "engine/ScriptsModel.h"
 #include "hooks/QGlobalMouseHook.h"
 #include "platform/Platform.h"
 #include "platform/x11/X11Platform.h"
+#include "recorder/RecordedScriptWriter.h"
 #include "recorder/Recorder.h"
+#include "recorder/StepBuilder.h"
 
 #include <QGuiApplication>
 #include <QTest>
@@ -23,10 +31,24 @@ QString describe(const QList<RecordedEvent>& events)
     return parts.join(u' ');
 }
 
+QStringList whats(const QList<ClickRecorder::Event>& events)
+{
+    QStringList list;
+    for (const ClickRecorder::Event& event : events)
+        list << event.what;
+    return list;
+}
+
+qint64 spanMs(const QList<ClickRecorder::Event>& events)
+{
+    return events.isEmpty() ? 0 : events.last().timeMs - events.first().timeMs;
+}
+
 } // namespace
 
 // The recorder on a real X server: what xdotool does, as another client, reaches it through
-// XInput2's raw events, in order, and the program's own input does not.
+// XInput2's raw events, in order, and the program's own input does not; the script written
+// from a recording plays it again.
 class RecorderX11Test : public QObject
 {
     Q_OBJECT
@@ -78,6 +100,70 @@ private slots:
         QCOMPARE(describe(events), describe(expected));
         for (qsizetype i = 1; i < events.size(); ++i)
             QVERIFY(events[i].timeUs >= events[i - 1].timeUs);
+    }
+
+    // What xdotool does while the recorder listens, the written script plays again: the same
+    // input in the same order as the server sees it, the pointer ending where xdotool left
+    // it, in the same time give or take 5 %.
+    void writtenScriptPlaysTheRecordingAgain()
+    {
+        ClickRecorder server;
+        QVERIFY(server.isListening());
+        EngineState::instance() = EngineState{};
+        applySettings(AppSettings{});
+        publishModifierDefaults();
+        qApp->setProperty(AppProperty::isSound, false);
+        qApp->setProperty(AppProperty::scenarioSpeechEnabled, false);
+        const QPoint start(400, 300);
+        QVERIFY(xdotool({"mousemove", "400", "300"}));
+        QTRY_COMPARE_WITH_TIMEOUT(pointer(), start, kTimeoutMs);
+
+        Recorder recorder;
+        recorder.start(0);
+        server.takeEvents();
+        const QList<QStringList> actions = {{"mousemove_relative", "--", "30", "20"},
+                                            {"click", "1"},
+                                            {"mousemove_relative", "--", "-7", "12"},
+                                            {"click", "3"},
+                                            {"click", "8"},
+                                            {"click", "5"},
+                                            {"key", "a"},
+                                            {"key", "b"}};
+        for (const QStringList& action : actions) {
+            QVERIFY(xdotool(action));
+            QTest::qWait(150);
+        }
+        const QList<RecordedEvent> events = recorder.stop();
+        const QPoint end = pointer();
+        QCOMPARE(end, start + QPoint(23, 32));
+        const QList<ClickRecorder::Event> recorded = server.takeEvents();
+        QCOMPARE(whats(recorded),
+                 QStringList({"move 30,20", "press 1", "release 1", "move -7,12", "press 3",
+                              "release 3", "press 8", "release 8", "press 5", "release 5", "key 38",
+                              "key up 38", "key 56", "key up 56"}));
+
+        const QTemporaryDir directory;
+        const QString path = writeScript(directory, "Запись 1.lua",
+                                         RecordedScriptWriter::write(StepBuilder({}).build(events),
+                                                                     QDateTime::currentDateTime(),
+                                                                     PlaybackTrigger{}));
+        QVERIFY(xdotool({"mousemove", "400", "300"}));
+        QTRY_COMPARE_WITH_TIMEOUT(pointer(), start, kTimeoutMs);
+        QTest::qWait(100);
+        server.takeEvents();
+        ScriptsModel model;
+        model.executeLua(path); // plays the whole recording as it is activated
+        QCOMPARE(model.activeScriptPath(), path);
+        QTest::qWait(200);
+        const QList<ClickRecorder::Event> played = server.takeEvents();
+        model.deactivateScript();
+
+        QCOMPARE(whats(played), whats(recorded));
+        QTRY_COMPARE_WITH_TIMEOUT(pointer(), end, kTimeoutMs);
+        const double error = double(spanMs(played) - spanMs(recorded)) / spanMs(recorded);
+        qInfo("recorded in %lld ms, played in %lld ms: %+.2f %%", spanMs(recorded), spanMs(played),
+              error * 100);
+        QVERIFY(qAbs(error) <= 0.05);
     }
 };
 
