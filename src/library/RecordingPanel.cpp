@@ -55,6 +55,8 @@ RecordingPanel::RecordingPanel(ScriptsListWidget& page, PageDialogs& dialogs)
     m_fixedDelay->setObjectName(QStringLiteral("recordFixedDelayCheckBox"));
     m_delay->setObjectName(QStringLiteral("recordDelaySpinBox"));
     m_stop->setProperty("buttonStyle", QStringLiteral("secondary"));
+    // Red in either theme, like a recording lamp.
+    m_state->setStyleSheet(QStringLiteral("color: #F25F5C; font-weight: 600;"));
     m_movement->setChecked(true);
     m_delay->setRange(0, kMaximumDelayMs);
     m_delay->setValue(kDefaultDelayMs);

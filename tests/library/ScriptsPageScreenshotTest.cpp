@@ -8,6 +8,7 @@
 #include "ui/shell/FramelessWindow.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QListWidget>
 #include <QTabWidget>
 
@@ -91,6 +92,36 @@ private slots:
         }
         qApp->setStyleSheet(QString());
         IconManager::instance().setTheme("default");
+    }
+
+    // While it records, the recorder's row says so and offers "Стоп" only, whole on the tab.
+    void showsTheRecorderWhileItRecords()
+    {
+        ScriptedPrompter prompter;
+        removeDataDirectory();
+        storeProfiles({{"default", {{"recoil-ak.lua", "Alt+1"}, {"rapid-fire.lua", "Alt+2"}}}});
+        AppSettings settings = loadSettings();
+        settings.lastPage = "scriptsList";
+        saveSettings(settings);
+        qApp->setStyleSheet(loadThemeStyleSheet("default"));
+        const std::unique_ptr<FramelessWindow> window = Startup::createMainWindow();
+        auto* page = window->findChild<ScriptsListWidget*>("pageScriptsList");
+
+        click(*page, "recordButton");
+        QTRY_COMPARE_WITH_TIMEOUT(control<QLabel>(*page, "recordingStateLabel")->text(), "● Запись",
+                                  5000);
+        QVERIFY(control(*page, "recordStopButton")->isEnabled());
+        QVERIFY(!control(*page, "recordButton")->isEnabled());
+        const QWidget* tab = control(*page, "script");
+        for (const char* name : {"recordButton", "recordStopButton", "recordDelaySpinBox"}) {
+            const QWidget* shown = control(*page, name);
+            QVERIFY2(tab->rect().contains(QRect(shown->mapTo(tab, QPoint()), shown->size())), name);
+        }
+        const QByteArray directory = qgetenv("CLAVITOR_SCREENSHOT_DIR");
+        if (!directory.isEmpty())
+            window->grab().toImage().save(
+                QDir(QString::fromLocal8Bit(directory)).filePath("scripts-recording.png"));
+        qApp->setStyleSheet(QString());
     }
 };
 
