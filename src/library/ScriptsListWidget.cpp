@@ -7,6 +7,7 @@
 #include "ProfileStore.h"
 #include "ProgramsPanel.h"
 #include "RecordingPanel.h"
+#include "ScenarioRowPool.h"
 #include "SingleScriptWidget.h"
 #include "app/AppProperties.h"
 #include "app/SettingsFile.h"
@@ -47,6 +48,8 @@ ScriptsListWidget::ScriptsListWidget(QWidget* parent)
 {
     // 1. The controls; no scenario is active yet.
     ui->setupUi(this);
+    m_rowPool = new ScenarioRowPool(ui->listWidgetScripts);
+    ui->listWidgetScripts->setItemDelegate(m_rowPool);
     ui->autoReplaceTabLayout->addWidget(m_autoReplace);
     m_programs = new ProgramsPanel(*this, m_dialogs);
     ui->profileTabLayout->addWidget(m_programs);
@@ -329,8 +332,17 @@ void ScriptsListWidget::makePendingRows()
     if (!m_rowsPending)
         return;
     m_rowsPending = false;
-    for (const ProfileScenario& scenario : currentProfile()->scenarios)
-        addRow(scenario.file, HotkeyText::shown(scenario.hotkey));
+    QListWidget* list = ui->listWidgetScripts;
+    const QList<ProfileScenario>& scenarios = currentProfile()->scenarios;
+    // The items first: an item added while other items have their rows lays the whole list
+    // out again at once.
+    for (qsizetype i = 0; i < scenarios.size(); ++i)
+        new QListWidgetItem(list);
+    for (int i = 0; i < scenarios.size(); ++i) {
+        SingleScriptWidget* row = m_rowPool->takeSpare();
+        placeRow(list->item(i), row ? row : newRow(), scenarios[i].file,
+                 HotkeyText::shown(scenarios[i].hotkey));
+    }
 }
 
 void ScriptsListWidget::showDescription()
@@ -576,9 +588,14 @@ void ScriptsListWidget::onDisableHotkeyEdited(const QString& text)
 
 SingleScriptWidget* ScriptsListWidget::addRow(const QString& path, const QString& hotkey)
 {
+    SingleScriptWidget* row = newRow();
+    placeRow(new QListWidgetItem(ui->listWidgetScripts), row, path, hotkey);
+    return row;
+}
+
+SingleScriptWidget* ScriptsListWidget::newRow()
+{
     auto* row = new SingleScriptWidget(currentProfile()->name, ui->listWidgetScripts->viewport());
-    row->setPath(path);
-    row->showHotkey(hotkey);
     connect(row, &SingleScriptWidget::scriptSelected, this, &ScriptsListWidget::slotNewPathScript);
     connect(row, &SingleScriptWidget::hotKeyChanged, this, &ScriptsListWidget::slotNewCombination);
     connect(row, &SingleScriptWidget::removeRequested, this, &ScriptsListWidget::slotDeleteScript);
@@ -588,11 +605,18 @@ SingleScriptWidget* ScriptsListWidget::addRow(const QString& path, const QString
             &ScriptsListWidget::slotDuplicateScript);
     connect(row, &SingleScriptWidget::exportRequested, this, &ScriptsListWidget::slotExportScript);
     connect(row, &SingleScriptWidget::importRequested, this, &ScriptsListWidget::slotImportScript);
-    auto* item = new QListWidgetItem(ui->listWidgetScripts);
+    return row;
+}
+
+void ScriptsListWidget::placeRow(QListWidgetItem* item, SingleScriptWidget* row,
+                                 const QString& path, const QString& hotkey)
+{
+    row->setProfileName(currentProfile()->name);
+    row->setPath(path);
+    row->showHotkey(hotkey);
     item->setFlags(Qt::ItemIsEnabled);
     item->setSizeHint(row->sizeHint());
     ui->listWidgetScripts->setItemWidget(item, row);
-    return row;
 }
 
 int ScriptsListWidget::rowIndex(const SingleScriptWidget* row) const

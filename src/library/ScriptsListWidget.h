@@ -14,7 +14,9 @@
 
 class AutoReplacePanel;
 class ProgramsPanel;
+class QListWidgetItem;
 class RecordingPanel;
+class ScenarioRowPool;
 class ScriptsModel;
 class SingleScriptWidget;
 
@@ -110,7 +112,14 @@ private:
     void updateListVisibility();
     void refreshActiveLabel();
 
+    // A new row at the end of the list (made anew, so that it follows the others in the
+    // focus chain).
     SingleScriptWidget* addRow(const QString& path, const QString& hotkey);
+    // A row widget connected to the page's slots.
+    SingleScriptWidget* newRow();
+    // Shows the scenario's file and hotkey on the row and puts it on the item.
+    void placeRow(QListWidgetItem* item, SingleScriptWidget* row, const QString& path,
+                  const QString& hotkey);
     // Makes the rows of the current profile's scenarios that wait for the page to be shown.
     void makePendingRows();
     int rowIndex(const SingleScriptWidget* row) const;
@@ -134,6 +143,8 @@ private:
     AutoReplacePanel* m_autoReplace;
     ForegroundWatch m_foreground;
     ProgramsPanel* m_programs = nullptr;
+    // The list's delegate, keeping the rows of the profile left for the next one.
+    ScenarioRowPool* m_rowPool = nullptr;
     RecordingPanel* m_recording = nullptr;
     ProfileLibrary m_library;
     qsizetype m_currentIndex = -1;

@@ -186,8 +186,16 @@ void OverlayController::refreshWindow()
 
 void OverlayController::place()
 {
-    if (!m_window)
+    // A hidden window is sized and placed when it is shown (showOrHide): laying out its
+    // content after every change meanwhile, a profile switch's fifty rows for instance,
+    // would be work for nothing.
+    if (!m_window || m_window->isHidden())
         return;
+    fit();
+}
+
+void OverlayController::fit()
+{
     // The window follows its content's size after every change: a longer text would
     // otherwise be cut off. While the user positions it, it stays where it is.
     m_window->adjustSize();
@@ -204,6 +212,8 @@ void OverlayController::showOrHide()
     if (!m_window)
         return;
     if (m_positioning || m_settings.enabled) {
+        if (m_window->isHidden())
+            fit();
         m_window->show();
         m_window->raise();
     } else {

@@ -72,7 +72,10 @@ signals:
 private:
     OverlayWidget* ensureWindow();
     void refreshWindow();
+    // Sizes and places the window while it is shown.
     void place();
+    // Sizes the window to its content and places it (unless the user positions it).
+    void fit();
     void showOrHide();
     void onOverlayMoved(QPoint topLeft);
     void toggleByHotkey();

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QList>
+#include <QPointer>
+#include <QStyledItemDelegate>
+
+class QListWidget;
+class SingleScriptWidget;
+
+// The scenario list's item delegate, which keeps the row widgets the list lets go of (its
+// items cleared on a profile switch, or one removed) instead of deleting them. A switch then
+// shows the kept rows again with the new profile's scenarios rather than making and styling
+// new ones, which is most of a switch's cost. Kept rows stay hidden children of the list's
+// viewport, so they follow language and theme changes like the rows in use.
+class ScenarioRowPool : public QStyledItemDelegate
+{
+public:
+    explicit ScenarioRowPool(QListWidget* list);
+
+    // The kept row made first, or nullptr when none is kept. Taking them in the order they
+    // were made keeps the keyboard focus moving through the rows from top to bottom.
+    SingleScriptWidget* takeSpare();
+
+    void destroyEditor(QWidget* editor, const QModelIndex& index) const override;
+
+private:
+    QListWidget* m_list;
+    // destroyEditor is const in the delegate's interface.
+    mutable QList<QPointer<SingleScriptWidget>> m_spare;
+};
