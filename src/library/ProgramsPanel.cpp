@@ -2,6 +2,7 @@
 
 #include "FollowingSetting.h"
 #include "ForegroundWatch.h"
+#include "PageButton.h"
 #include "PageDialogs.h"
 #include "ProgramMatch.h"
 #include "ScriptsListWidget.h"
@@ -19,14 +20,6 @@ namespace {
 
 // Rows the list shows before it scrolls, so that the scenario list below keeps its room.
 const int kVisibleRows = 3;
-
-QPushButton* namedButton(QWidget* parent, const char* objectName)
-{
-    auto* button = new QPushButton(parent);
-    button->setObjectName(QLatin1String(objectName));
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
-}
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "RecordingPanel.h"
 
+#include "PageButton.h"
 #include "PageDialogs.h"
 #include "ProfileStore.h"
 #include "RecordingSaveDialog.h"
@@ -23,14 +24,6 @@ namespace {
 
 constexpr int kDefaultDelayMs = 50;
 constexpr int kMaximumDelayMs = 60'000;
-
-QPushButton* namedButton(QWidget* parent, const char* objectName)
-{
-    auto* button = new QPushButton(parent);
-    button->setObjectName(QLatin1String(objectName));
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
-}
 
 // The deactivation hotkey's first chord as the keys that stop a recording.
 RecordingStopKeys stopKeysOf(const QKeySequence& sequence)
