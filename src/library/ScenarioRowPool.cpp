@@ -26,11 +26,10 @@ SingleScriptWidget* ScenarioRowPool::takeSpare()
 void ScenarioRowPool::destroyEditor(QWidget* editor, const QModelIndex& index) const
 {
     // The view has hidden the row already.
-    if (auto* row = qobject_cast<SingleScriptWidget*>(editor)) {
-        if (row->parent() == m_list->viewport()) {
-            m_spare.append(row);
-            return;
-        }
+    auto* row = qobject_cast<SingleScriptWidget*>(editor);
+    if (m_keeping && row && row->parent() == m_list->viewport()) {
+        m_spare.append(row);
+        return;
     }
     QStyledItemDelegate::destroyEditor(editor, index);
 }

@@ -294,7 +294,7 @@ void ScriptsListWidget::showNoProfile()
 
 void ScriptsListWidget::replaceModel()
 {
-    ui->listWidgetScripts->clear();
+    m_rowPool->keepWhile([this] { ui->listWidgetScripts->clear(); });
     m_rowsPending = false;
     // The old model gives its hotkeys and its share of the mouse hook up before the new one
     // takes them.
