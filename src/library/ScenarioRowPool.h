@@ -11,8 +11,9 @@ class SingleScriptWidget;
 // its items are cleared for a profile switch instead of deleting them. The switch then shows
 // the kept rows again with the new profile's scenarios rather than making and styling new
 // ones, which is most of a switch's cost. Kept rows stay hidden children of the list's
-// viewport, so they follow language and theme changes like the rows in use; there are never
-// more of them than the longest list shown. A row removed on its own is deleted.
+// viewport, so they follow language and theme changes like the rows in use. A row removed on
+// its own is deleted, and a row added takes a kept one first, so that the rows never
+// outnumber the longest list shown.
 class ScenarioRowPool : public QStyledItemDelegate
 {
 public:

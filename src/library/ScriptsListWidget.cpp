@@ -338,11 +338,9 @@ void ScriptsListWidget::makePendingRows()
     // out again at once.
     for (qsizetype i = 0; i < scenarios.size(); ++i)
         new QListWidgetItem(list);
-    for (int i = 0; i < scenarios.size(); ++i) {
-        SingleScriptWidget* row = m_rowPool->takeSpare();
-        placeRow(list->item(i), row ? row : newRow(), scenarios[i].file,
+    for (int i = 0; i < scenarios.size(); ++i)
+        placeRow(list->item(i), takeRow(), scenarios[i].file,
                  HotkeyText::shown(scenarios[i].hotkey));
-    }
 }
 
 void ScriptsListWidget::showDescription()
@@ -588,13 +586,15 @@ void ScriptsListWidget::onDisableHotkeyEdited(const QString& text)
 
 SingleScriptWidget* ScriptsListWidget::addRow(const QString& path, const QString& hotkey)
 {
-    SingleScriptWidget* row = newRow();
+    SingleScriptWidget* row = takeRow();
     placeRow(new QListWidgetItem(ui->listWidgetScripts), row, path, hotkey);
     return row;
 }
 
-SingleScriptWidget* ScriptsListWidget::newRow()
+SingleScriptWidget* ScriptsListWidget::takeRow()
 {
+    if (SingleScriptWidget* kept = m_rowPool->takeSpare())
+        return kept;
     auto* row = new SingleScriptWidget(currentProfile()->name, ui->listWidgetScripts->viewport());
     connect(row, &SingleScriptWidget::scriptSelected, this, &ScriptsListWidget::slotNewPathScript);
     connect(row, &SingleScriptWidget::hotKeyChanged, this, &ScriptsListWidget::slotNewCombination);

@@ -112,11 +112,10 @@ private:
     void updateListVisibility();
     void refreshActiveLabel();
 
-    // A new row at the end of the list (made anew, so that it follows the others in the
-    // focus chain).
     SingleScriptWidget* addRow(const QString& path, const QString& hotkey);
-    // A row widget connected to the page's slots.
-    SingleScriptWidget* newRow();
+    // A row widget connected to the page's slots: a kept one, or a new one when none is kept.
+    // Kept rows were made after every row in use, so the rows stay in the focus chain's order.
+    SingleScriptWidget* takeRow();
     // Shows the scenario's file and hotkey on the row and puts it on the item.
     void placeRow(QListWidgetItem* item, SingleScriptWidget* row, const QString& path,
                   const QString& hotkey);

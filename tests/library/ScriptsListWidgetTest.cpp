@@ -135,24 +135,30 @@ private slots:
         ScriptsListWidget page;
         page.show();
         const QList<SingleScriptWidget*> made = {page.row(0), page.row(1), page.row(2)};
+        // Tab moves through the rows from the top of the list down.
+        const auto tabOrder = [&page] {
+            QList<SingleScriptWidget*> chain;
+            for (QWidget* w = page.nextInFocusChain(); w != &page; w = w->nextInFocusChain()) {
+                auto* row = qobject_cast<SingleScriptWidget*>(w);
+                if (row && row->isVisible())
+                    chain.append(row);
+            }
+            return chain;
+        };
 
         profileCombo(page)->setCurrentIndex(1);
         QVERIFY(inStep(page));
         QVERIFY(made.contains(page.row(0))); // kept, not made anew
         QVERIFY(!control(*page.row(0), "lineEditHotKey")->isEnabled());
         QCOMPARE(page.row(1)->profileName(), "Work");
+        click(page, "pushButtonAdd");
+        QVERIFY(inStep(page));
+        QCOMPARE(tabOrder(), QList<SingleScriptWidget*>({page.row(0), page.row(1), page.row(2)}));
 
         profileCombo(page)->setCurrentIndex(0);
         QVERIFY(inStep(page));
         QCOMPARE(page.row(2)->profileName(), "default");
-        // Tab moves through the rows from the top of the list down.
-        QList<SingleScriptWidget*> chain;
-        for (QWidget* w = page.nextInFocusChain(); w != &page; w = w->nextInFocusChain()) {
-            auto* row = qobject_cast<SingleScriptWidget*>(w);
-            if (row && row->isVisible())
-                chain.append(row);
-        }
-        QCOMPARE(chain, QList<SingleScriptWidget*>({page.row(0), page.row(1), page.row(2)}));
+        QCOMPARE(tabOrder(), QList<SingleScriptWidget*>({page.row(0), page.row(1), page.row(2)}));
     }
 
     void conflictOnSwitchIsAskedAbout()
