@@ -4,9 +4,7 @@
 
 #include <QListWidget>
 
-ScenarioRowPool::ScenarioRowPool(QListWidget* list) : QStyledItemDelegate(list), m_list(list)
-{
-}
+ScenarioRowPool::ScenarioRowPool(QListWidget* list) : QStyledItemDelegate(list), m_list(list) {}
 
 SingleScriptWidget* ScenarioRowPool::takeSpare()
 {
