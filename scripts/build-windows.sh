@@ -600,8 +600,7 @@ logged "$log" cmake --build "$build_dir" --parallel "$jobs"
 say "Clavitor: built in $((SECONDS - start))s"
 
 say "packaging"
-version="$(sed -n 's/^CPACK_PACKAGE_VERSION:STRING=//p' "$build_dir/CMakeCache.txt")"
-[ -n "$version" ] || version="$(grep -oE 'project\(Clavitor VERSION [0-9.]+' "$repo/CMakeLists.txt" | awk '{print $3}')"
+version=$(sed -n 's/^project(Clavitor VERSION \([0-9.]*\).*/\1/p' "$repo/CMakeLists.txt")
 rm -f "$repo/dist/Clavitor-$version-windows-x64.zip" "$repo/dist/Clavitor-$version-setup.exe"
 logged "$log" cpack --config "$build_dir/CPackConfig.cmake" -B "$build_dir/packages"
 zip="$repo/dist/Clavitor-$version-windows-x64.zip"

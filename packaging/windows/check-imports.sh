@@ -17,6 +17,9 @@ dwrite dxgi dxva2 evr gdi32 hid imm32 iphlpapi kernel32 ksuser mf mfplat mfreadw
 msvcrt mswsock ncrypt netapi32 ole32 oleaut32 propsys secur32 setupapi shcore shell32 shlwapi
 strmiids user32 userenv uxtheme version winhttp winmm wmvcore ws2_32 wtsapi32"
 
+# One line with a blank around every name, to look a name up in.
+system_dlls=" $(echo $system_dlls) "
+
 [ -f "$folder/clavitor.exe" ] || { echo "check-imports: $folder has no clavitor.exe" >&2; exit 1; }
 
 # The names of the DLLs deployed beside the program, in lower case.
@@ -34,7 +37,7 @@ while IFS= read -r -d '' binary; do
             api-ms-win-*|ext-ms-win-*) continue ;;
         esac
         grep -qxF "$dll" <<<"$deployed" && continue
-        [[ " $(echo $system_dlls) " == *" ${dll%.dll} "* ]] && continue
+        [[ "$system_dlls" == *" ${dll%.dll} "* ]] && continue
         echo "check-imports: ${binary#"$folder"/} imports $dll, which is neither deployed nor a Windows DLL" >&2
         missing=$((missing + 1))
     done
