@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Clavitor with its tests in build/ and runs every test, makes
 # and checks the Debian package, then runs each fuzz target over its saved inputs
-# (scripts/fuzz.sh --corpus, in build-fuzz/).
+# (scripts/fuzz.sh --corpus, in build-fuzz/). Where the Windows dependencies are built, it also
+# builds the Windows program and its installer and drives them under Wine.
 #
 #     scripts/test.sh              the tests and the fuzz corpora
 #     scripts/test.sh --sanitize   every test, built with AddressSanitizer and
@@ -36,3 +37,14 @@ scripts/package.sh
 version=$(sed -n 's/^project(Clavitor VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 packaging/linux/test-package.sh "dist/clavitor_${version}_amd64.deb"
 scripts/fuzz.sh --corpus
+# The Windows program, installed and driven under Wine. Its dependencies take about an hour to
+# build, longer than a test run may: they are built by hand, once.
+windows_deps="$(dirname "$(scripts/build-windows.sh --print-prefix)")"
+if [ -f "$windows_deps/stamps/complete" ]; then
+    scripts/build-windows.sh
+    CLAVITOR_WINDOWS_SETUP="$PWD/dist/Clavitor-${version}-setup.exe" \
+        tests/x11/run-under-xvfb.sh build/tests/windows/tst_windows_program
+else
+    echo "test.sh: skipped the Windows program under Wine: its dependencies are not built" \
+        "(scripts/build-windows.sh --deps-only builds them, in about an hour)"
+fi
