@@ -19,7 +19,8 @@
 #       --print-prefix       print the dependency prefix of these options and exit
 #
 # The dependencies go to <cache>/<key>/prefix, where the key names their versions and a digest
-# of the build options, so that a changed option builds anew beside the old cache.
+# of the build options and of the fixes applied to their sources (packaging/windows/patches), so
+# that a changed option or fix builds anew beside the old cache.
 # <key>/toolchain.cmake is the mingw toolchain that also finds what is in the prefix (and sets
 # PKG_CONFIG_LIBDIR to it); CMake projects built against the cache use it with
 # -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake.
@@ -77,7 +78,9 @@ cross_cc=x86_64-w64-mingw32-gcc-posix
 cross_cxx=x86_64-w64-mingw32-g++-posix
 cross_tools=x86_64-w64-mingw32
 
-# Release tarballs of the Qt modules whose Debian sources are not served here.
+# Release tarballs of the Qt modules whose Debian sources are not served here, and the fixes
+# applied to them.
+patches_dir="$repo/packaging/windows/patches"
 qtsvg_tarball=qtsvg-everywhere-src-$qt_version.tar.xz
 qtspeech_tarball=qtspeech-everywhere-src-$qt_version.tar.xz
 
@@ -123,7 +126,7 @@ key_input() {
         "$hidapi_version $libarchive_version" \
         "${common_cmake_options[*]}" "${hidapi_options[*]}" "${libarchive_options[*]}" \
         "${qtbase_options[*]}" "${qt_module_options[*]}" "${qtmultimedia_options[*]}"
-    cat "$repo/cmake/mingw-w64-x86_64.cmake"
+    cat "$repo/cmake/mingw-w64-x86_64.cmake" "$patches_dir"/*.patch
     "$cross_cxx" -dumpfullversion 2>/dev/null || true
 }
 
@@ -135,7 +138,7 @@ install_packages() {
         gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
         qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-shadertools-dev
         qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
-        nsis util-linux
+        nsis util-linux patch
     )
     local missing=() p
     for p in "${packages[@]}"; do
@@ -262,10 +265,17 @@ fetch_debian_source() {
     echo "$version" >"$dir/.fetched"
 }
 
-# unpack_tarball FILE: unpacks a tarball from the sources folder into <cache>/sources, once.
+# unpack_tarball FILE [PATCH...]: unpacks a tarball from the sources folder into
+# <cache>/sources and applies the patches (files of packaging/windows/patches), once; again when
+# the patches change.
 unpack_tarball() {
     local file="$1" dir="$cache_root/sources/${1%.tar.*}"
-    [ -f "$dir/.fetched" ] && return 0
+    shift
+    local fetched="$file" p
+    for p in "$@"; do
+        fetched+=" $p $(sha256sum <"$patches_dir/$p" | cut -c1-16)"
+    done
+    [ -f "$dir/.fetched" ] && [ "$(cat "$dir/.fetched")" = "$fetched" ] && return 0
     if [ -z "$sources_dir" ]; then
         fail "missing $file: no sources folder (give one with --sources DIR; ../shared/third-party does not exist)"
     fi
@@ -277,13 +287,16 @@ unpack_tarball() {
     local tree
     tree="$(find "$dir" -mindepth 1 -maxdepth 1 -type d | head -n 1)"
     [ -n "$tree" ] || fail "$file holds no folder"
+    for p in "$@"; do
+        patch -d "$tree" -p1 --quiet --forward <"$patches_dir/$p" || fail "$p does not apply to $file"
+    done
     ln -sfn "$(basename "$tree")" "$dir/tree"
-    echo "$file" >"$dir/.fetched"
+    echo "$fetched" >"$dir/.fetched"
 }
 
 fetch_all() {
     unpack_tarball "$qtsvg_tarball"
-    unpack_tarball "$qtspeech_tarball"
+    unpack_tarball "$qtspeech_tarball" qtspeech-sapi-voice-attributes.patch
     fetch_debian_source zlib "$zlib_version"
     fetch_debian_source lua5.1 "$lua_version"
     fetch_debian_source hidapi "$hidapi_version"
@@ -295,8 +308,9 @@ fetch_all() {
         for p in zlib lua5.1 hidapi libarchive qt6-base qt6-multimedia; do
             echo "$p $(cat "$cache_root/sources/$p/.fetched")"
         done
-        echo "$qtsvg_tarball"
-        echo "$qtspeech_tarball"
+        for p in "$qtsvg_tarball" "$qtspeech_tarball"; do
+            cat "$cache_root/sources/${p%.tar.*}/.fetched"
+        done
     } >"$top/sources.txt"
 }
 
@@ -582,6 +596,13 @@ fi
 
 build_dir="$repo/build-windows"
 log="$build_dir/build.log"
+# A tree configured against another dependency prefix keeps finding that prefix's Qt: it is
+# built afresh.
+if [ -f "$build_dir/CMakeCache.txt" ] &&
+    ! grep -qxF "Qt6_DIR:PATH=$prefix/lib/cmake/Qt6" "$build_dir/CMakeCache.txt"; then
+    say "Clavitor: the dependencies changed, building build-windows/ afresh"
+    rm -rf "$build_dir"
+fi
 mkdir -p "$build_dir"
 : >"$log"
 say "Clavitor: configuring (output: $log)"

@@ -246,13 +246,6 @@ private slots:
     void programStartsOnTheStoredProfile()
     {
         QVERIFY(!m_dataDirectory.isEmpty());
-        // Wine 8's SAPI answers every ISpDataKey::EnumValues with a failure, never with "no
-        // more items", and Qt's SAPI engine retries the next index on a failure: listing the
-        // voices would never end. Windows ends the list; under Wine the program runs without
-        // a speech engine.
-        QVERIFY(QFile::remove(driveC() +
-                              QStringLiteral("/Program Files/Clavitor/texttospeech/"
-                                             "qtexttospeech_sapi.dll")));
         m_program.setProcessEnvironment(m_wine);
         m_program.setProcessChannelMode(QProcess::ForwardedChannels);
         QElapsedTimer started;
