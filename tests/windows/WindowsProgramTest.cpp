@@ -222,8 +222,13 @@ private slots:
             m_program.kill();
             m_program.waitForFinished();
         }
-        QProcess::execute(QStringLiteral("wineserver"),
-                          {QStringLiteral("-k"), QStringLiteral("-p0")});
+        // The prefix's Wine server ends (saving its registry) before the prefix is removed.
+        for (const QString& option : {QStringLiteral("-k"), QStringLiteral("-w")}) {
+            QProcess wineserver;
+            wineserver.setProcessEnvironment(m_wine);
+            wineserver.start(QStringLiteral("wineserver"), {option});
+            wineserver.waitForFinished(kTimeoutMs);
+        }
     }
 
     void installerInstallsSilently()
