@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include <chrono>
+#include <latch>
 #include <memory>
 #include <thread>
 
@@ -57,15 +58,18 @@ class ScriptingGuideExamplesTest : public QObject
     }
 
     // The user holds a button (on the hook's side, as a real click) for a while, from another
-    // thread, while the script runs on this one.
+    // thread, while the script runs on this one. The hook posts the press before setKeyDown
+    // returns, so once the other thread says it pressed, the press is there to deliver.
     void holdButton(int virtualKey, std::chrono::milliseconds held)
     {
+        std::latch pressed(1);
         std::thread user([&] {
             m_desktop->setKeyDown(virtualKey, true);
+            pressed.count_down();
             std::this_thread::sleep_for(held);
             m_desktop->setKeyDown(virtualKey, false);
         });
-        std::this_thread::sleep_for(20ms);
+        pressed.wait();
         QCoreApplication::sendPostedEvents(); // the press reaches OnEvent, which loops
         user.join();
         QCoreApplication::sendPostedEvents();
