@@ -18,16 +18,20 @@ constexpr wchar_t kProductName[] = L"Tetherscript Virtual Mouse Rel";
 constexpr int kMaxStep = 127;
 constexpr qint64 kReportIntervalNs = 1'000'000;
 
-// The button bits of a report and the events the system makes of their changes.
+// The button bits of a report, the record's flags that press and release them, and the
+// events the system makes of their changes.
 struct ButtonBit
 {
     unsigned char bit;
+    DWORD down;
+    DWORD up;
     UINT pressed;
     UINT released;
 };
-constexpr std::array<ButtonBit, 3> kButtonBits{{{0x01, WM_LBUTTONDOWN, WM_LBUTTONUP},
-                                                {0x02, WM_RBUTTONDOWN, WM_RBUTTONUP},
-                                                {0x04, WM_MBUTTONDOWN, WM_MBUTTONUP}}};
+constexpr std::array<ButtonBit, 3> kButtonBits{
+    {{0x01, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, WM_LBUTTONDOWN, WM_LBUTTONUP},
+     {0x02, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, WM_RBUTTONDOWN, WM_RBUTTONUP},
+     {0x04, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP, WM_MBUTTONDOWN, WM_MBUTTONUP}}};
 
 bool isVirtualMouse(const HidApi::DeviceInfo& device)
 {
@@ -38,8 +42,8 @@ bool isVirtualMouse(const HidApi::DeviceInfo& device)
 LONG pixelFromNormalised(LONG normalised, int origin, int extent)
 {
     const std::int64_t span = extent >= 2 ? extent - 1 : 1;
-    const std::int64_t pixel = std::clamp<std::int64_t>(
-        (std::int64_t{normalised} * span + 32767) / 65535, 0, span);
+    const std::int64_t pixel =
+        std::clamp<std::int64_t>((std::int64_t{normalised} * span + 32767) / 65535, 0, span);
     return static_cast<LONG>(origin + pixel);
 }
 
@@ -100,27 +104,27 @@ void VirtualMouse::pace()
     m_reportTimer.start();
 }
 
-bool VirtualMouse::sendReport(int x, int y)
+bool VirtualMouse::sendReport(unsigned char buttons, int x, int y)
 {
     pace();
     // Every button the report changes becomes an event that the hook must not take for the
     // user's. It is noted first: it can come back before the send returns.
     ButtonEchoes& echoes = ButtonEchoes::instance();
-    const unsigned char changed = m_buttons ^ m_deviceButtons;
+    const unsigned char changed = buttons ^ m_buttons;
     std::array<int, kButtonBits.size()> tickets{-1, -1, -1};
     for (std::size_t i = 0; i < kButtonBits.size(); ++i) {
         const ButtonBit& button = kButtonBits[i];
         if (changed & button.bit)
-            tickets[i] = echoes.expect((m_buttons & button.bit) ? button.pressed : button.released);
+            tickets[i] = echoes.expect((buttons & button.bit) ? button.pressed : button.released);
     }
-    const unsigned char report[5] = {0x01, 0x02, m_buttons, static_cast<unsigned char>(x),
+    const unsigned char report[5] = {0x01, 0x02, buttons, static_cast<unsigned char>(x),
                                      static_cast<unsigned char>(y)};
     if (HidApi::current().sendFeatureReport(m_device, report, sizeof report) < 0) {
         for (int ticket : tickets)
             echoes.withdraw(ticket);
-        return false;
+        return false; // the device still holds the buttons of its last report
     }
-    m_deviceButtons = m_buttons;
+    m_buttons = buttons;
     return true;
 }
 
@@ -136,21 +140,26 @@ bool VirtualMouse::send(const INPUT& record)
     if (flags & (MOUSEEVENTF_XDOWN | MOUSEEVENTF_XUP | MOUSEEVENTF_WHEEL | MOUSEEVENTF_HWHEEL))
         return false;
 
-    if (flags & MOUSEEVENTF_LEFTDOWN)
-        m_buttons |= 0x01;
-    if (flags & MOUSEEVENTF_LEFTUP)
-        m_buttons &= ~0x01;
-    if (flags & MOUSEEVENTF_RIGHTDOWN)
-        m_buttons |= 0x02;
-    if (flags & MOUSEEVENTF_RIGHTUP)
-        m_buttons &= ~0x02;
-    if (flags & MOUSEEVENTF_MIDDLEDOWN)
-        m_buttons |= 0x04;
-    if (flags & MOUSEEVENTF_MIDDLEUP)
-        m_buttons &= ~0x04;
+    // A record's press comes before its release, as Windows applies them. Every button the
+    // record names must change on the device; one that would not (pressed where the device
+    // holds it, released where it does not, or clicked in one record, which a report cannot
+    // carry) is pressed or released through the system, and with it the whole record.
+    unsigned char buttons = m_buttons;
+    for (const ButtonBit& button : kButtonBits) {
+        if (!(flags & (button.down | button.up)))
+            continue;
+        unsigned char wanted = buttons;
+        if (flags & button.down)
+            wanted |= button.bit;
+        if (flags & button.up)
+            wanted &= ~button.bit;
+        if (wanted == buttons)
+            return false;
+        buttons = wanted;
+    }
 
     if (!(flags & MOUSEEVENTF_MOVE))
-        return sendReport(0, 0);
+        return sendReport(buttons, 0, 0);
 
     std::int64_t deltaX = mouse.dx;
     std::int64_t deltaY = mouse.dy;
@@ -169,7 +178,7 @@ bool VirtualMouse::send(const INPUT& record)
     do {
         const auto stepX = static_cast<int>(std::clamp<std::int64_t>(deltaX, -kMaxStep, kMaxStep));
         const auto stepY = static_cast<int>(std::clamp<std::int64_t>(deltaY, -kMaxStep, kMaxStep));
-        if (!sendReport(stepX, stepY))
+        if (!sendReport(buttons, stepX, stepY))
             return false;
         deltaX -= stepX;
         deltaY -= stepY;

@@ -10,6 +10,10 @@
 // and about one report per millisecond. The system reports the device's clicks as
 // hardware input; each one sent is noted in ButtonEchoes, so the mouse hook can tell them
 // from the user's.
+//
+// The device only knows which buttons it holds: a press of a button it holds already, or a
+// release of one it does not hold (pressed through the system), changes nothing on it. Such a
+// record, like one whose report the device refuses, is left to the system whole.
 class VirtualMouse
 {
 public:
@@ -22,12 +26,12 @@ public:
 
 private:
     bool open();
-    bool sendReport(int x, int y);
+    bool sendReport(unsigned char buttons, int x, int y);
     void pace();
 
     bool m_hidInitialised = false;
     HidApi::Device m_device = nullptr;
-    unsigned char m_buttons = 0; // bit 0 left, bit 1 right, bit 2 middle
-    unsigned char m_deviceButtons = 0; // the buttons of the last report the device took
+    // The buttons of the last report the device took: bit 0 left, bit 1 right, bit 2 middle.
+    unsigned char m_buttons = 0;
     QElapsedTimer m_reportTimer;
 };

@@ -48,9 +48,8 @@ void set(const char* property, const QVariant& value)
 
 QByteArray report(unsigned char buttons, signed char x, signed char y)
 {
-    return QByteArray::fromRawData("\x01\x02", 2) +
-           QByteArray(1, static_cast<char>(buttons)) + QByteArray(1, static_cast<char>(x)) +
-           QByteArray(1, static_cast<char>(y));
+    return QByteArray::fromRawData("\x01\x02", 2) + QByteArray(1, static_cast<char>(buttons)) +
+           QByteArray(1, static_cast<char>(x)) + QByteArray(1, static_cast<char>(y));
 }
 
 const QString kSystemLine = QStringLiteral("clavitor.input: Ввод отправлен через системный API");
@@ -254,8 +253,8 @@ private slots:
         m_sender->send(mouseFlags(MOUSEEVENTF_RIGHTDOWN));
         m_sender->send(move(5, 5));
         m_sender->send(mouseFlags(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_MIDDLEDOWN));
-        m_sender->send(mouseFlags(MOUSEEVENTF_RIGHTUP | MOUSEEVENTF_MIDDLEDOWN |
-                                  MOUSEEVENTF_MIDDLEUP));
+        m_sender->send(
+            mouseFlags(MOUSEEVENTF_RIGHTUP | MOUSEEVENTF_MIDDLEDOWN | MOUSEEVENTF_MIDDLEUP));
         m_sender->send(mouseFlags(MOUSEEVENTF_LEFTUP));
         QCOMPARE(hid.reports.size(), 5);
         QCOMPARE(hid.reports[0].bytes, report(0x02, 0, 0));
@@ -264,6 +263,65 @@ private slots:
         QCOMPARE(hid.reports[3].bytes, report(0x01, 0, 0));
         QCOMPARE(hid.reports[4].bytes, report(0x00, 0, 0));
         QVERIFY(sent().empty());
+    }
+
+    void refusedButtonReportLeavesNoButtonDown_data()
+    {
+        QTest::addColumn<DWORD>("down");
+        QTest::addColumn<DWORD>("up");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("bit");
+        QTest::addColumn<int>("refused");
+        QTest::addColumn<QList<DWORD>>("systemFlags");
+
+        const struct
+        {
+            const char* name;
+            DWORD down, up;
+            int button, bit;
+        } buttons[] = {{"left", MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, VK_LBUTTON, 0x01},
+                       {"right", MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, VK_RBUTTON, 0x02},
+                       {"middle", MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP, VK_MBUTTON, 0x04}};
+        for (const auto& b : buttons) {
+            // The first press goes by the system, so its release must too.
+            QTest::addRow("%s, press refused", b.name)
+                << b.down << b.up << b.button << b.bit << 0 << QList<DWORD>{b.down, b.up};
+            // The device still holds the button: the system releases it, the next press goes
+            // by the system too, and the device's own release lets it go.
+            QTest::addRow("%s, release refused", b.name)
+                << b.down << b.up << b.button << b.bit << 1 << QList<DWORD>{b.up, b.down};
+        }
+    }
+
+    void refusedButtonReportLeavesNoButtonDown()
+    {
+        QFETCH(DWORD, down);
+        QFETCH(DWORD, up);
+        QFETCH(int, button);
+        QFETCH(int, bit);
+        QFETCH(int, refused);
+        QFETCH(QList<DWORD>, systemFlags);
+
+        FakeHidApi hid;
+        hid.attachVirtualMouse();
+        hid.desktop = &m_desktop;
+        hid.failReport = refused;
+        set(AppProperty::controlMode, 1);
+
+        // Two clicks; after each press and each release the desktop holds the button as sent.
+        QList<DWORD> seenBySystem;
+        for (int i = 0; i < 4; ++i) {
+            const bool press = i % 2 == 0;
+            QCOMPARE(m_sender->send(mouseFlags(press ? down : up)), UINT(1));
+            QCOMPARE(bool(m_desktop.getAsyncKeyState(button) & 0x8000), press);
+            for (const INPUT& record : sent())
+                seenBySystem << record.mi.dwFlags;
+        }
+        QCOMPARE(seenBySystem, systemFlags);
+        // The device takes one press and one release, whichever was refused.
+        QCOMPARE(hid.reports.size(), 2);
+        QCOMPARE(hid.reports[0].bytes, report(static_cast<unsigned char>(bit), 0, 0));
+        QCOMPARE(hid.reports[1].bytes, report(0, 0, 0));
     }
 
     void driverRouteTurnsAbsoluteTargetsIntoMoves()
@@ -285,8 +343,8 @@ private slots:
         QCOMPARE(y, 440);
 
         hid.reports.clear();
-        m_sender->send(move(0, 0, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE |
-                                      MOUSEEVENTF_VIRTUALDESK)); // (-1280, 0)
+        m_sender->send(move(
+            0, 0, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK)); // (-1280, 0)
         x = 0;
         for (const FakeHidApi::Report& r : hid.reports)
             x += static_cast<signed char>(r.bytes[3]);
@@ -302,10 +360,13 @@ private slots:
         const INPUT wheel = mouseFlags(MOUSEEVENTF_WHEEL, 120);
         const INPUT side = mouseFlags(MOUSEEVENTF_XDOWN, XBUTTON1);
         const INPUT typed = key('a', KEYEVENTF_UNICODE);
-        for (const INPUT& record : {wheel, side, typed})
+        // A report holds buttons, not events: a press and release in one record is a click.
+        const INPUT click = mouseFlags(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP);
+        for (const INPUT& record : {wheel, side, typed, click})
             QCOMPARE(sendOne(record).type, record.type);
         QVERIFY(hid.reports.isEmpty());
-        QCOMPARE(log.lines, (QStringList{kOpenedLine, kSystemLine, kSystemLine, kSystemLine}));
+        QCOMPARE(log.lines,
+                 (QStringList{kOpenedLine, kSystemLine, kSystemLine, kSystemLine, kSystemLine}));
 
         // A refused report sends the whole record again through the system.
         hid.failReport = 1;
