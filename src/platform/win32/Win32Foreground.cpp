@@ -8,8 +8,10 @@ namespace platform {
 
 namespace {
 
-// The receiver of the one watcher: a WinEvent callback carries no context of its own.
+// The receiver of the one watcher and the window it last heard of: neither a WinEvent
+// callback nor a timer procedure carries context of its own. Both run on the watching thread.
 Platform::ForegroundReceiver g_receiver;
+HWND g_lastWindow = nullptr;
 
 // The file name of the process's executable; empty when the process may not be opened.
 std::wstring imageNameOf(DWORD processId)
@@ -71,8 +73,15 @@ bool Win32Foreground::watch(Platform::ForegroundReceiver receiver)
                                &Win32Foreground::onForeground, 0, 0, WINEVENT_OUTOFCONTEXT);
     if (!m_hook)
         return false;
+    // A thread timer: its WM_TIMER goes to this thread's queue, whose loop calls onPoll.
+    m_timer = ::SetTimer(nullptr, 0, kPollMs, &Win32Foreground::onPoll);
+    if (!m_timer) {
+        stop();
+        return false;
+    }
     g_receiver = std::move(receiver);
     const HWND front = ::GetForegroundWindow();
+    g_lastWindow = front;
     g_receiver(front ? programOf(front) : ForegroundProgram{});
     return true;
 }
@@ -82,7 +91,19 @@ void Win32Foreground::stop()
     if (m_hook)
         ::UnhookWinEvent(m_hook);
     m_hook = nullptr;
+    if (m_timer)
+        ::KillTimer(nullptr, m_timer);
+    m_timer = 0;
     g_receiver = nullptr;
+    g_lastWindow = nullptr;
+}
+
+void Win32Foreground::report(HWND window)
+{
+    if (!window || window == g_lastWindow || !g_receiver)
+        return;
+    g_lastWindow = window;
+    g_receiver(programOf(window));
 }
 
 ForegroundProgram Win32Foreground::programOf(HWND window)
@@ -111,10 +132,16 @@ ForegroundProgram Win32Foreground::programOf(HWND window)
 }
 
 void CALLBACK Win32Foreground::onForeground(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG,
-                                           DWORD, DWORD)
+                                            DWORD, DWORD)
 {
-    if (window && object == OBJID_WINDOW && g_receiver)
-        g_receiver(programOf(window));
+    if (object == OBJID_WINDOW)
+        report(window);
+}
+
+void CALLBACK Win32Foreground::onPoll(HWND, UINT, UINT_PTR, DWORD)
+{
+    // No window in front, as for a moment while the front changes, is no change to report.
+    report(::GetForegroundWindow());
 }
 
 } // namespace platform

@@ -9,9 +9,15 @@ namespace platform {
 // comes to the front by its executable's file name. A process the program may not open (an
 // elevated one) is named by the window's class instead, and a store app, whose windows
 // ApplicationFrameHost.exe frames, by the process of the frame's child window.
+//
+// Where the event never comes (Wine 8 sends none), a timer of the same thread compares the
+// window in front every kPollMs. The hook and the timer share the last window reported, so
+// each change is reported once, by whichever notices it first.
 class Win32Foreground
 {
 public:
+    static constexpr UINT kPollMs = 250;
+
     Win32Foreground() = default;
     ~Win32Foreground();
     Win32Foreground(const Win32Foreground&) = delete;
@@ -25,9 +31,12 @@ public:
 private:
     static void CALLBACK onForeground(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object,
                                       LONG child, DWORD thread, DWORD time);
+    static void CALLBACK onPoll(HWND window, UINT message, UINT_PTR timer, DWORD time);
+    static void report(HWND window);
     void stop();
 
     HWINEVENTHOOK m_hook = nullptr;
+    UINT_PTR m_timer = 0;
 };
 
 } // namespace platform
