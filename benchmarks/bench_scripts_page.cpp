@@ -117,7 +117,7 @@ void ProfileSwitch(benchmark::State& state)
 }
 BENCHMARK(ProfileSwitch)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly();
 
-// Notes when the follower's wait for the program to stay in front ends: the one single-shot
+// Notes when the wait for the program to stay in front (ForegroundWatch) ends: the one single-shot
 // timer of that interval firing.
 class SettleWatcher : public QObject
 {
@@ -129,7 +129,7 @@ public:
     {
         const auto* timer = qobject_cast<QTimer*>(watched);
         if (event->type() == QEvent::Timer && timer && timer->isSingleShot() &&
-            timer->interval() == ProfileFollower::kSettleMs) {
+            timer->interval() == ForegroundWatch::kSettleMs) {
             settledAt = std::chrono::steady_clock::now();
             settledCpu = std::clock();
             settled = true;
@@ -159,8 +159,7 @@ public:
 
 // Brings the program to the front and runs the event loop until the page has `hotkeys`
 // registered hotkeys and nothing more to do; false after 5 s.
-bool bringToFront(platform::SimulatedPlatform& desktop, const wchar_t* program,
-                  std::size_t hotkeys)
+bool bringToFront(platform::SimulatedPlatform& desktop, const wchar_t* program, std::size_t hotkeys)
 {
     desktop.setForegroundProgram({{program}, true, 4242});
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
@@ -220,8 +219,8 @@ void FollowedProgramSwitch(benchmark::State& state)
                 firstHotkeysMs = toHotkeysMs;
             }
             hotkeysMs += toHotkeysMs;
-            cpuMs += 1000.0 * static_cast<double>(std::clock() - watcher.settledCpu) /
-                     CLOCKS_PER_SEC;
+            cpuMs +=
+                1000.0 * static_cast<double>(std::clock() - watcher.settledCpu) / CLOCKS_PER_SEC;
         }
         state.counters["cpu_ms"] = benchmark::Counter(cpuMs, benchmark::Counter::kAvgIterations);
         state.counters["hotkeys_ms"] =

@@ -5,7 +5,12 @@
 
 #include <QCoreApplication>
 
-ForegroundWatch::ForegroundWatch(QObject* parent) : QObject(parent) {}
+ForegroundWatch::ForegroundWatch(QObject* parent) : QObject(parent)
+{
+    m_settle.setSingleShot(true);
+    m_settle.setInterval(kSettleMs);
+    connect(&m_settle, &QTimer::timeout, this, &ForegroundWatch::onSettled);
+}
 
 ForegroundWatch::~ForegroundWatch()
 {
@@ -25,6 +30,7 @@ void ForegroundWatch::want(const QObject* user, bool wanted)
     }
     if (watching == !m_users.isEmpty())
         return;
+    m_settle.stop();
     if (!watching) {
         // The reports may come on another thread: each is handed to the GUI thread, and
         // dropped with this object.
@@ -45,13 +51,23 @@ void ForegroundWatch::pick(bool pending)
 
 void ForegroundWatch::report(const platform::ForegroundProgram& program)
 {
-    if (m_users.isEmpty() || program.processId == QCoreApplication::applicationPid())
+    if (m_users.isEmpty())
         return;
-    if (!m_picking) {
-        emit programInFront(program);
+    if (program.processId == QCoreApplication::applicationPid()) {
+        m_settle.stop();
         return;
     }
-    const QString name = listedNameOf(program);
+    m_pending = program;
+    m_settle.start();
+}
+
+void ForegroundWatch::onSettled()
+{
+    if (!m_picking) {
+        emit programInFront(m_pending);
+        return;
+    }
+    const QString name = listedNameOf(m_pending);
     if (name.isEmpty())
         return; // a window without a name: the next one may have one
     pick(false);

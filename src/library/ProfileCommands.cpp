@@ -6,6 +6,7 @@
 #include "ProfileStore.h"
 #include "ScriptsListWidget.h"
 #include "SingleScriptWidget.h"
+#include "app/SettingsFile.h"
 #include "engine/ScriptsModel.h"
 #include "ui/shell/Prompter.h"
 #include "ui_ScriptsListWidget.h"
@@ -57,6 +58,7 @@ void ProfileCommands::rename()
     if (!name || index != m_page.m_currentIndex)
         return;
     const QString trimmed = name->trimmed();
+    const QString previousName = library()[index].name;
     QString problem = library().nameProblem(trimmed, index);
     if (problem.isEmpty() && trimmed != library()[index].name) {
         m_page.takePendingEdits();
@@ -65,12 +67,17 @@ void ProfileCommands::rename()
             for (int i = 0; i < renamed.scenarios.size(); ++i) {
                 m_page.m_model->setData(m_page.m_model->index(i), renamed.scenarios[i].file,
                                         ScriptsModel::ScriptPathRole);
-                m_page.row(i)->setProfileName(trimmed);
                 m_page.row(i)->setPath(renamed.scenarios[i].file);
             }
             m_page.ui->profileComboBox->setItemText(static_cast<int>(index), trimmed);
             m_page.saveProfiles();
-            m_page.rememberLastProfile();
+            // The profile to show at the next start keeps up with its name; a profile that
+            // following made current is not taken for it.
+            AppSettings settings = loadSettings();
+            if (settings.lastProfile == previousName) {
+                settings.lastProfile = trimmed;
+                saveSettings(settings);
+            }
             m_page.publishOverlayList();
         }
     }

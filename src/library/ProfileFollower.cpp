@@ -3,6 +3,8 @@
 #include "ForegroundWatch.h"
 #include "ProgramMatch.h"
 #include "ScriptsListWidget.h"
+#include "engine/ScriptData.h"
+#include "engine/ScriptsModel.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -30,13 +32,12 @@ qsizetype indexOfName(const QList<ScenarioProfile>& profiles, const QString& nam
 
 ProfileFollower::ProfileFollower(ScriptsListWidget& page) : QObject(&page), m_page(page)
 {
-    m_settle.setSingleShot(true);
-    m_settle.setInterval(kSettleMs);
-    connect(&m_settle, &QTimer::timeout, this, &ProfileFollower::onSettled);
     m_retry.setSingleShot(true);
     m_retry.setInterval(kRetryMs);
     connect(&m_retry, &QTimer::timeout, this, &ProfileFollower::switchWhenFree);
     connect(&page, &ScriptsListWidget::sigProfileChanged, this, &ProfileFollower::onProfileChanged);
+    connect(&page, &ScriptsListWidget::sigScenarioActivationChanged, this,
+            &ProfileFollower::onScenarioActivationChanged);
     connect(&page, &ScriptsListWidget::sigFollowingChanged, this, &ProfileFollower::setEnabled);
     connect(&page.foregroundWatch(), &ForegroundWatch::programInFront, this,
             &ProfileFollower::onProgramInFront);
@@ -47,35 +48,32 @@ void ProfileFollower::setEnabled(bool enabled)
     if (enabled == m_enabled)
         return;
     m_enabled = enabled;
-    m_settle.stop();
     m_retry.stop();
     m_inFront = {};
     m_followedName.clear();
     m_returnName.clear();
+    m_leftActive.clear();
     m_page.foregroundWatch().want(this, enabled);
 }
 
 void ProfileFollower::onProgramInFront(const platform::ForegroundProgram& program)
 {
-    if (!m_enabled)
-        return;
-    m_pending = program;
-    m_settle.start();
-}
-
-void ProfileFollower::onSettled()
-{
-    if (m_pending.names == m_inFront.names)
+    if (!m_enabled || program.names == m_inFront.names)
         return; // another window of the same program
-    m_inFront = m_pending;
+    m_inFront = program;
+    m_heldSince.invalidate();
     switchWhenFree();
 }
 
 void ProfileFollower::switchWhenFree()
 {
     if (mouseButtonHeld()) {
-        m_retry.start();
-        return;
+        if (!m_heldSince.isValid())
+            m_heldSince.start();
+        if (!m_heldSince.hasExpired(kHeldButtonWaitMs)) {
+            m_retry.start();
+            return;
+        }
     }
     const QList<ScenarioProfile>& profiles = m_page.profiles();
     const qsizetype target = profileForProgram(profiles, m_inFront);
@@ -98,8 +96,24 @@ void ProfileFollower::switchWhenFree()
 
 bool ProfileFollower::switchTo(qsizetype index)
 {
+    const qsizetype leaving = m_page.currentProfileIndex();
+    const ScriptsModel* model = m_page.scriptsModel();
+    const int activeRow = model->activeRow();
+    const LeftScenario left{activeRow,
+                            activeRow >= 0 ? model->scriptAt(activeRow)->path : QString()};
+    const QString leavingName = leaving >= 0 ? m_page.profiles()[leaving].name : QString();
+
     m_switching = true;
     const bool switched = m_page.followProgram(index);
+    if (switched && leaving != index) {
+        if (left.row >= 0)
+            m_leftActive.insert(leavingName, left);
+        const LeftScenario back = m_leftActive.take(m_page.profiles()[index].name);
+        ScriptsModel* current = m_page.scriptsModel();
+        if (back.row >= 0 && back.row < current->rowCount() &&
+            current->scriptAt(back.row)->path == back.file)
+            current->activateRow(back.row);
+    }
     m_switching = false;
     if (!switched)
         m_retry.start(); // a dialog of the page is open: once it closes
@@ -112,5 +126,13 @@ void ProfileFollower::onProfileChanged()
     if (!m_switching) {
         m_followedName.clear();
         m_returnName.clear();
+        m_leftActive.clear();
     }
+}
+
+void ProfileFollower::onScenarioActivationChanged()
+{
+    // The user's own activation or deactivation outweighs what following remembered.
+    if (!m_switching)
+        m_leftActive.clear();
 }

@@ -2,6 +2,8 @@
 
 #include "platform/ForegroundProgram.h"
 
+#include <QElapsedTimer>
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -9,19 +11,23 @@
 class ScriptsListWidget;
 
 // Makes the profile that lists the program in front current on the scenario page, and the
-// profile that was current before when the user leaves the program. A program must stay in
-// front for kSettleMs before it counts (one flashing up while another loads switches nothing),
-// the program's own windows count for nothing, and a switch waits while a mouse button is
-// held, so that the leaving scenario can release what it pressed. A profile the user picks
-// by hand stays until the next program change. Following is turned on and off by the page's
-// setting too.
+// profile that was current before when the user leaves the program. A program counts once it
+// stayed in front a while (ForegroundWatch), the program's own windows count for nothing, and
+// a switch waits while a mouse button is held, at most kHeldButtonWaitMs, so that the leaving
+// scenario can release what it pressed (one that holds a button itself lets go of it as the
+// switch deactivates it). A profile the user picks by hand stays until the next program
+// change. Following is turned on and off by the page's setting too.
+//
+// A scenario active in a profile that following leaves is activated again, as its hotkey
+// would, when following brings that profile back; unless meanwhile the user activated or
+// deactivated a scenario, switched the profile by hand, or the scenario's row went away.
 class ProfileFollower : public QObject
 {
     Q_OBJECT
 
 public:
-    static constexpr int kSettleMs = 300;
     static constexpr int kRetryMs = 15;
+    static constexpr int kHeldButtonWaitMs = 2000;
 
     explicit ProfileFollower(ScriptsListWidget& page);
 
@@ -30,21 +36,29 @@ public:
     bool isEnabled() const { return m_enabled; }
 
 private:
+    // The scenario that was active in a profile following left.
+    struct LeftScenario
+    {
+        int row = -1;
+        QString file;
+    };
+
     void onProgramInFront(const platform::ForegroundProgram& program);
-    void onSettled();
     // Switches for the program in front once no mouse button is held and the page is free.
     void switchWhenFree();
     bool switchTo(qsizetype index);
     void onProfileChanged();
+    void onScenarioActivationChanged();
 
     ScriptsListWidget& m_page;
     bool m_enabled = false;
-    QTimer m_settle;
     QTimer m_retry;
-    platform::ForegroundProgram m_pending;
+    QElapsedTimer m_heldSince; // the first try that found a button held, for this switch
     platform::ForegroundProgram m_inFront;
     // The profile chosen for the program in front (empty when none), and the one to return to.
     QString m_followedName;
     QString m_returnName;
+    // By profile name, the scenarios to activate again when following returns to a profile.
+    QHash<QString, LeftScenario> m_leftActive;
     bool m_switching = false;
 };

@@ -10,7 +10,9 @@ bool programMatches(const QString& listedName, const platform::ForegroundProgram
         if (!name.empty() && QString::fromStdWString(name).compare(listedName, sensitivity) == 0)
             return true;
     }
-    return false;
+    const QString truncated = QString::fromStdWString(program.truncatedName);
+    return !truncated.isEmpty() &&
+           listedName.left(kTruncatedNameLength).compare(truncated, sensitivity) == 0;
 }
 
 qsizetype profileForProgram(const QList<ScenarioProfile>& profiles,
@@ -44,5 +46,6 @@ QString listedNameOf(const platform::ForegroundProgram& program)
         if (first.isEmpty())
             first = name;
     }
-    return first;
+    const QString truncated = QString::fromStdWString(program.truncatedName).trimmed();
+    return truncated.isEmpty() ? first : truncated;
 }

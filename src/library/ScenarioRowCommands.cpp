@@ -120,13 +120,15 @@ bool ScenarioRowCommands::adoptScript(int i, const QString& chosen, bool copyAlw
             }
             return false;
         };
-        if (QFileInfo(chosen) != QFileInfo(path) && usedByAnother(path)) {
-            const QFileInfo own(profile().scenarios[i].file);
-            path = ScenarioFiles::freeFileName(path, [&](const QString& candidate) {
-                const QFileInfo file(candidate);
-                return usedByAnother(candidate) || (file.exists() && file != own);
-            });
-        }
+        // Nor is any other file of the folder (a module the scripts require, the file of a
+        // row deleted): only this row's own file and the chosen file itself are replaced.
+        const QFileInfo own(profile().scenarios[i].file);
+        const auto taken = [&](const QString& candidate) {
+            const QFileInfo file(candidate);
+            return usedByAnother(candidate) || (file.exists() && file != own);
+        };
+        if (QFileInfo(chosen) != QFileInfo(path) && taken(path))
+            path = ScenarioFiles::freeFileName(path, taken);
         QDir().mkpath(directory);
         if (!ScenarioFiles::copyReplacing(chosen, path))
             return false;
@@ -136,15 +138,23 @@ bool ScenarioRowCommands::adoptScript(int i, const QString& chosen, bool copyAlw
     return true;
 }
 
-void ScenarioRowCommands::useChosenFile(const QString& script, SingleScriptWidget* row)
+void ScenarioRowCommands::chooseFile(SingleScriptWidget* row)
 {
-    const int i = m_page.rowIndex(row);
-    if (m_dialogs.busy() || i < 0)
+    if (m_dialogs.busy() || m_page.rowIndex(row) < 0)
         return;
-    if (!adoptScript(i, script, false)) {
-        row->setPath(profile().scenarios[i].file);
+    const QString current = row->path();
+    const QString start =
+        current.isEmpty() ? profileDirectory(profile().name) : QFileInfo(current).absolutePath();
+    QPointer<SingleScriptWidget> guarded(row);
+    const QString chosen = m_dialogs.whileBusy([&] {
+        return Prompter::openFileName(m_dialogs.parent(), ScriptsListWidget::tr("Выбрать сценарий"),
+                                      start, SingleScriptWidget::scriptFileFilter());
+    });
+    const int i = m_page.rowIndex(guarded);
+    if (chosen.isEmpty() || i < 0)
+        return;
+    if (!adoptScript(i, chosen, false))
         m_dialogs.warn(ScriptsListWidget::tr("Не удалось скопировать сценарий"));
-    }
 }
 
 void ScenarioRowCommands::importInto(SingleScriptWidget* row)

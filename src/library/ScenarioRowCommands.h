@@ -20,9 +20,9 @@ public:
     void add();
     // A new row for the file, which lies in the profile's folder, without a hotkey.
     void addFile(const QString& path);
-    // The row's file button chose `script`: used in place inside the profile's folder, else
-    // copied in.
-    void useChosenFile(const QString& script, SingleScriptWidget* row);
+    // The row's file button: the file chosen is used in place inside the profile's folder,
+    // else copied in. The page is busy while the dialog is open.
+    void chooseFile(SingleScriptWidget* row);
     void importInto(SingleScriptWidget* row);
     void exportFrom(SingleScriptWidget* row);
     void configure(SingleScriptWidget* row);

@@ -189,17 +189,18 @@ bool ScriptsListWidget::followProgram(qsizetype index)
     if (m_dialogs.busy() || m_recording->isActive() || !m_library.contains(index))
         return false;
     if (index != m_currentIndex)
-        switchToProfile(index, false);
+        switchToProfile(index, SwitchBy::Following);
     return true;
 }
 
-bool ScriptsListWidget::switchToProfile(qsizetype index, bool askAboutConflicts)
+bool ScriptsListWidget::switchToProfile(qsizetype index, SwitchBy by)
 {
+    const bool byUser = by == SwitchBy::User;
     if (!m_library.contains(index)) {
         showNoProfile();
         return true;
     }
-    if (askAboutConflicts && !resolveHotkeyConflicts(index)) {
+    if (byUser && !resolveHotkeyConflicts(index)) {
         const QSignalBlocker blocker(ui->profileComboBox);
         ui->profileComboBox->setCurrentIndex(static_cast<int>(m_currentIndex));
         return false;
@@ -218,10 +219,11 @@ bool ScriptsListWidget::switchToProfile(qsizetype index, bool askAboutConflicts)
     resetScenarioModifiers();
     rebuildScenarioList();
     m_programs->showProfile();
-    if (!askAboutConflicts)
+    if (!byUser)
         logUnregisteredHotkeys();
     showDescription();
-    rememberLastProfile();
+    if (byUser)
+        rememberLastProfile();
     emit sigProfileChanged(m_library[index].name);
     publishOverlayList();
     updateProfileButtons();
@@ -413,11 +415,12 @@ void ScriptsListWidget::publishOverlayList()
     for (int i = 0; i < profile->scenarios.size(); ++i) {
         const ProfileScenario& scenario = profile->scenarios[i];
         // A hotkey that another part of the program holds does not work here: "—".
-        const bool heldElsewhere = i < m_model->rowCount() && m_model->scriptAt(i)->hotkeyState == 1;
+        const bool heldElsewhere =
+            i < m_model->rowCount() && m_model->scriptAt(i)->hotkeyState == 1;
         entries.append({displayName(scenario.file, i),
                         scenario.hotkey.trimmed().isEmpty() ? QString()
-                        : heldElsewhere                      ? QStringLiteral("—")
-                                                             : HotkeyText::shown(scenario.hotkey),
+                        : heldElsewhere                     ? QStringLiteral("—")
+                                                            : HotkeyText::shown(scenario.hotkey),
                         !scenario.file.isEmpty()});
     }
     overlay.setScenarios(profile->name, entries);
@@ -470,9 +473,9 @@ void ScriptsListWidget::slotProfileDelete()
     m_profileCommands.remove();
 }
 
-void ScriptsListWidget::slotNewPathScript(const QString& script, SingleScriptWidget* row)
+void ScriptsListWidget::slotChooseScript(SingleScriptWidget* row)
 {
-    m_rowCommands.useChosenFile(script, row);
+    m_rowCommands.chooseFile(row);
 }
 
 void ScriptsListWidget::slotImportScript(SingleScriptWidget* row)
@@ -595,8 +598,8 @@ SingleScriptWidget* ScriptsListWidget::takeRow()
 {
     if (SingleScriptWidget* kept = m_rowPool->takeSpare())
         return kept;
-    auto* row = new SingleScriptWidget(currentProfile()->name, ui->listWidgetScripts->viewport());
-    connect(row, &SingleScriptWidget::scriptSelected, this, &ScriptsListWidget::slotNewPathScript);
+    auto* row = new SingleScriptWidget(ui->listWidgetScripts->viewport());
+    connect(row, &SingleScriptWidget::chooseRequested, this, &ScriptsListWidget::slotChooseScript);
     connect(row, &SingleScriptWidget::hotKeyChanged, this, &ScriptsListWidget::slotNewCombination);
     connect(row, &SingleScriptWidget::removeRequested, this, &ScriptsListWidget::slotDeleteScript);
     connect(row, &SingleScriptWidget::configureRequested, this,
@@ -611,7 +614,6 @@ SingleScriptWidget* ScriptsListWidget::takeRow()
 void ScriptsListWidget::placeRow(QListWidgetItem* item, SingleScriptWidget* row,
                                  const QString& path, const QString& hotkey)
 {
-    row->setProfileName(currentProfile()->name);
     row->setPath(path);
     row->showHotkey(hotkey);
     item->setFlags(Qt::ItemIsEnabled);

@@ -45,9 +45,10 @@ public:
     // The row widget of row i of the list (the rows waiting for the page to be shown are made
     // now); nullptr out of range.
     SingleScriptWidget* row(int i);
-    // Makes the profile current for the program in front, without asking: the hotkeys of its
-    // scenarios that another part of the program holds stay unregistered, are named in the
-    // log and show as "—" on the overlay. False while a dialog of the page is open.
+    // Makes the profile current for the program in front, without asking and without taking
+    // it for the profile to show at the next start: the hotkeys of its scenarios that another
+    // part of the program holds stay unregistered, are named in the log and show as "—" on
+    // the overlay. False while a dialog of the page is open.
     bool followProgram(qsizetype index);
     // The program in front, for the follower and the page's "Выбрать окно".
     ForegroundWatch& foregroundWatch() { return m_foreground; }
@@ -66,7 +67,7 @@ public slots:
     void slotDisableScript();
     void slotActiveLuaChanged(const QString& name);
 
-    void slotNewPathScript(const QString& script, SingleScriptWidget* row);
+    void slotChooseScript(SingleScriptWidget* row);
     void slotNewCombination(const QString& combination, SingleScriptWidget* row);
     void slotDeleteScript(SingleScriptWidget* row);
     void slotConfigureScript(SingleScriptWidget* row);
@@ -83,9 +84,16 @@ protected:
 
 private:
     ScenarioProfile* currentProfile();
-    // Makes the profile current, after the hotkey conflict check (or without it, see
-    // followProgram); false when the user cancelled it, and nothing changed.
-    bool switchToProfile(qsizetype index, bool askAboutConflicts = true);
+    // Who makes a profile current: the user, whose choice is asked about hotkey conflicts and
+    // shown again at the next start, or following the program in front (see followProgram),
+    // which asks nothing and is not remembered.
+    enum class SwitchBy
+    {
+        User,
+        Following
+    };
+    // Makes the profile current; false when the user cancelled it, and nothing changed.
+    bool switchToProfile(qsizetype index, SwitchBy by = SwitchBy::User);
     void logUnregisteredHotkeys();
     // Warns of the target profile's hotkeys that another owner holds; on Continue clears them
     // in the target profile. False on Cancel.

@@ -1,6 +1,5 @@
 #include "SingleScriptWidget.h"
 
-#include "ProfileStore.h"
 #include "ui/appearance/IconManager.h"
 #include "ui/shell/Prompter.h"
 #include "ui_SingleScriptWidget.h"
@@ -11,8 +10,8 @@
 #include <QFileInfo>
 #include <QUrl>
 
-SingleScriptWidget::SingleScriptWidget(const QString& profileName, QWidget* parent)
-    : QFrame(parent), ui(new Ui::SingleScriptWidget), m_profileName(profileName)
+SingleScriptWidget::SingleScriptWidget(QWidget* parent)
+    : QFrame(parent), ui(new Ui::SingleScriptWidget)
 {
     ui->setupUi(this);
     m_defaultCaption = ui->pushButtonScript->text();
@@ -26,7 +25,7 @@ SingleScriptWidget::SingleScriptWidget(const QString& profileName, QWidget* pare
     icons.setIcon(ui->pushButtonDelete, QStringLiteral("delete-bin-6-line"));
 
     connect(ui->pushButtonScript, &QPushButton::clicked, this,
-            &SingleScriptWidget::chooseScriptFile);
+            [this] { emit chooseRequested(this); });
     connect(ui->pushButtonEdit, &QPushButton::clicked, this, &SingleScriptWidget::openScriptFile);
     connect(ui->lineEditHotKey, &QLineEdit::textChanged, this, &SingleScriptWidget::hotKeyEdited);
     connect(ui->pushButtonConfigure, &QPushButton::clicked, this,
@@ -78,18 +77,6 @@ void SingleScriptWidget::showHotkey(const QString& text)
 QString SingleScriptWidget::scriptFileFilter()
 {
     return tr("Сценарии Lua (*.lua);;Все файлы (*)");
-}
-
-void SingleScriptWidget::chooseScriptFile()
-{
-    const QString start =
-        m_path.isEmpty() ? profileDirectory(m_profileName) : QFileInfo(m_path).absolutePath();
-    const QString chosen =
-        Prompter::openFileName(this, tr("Выбрать сценарий"), start, scriptFileFilter());
-    if (chosen.isEmpty())
-        return;
-    setPath(chosen);
-    emit scriptSelected(chosen, this);
 }
 
 void SingleScriptWidget::openScriptFile()

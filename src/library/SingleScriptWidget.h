@@ -17,7 +17,7 @@ class SingleScriptWidget : public QFrame
     Q_OBJECT
 
 public:
-    explicit SingleScriptWidget(const QString& profileName, QWidget* parent = nullptr);
+    explicit SingleScriptWidget(QWidget* parent = nullptr);
     ~SingleScriptWidget() override;
 
     QString path() const { return m_path; }
@@ -27,15 +27,12 @@ public:
     QString hotkey() const;
     // Shows a combination without announcing it as a change.
     void showHotkey(const QString& text);
-    QString profileName() const { return m_profileName; }
     // The file types of the dialogs that pick or save a script.
     static QString scriptFileFilter();
 
-    // The profile was renamed.
-    void setProfileName(const QString& name) { m_profileName = name; }
-
 signals:
-    void scriptSelected(const QString& script, SingleScriptWidget* row);
+    // The file button: the page asks for the script file.
+    void chooseRequested(SingleScriptWidget* row);
     void hotKeyChanged(const QString& combination, SingleScriptWidget* row);
     void removeRequested(SingleScriptWidget* row);
     void configureRequested(SingleScriptWidget* row);
@@ -44,8 +41,6 @@ signals:
     void importRequested(SingleScriptWidget* row);
 
 public slots:
-    // Asks for a script file, starting beside the current one or in the profile's folder.
-    void chooseScriptFile();
     // Opens the file with the application the system associates with it.
     void openScriptFile();
     void hotKeyEdited(const QString& text);
@@ -58,6 +53,5 @@ private:
 
     std::unique_ptr<Ui::SingleScriptWidget> ui;
     QString m_path;
-    QString m_profileName;
     QString m_defaultCaption;
 };

@@ -11,12 +11,17 @@ struct ForegroundProgram
 {
     // Windows: the executable's file name ("game.exe"), or the window's class when the
     // process may not be opened (an elevated one). X11: those of the executable's file name
-    // (through _NET_WM_PID), the WM_CLASS instance and the WM_CLASS class that are known.
+    // (through _NET_WM_PID; a Windows program run through Wine by its Windows executable's,
+    // never by Wine's loader), the WM_CLASS instance and the WM_CLASS class that are known.
     std::vector<std::wstring> names;
     // Whether the names compare without regard to case (Windows file names).
     bool namesIgnoreCase = false;
     // The process that owns the window; 0 when unknown.
     std::uint32_t processId = 0;
+    // A name the system cut to its first 15 characters (the process name Wine gives a Windows
+    // program), known where no whole name of the executable is: a listed name whose first 15
+    // characters equal it matches.
+    std::wstring truncatedName;
 
     friend bool operator==(const ForegroundProgram&, const ForegroundProgram&) = default;
 };

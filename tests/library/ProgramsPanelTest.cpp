@@ -109,13 +109,14 @@ private slots:
         QVERIFY(!waiting->isHidden());
         fixture.desktop.setForegroundProgram({{L"launcher.exe"}, true, 12});
         QTRY_VERIFY(fixture.lastPrompt().contains("\"Работа\""));
-        QTest::qWait(ProfileFollower::kSettleMs + 100);
+        QTest::qWait(ForegroundWatch::kSettleMs + 100);
         QCOMPARE(currentName(page), QString("Игры"));
 
-        // A program run through Wine is listed by its Windows file name.
+        // A program passed through on the way (the taskbar) is not taken; a program run
+        // through Wine is listed by its Windows file name.
         click(page, "programPickButton");
-        fixture.desktop.setForegroundProgram(
-            {{L"wine64-preloader", L"game.exe", L"Wine"}, false, 13});
+        fixture.desktop.setForegroundProgram({{L"explorer.exe"}, true, 14});
+        fixture.desktop.setForegroundProgram({{L"game.exe", L"Wine"}, false, 13});
         QTRY_COMPARE(shownPrograms(page), (QStringList{"aim.exe", "game.exe"}));
         QVERIFY(waiting->isHidden());
         QCOMPARE(storedProfiles().value(2).programs, (QStringList{"aim.exe", "game.exe"}));
@@ -132,7 +133,7 @@ private slots:
 
         control<QCheckBox>(page, "followCheckBox")->setChecked(false);
         fixture.desktop.setForegroundProgram({{L"launcher.exe"}, true, 12});
-        QTest::qWait(ProfileFollower::kSettleMs + 100);
+        QTest::qWait(ForegroundWatch::kSettleMs + 100);
         QCOMPARE(currentName(page), QString("Игры"));
         QVERIFY(!follower.isEnabled());
 

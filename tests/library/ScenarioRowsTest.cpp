@@ -60,13 +60,14 @@ private slots:
             QVERIFY2(!control(*row, name)->isEnabled(), name);
         QVERIFY(control(*row, "pushButtonImport")->isEnabled());
 
-        // An import replaces the file of the same name in the profile's folder.
+        // An import keeps a file of the same name in the profile's folder that no row uses.
         fixture.prompter.queueValue(outside.filePath("aim.v2.lua"));
         click(*row, "pushButtonImport");
-        const QString imported = profileDirectory("default") + "/aim.v2.lua";
+        const QString imported = profileDirectory("default") + "/aim.v2 (2).lua";
         QCOMPARE(row->path(), imported);
         QCOMPARE(readFile(imported), "-- new");
-        QCOMPARE(control<QAbstractButton>(*row, "pushButtonScript")->text(), "aim.v2");
+        QCOMPARE(readFile(profileDirectory("default") + "/aim.v2.lua"), "-- old");
+        QCOMPARE(control<QAbstractButton>(*row, "pushButtonScript")->text(), "aim.v2 (2)");
         QVERIFY(hotkeyField(row)->isEnabled());
         QCOMPARE(storedProfiles()[0].scenarios[0].file, imported);
         QVERIFY(inStep(page));
@@ -152,6 +153,28 @@ private slots:
         click(*page.row(0), "pushButtonImport");
         QCOMPARE(page.row(0)->path(), tuned);
         QCOMPARE(readFile(tuned), "-- downloaded");
+    }
+
+    // A profile switch while a row's file dialog is open (following the program in front, a
+    // hotkey) waits for it: the file chosen lands on that row's own scenario.
+    void aRowsFileDialogHoldsItsProfile()
+    {
+        PageFixture fixture;
+        storeProfiles({{"default", {{"a.lua", ""}}}, {"Work", {{"", ""}}}}, "Work");
+        const QString chosen = dataDirectory() + "/chosen.lua";
+        QVERIFY(writeFile(chosen, "-- chosen"));
+        ScriptsListWidget page;
+        fixture.prompter.whileOpen = [&] {
+            QVERIFY(!page.followProgram(0));
+            profileCombo(page)->setCurrentIndex(0);
+        };
+        fixture.prompter.queueValue(chosen);
+        click(*page.row(0), "pushButtonScript");
+
+        QCOMPARE(currentName(page), "Work");
+        QCOMPARE(storedProfiles()[0].scenarios[0].file, profileDirectory("default") + "/a.lua");
+        QCOMPARE(storedProfiles()[1].scenarios[0].file, profileDirectory("Work") + "/chosen.lua");
+        QVERIFY(inStep(page));
     }
 
     void hotkeyChangesAndTheirFailures()

@@ -84,7 +84,9 @@ private slots:
         // with a description typed just before it kept.
         control<QPlainTextEdit>(page, "profileDescription")->setPlainText("notes");
         QString shownDuringTheBox;
-        fixture.prompter.whileOpen = [&] { shownDuringTheBox = table->rules().value(0).fromValue; };
+        fixture.prompter.whileOpen = [&] {
+            shownDuringTheBox = table->rules().value(0).fromValue;
+        };
         click(page, "autoReplaceApplyButton");
         QCOMPARE(readFile(profileDirectory("Work") + "/a.lua"), QByteArray("sens = 2.0\n"));
         QCOMPARE(shownDuringTheBox, "2.0");
@@ -150,14 +152,12 @@ private slots:
         QVERIFY(inStep(page));
         QVERIFY(made.contains(page.row(0))); // kept, not made anew
         QVERIFY(!control(*page.row(0), "lineEditHotKey")->isEnabled());
-        QCOMPARE(page.row(1)->profileName(), "Work");
         click(page, "pushButtonAdd");
         QVERIFY(inStep(page));
         QCOMPARE(tabOrder(), QList<SingleScriptWidget*>({page.row(0), page.row(1), page.row(2)}));
 
         profileCombo(page)->setCurrentIndex(0);
         QVERIFY(inStep(page));
-        QCOMPARE(page.row(2)->profileName(), "default");
         QCOMPARE(tabOrder(), QList<SingleScriptWidget*>({page.row(0), page.row(1), page.row(2)}));
     }
 

@@ -1,11 +1,12 @@
 #include "X11Foreground.h"
 
+#include "../ProcessNames.h"
+#include "ProcProcessTable.h"
+
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
 #include <string>
@@ -14,26 +15,6 @@
 namespace platform {
 
 namespace {
-
-std::wstring wideOf(const char* text)
-{
-    std::wstring wide;
-    if (!text)
-        return wide;
-    std::mbstate_t state{};
-    const char* cursor = text;
-    const std::size_t length = std::mbsrtowcs(nullptr, &cursor, 0, &state);
-    if (length == static_cast<std::size_t>(-1)) { // not in the locale's encoding: Latin-1
-        for (; *text; ++text)
-            wide.push_back(static_cast<unsigned char>(*text));
-        return wide;
-    }
-    wide.resize(length);
-    cursor = text;
-    state = {};
-    std::mbsrtowcs(wide.data(), &cursor, length, &state);
-    return wide;
-}
 
 // One CARDINAL or WINDOW of a window's property; 0 when missing or the window is gone.
 unsigned long propertyValue(Display* display, Window window, Atom property, Atom type)
@@ -50,24 +31,6 @@ unsigned long propertyValue(Display* display, Window window, Atom property, Atom
     if (data)
         XFree(data);
     return value;
-}
-
-// The file name of the process's executable; empty when the process is gone or not ours to
-// read. The kernel marks a replaced executable with " (deleted)".
-std::wstring executableOf(unsigned long pid)
-{
-    if (pid == 0)
-        return {};
-    char path[PATH_MAX];
-    const std::string link = "/proc/" + std::to_string(pid) + "/exe";
-    const ssize_t length = ::readlink(link.c_str(), path, sizeof path - 1);
-    if (length <= 0)
-        return {};
-    std::string target(path, static_cast<std::size_t>(length));
-    const std::string deleted = " (deleted)";
-    if (target.size() > deleted.size() && target.ends_with(deleted))
-        target.resize(target.size() - deleted.size());
-    return wideOf(target.substr(target.find_last_of('/') + 1).c_str());
 }
 
 } // namespace
@@ -132,8 +95,8 @@ void X11Foreground::readEvents()
         while (XPending(display) > 0) {
             XEvent event;
             XNextEvent(display, &event);
-            changed = changed || (event.type == PropertyNotify &&
-                                  event.xproperty.atom == m_activeWindow);
+            changed =
+                changed || (event.type == PropertyNotify && event.xproperty.atom == m_activeWindow);
         }
         if (changed)
             report();
@@ -154,7 +117,6 @@ ForegroundProgram X11Foreground::programOf(Window window) const
 {
     Display* display = m_connection.get();
     const Window root = DefaultRootWindow(display);
-    ForegroundProgram program;
     XClassHint hint{nullptr, nullptr};
     // The window manager may name its frame, or an application a child: the client window is
     // the nearest one up the tree that carries WM_CLASS. Any call fails harmlessly once the
@@ -174,8 +136,12 @@ ForegroundProgram X11Foreground::programOf(Window window) const
         current = parent;
     }
     const unsigned long pid = propertyValue(display, window, m_pid, XA_CARDINAL);
-    program.processId = static_cast<std::uint32_t>(pid);
-    program.names = {executableOf(pid), wideOf(hint.res_name), wideOf(hint.res_class)};
+    const auto wideOf = [](const char* text) {
+        return text ? wideFromLocal(text) : std::wstring();
+    };
+    ForegroundProgram program =
+        programOfProcess(static_cast<std::uint32_t>(pid),
+                         {wideOf(hint.res_name), wideOf(hint.res_class)}, ProcProcessTable());
     if (hint.res_name)
         XFree(hint.res_name);
     if (hint.res_class)
