@@ -1074,6 +1074,38 @@ Expected file: %2</translation>
         <source>Вместо записанных пауз ждать между шагами одно и то же время</source>
         <translation>Wait the same time between steps instead of the recorded pauses</translation>
     </message>
+    <message>
+        <source>Запись остановлена: в ней %1 событий, это предел одной записи.</source>
+        <translation>Recording stopped: it holds %1 events, the most one recording takes.</translation>
+    </message>
+    <message>
+        <source>Запись остановлена: она длится %1 минут, это предел одной записи.</source>
+        <translation>Recording stopped: it has run for %1 minutes, the longest one recording lasts.</translation>
+    </message>
+    <message>
+        <source>Удалить запись?</source>
+        <translation>Discard the recording?</translation>
+    </message>
+    <message>
+        <source>Запись сохранена в %1. В профиль она не добавлена: файл лежит вне папки профиля.</source>
+        <translation>The recording was saved to %1. It was not added to the profile: the file lies outside the profile&apos;s folder.</translation>
+    </message>
+    <message>
+        <source>Повторить</source>
+        <translation>Try again</translation>
+    </message>
+    <message>
+        <source>Сохранить как…</source>
+        <translation>Save as…</translation>
+    </message>
+    <message>
+        <source>Удалить запись</source>
+        <translation>Discard recording</translation>
+    </message>
+    <message>
+        <source>Сохранить запись</source>
+        <translation>Save recording</translation>
+    </message>
 </context>
 <context>
     <name>RecordingSaveDialog</name>
@@ -1316,6 +1348,10 @@ Continue?</translation>
     <message>
         <source>Отмена</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Выбрать сценарий</source>
+        <translation>Select script</translation>
     </message>
 </context>
 <context>

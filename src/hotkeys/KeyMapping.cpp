@@ -147,6 +147,29 @@ UINT modifiersOfChord(const QString& chord)
     return modifiers;
 }
 
+UINT modifierOfKey(int virtualKey)
+{
+    switch (virtualKey) {
+    case VK_CONTROL:
+    case VK_LCONTROL:
+    case VK_RCONTROL:
+        return MOD_CONTROL;
+    case VK_MENU:
+    case VK_LMENU:
+    case VK_RMENU:
+        return MOD_ALT;
+    case VK_SHIFT:
+    case VK_LSHIFT:
+    case VK_RSHIFT:
+        return MOD_SHIFT;
+    case VK_LWIN:
+    case VK_RWIN:
+        return MOD_WIN;
+    default:
+        return 0;
+    }
+}
+
 int virtualKeyOfChord(const QString& chord, const QHash<QString, int>& keyNames)
 {
     const QStringList parts = chord.split(u'+'); // empty parts kept: "Ctrl++" ends in ""
@@ -172,9 +195,9 @@ QString systemIdentity(const QKeySequence& sequence)
     for (int chord = 0; chord < sequence.count(); ++chord) {
         const QString text = QKeySequence(sequence[chord]).toString(QKeySequence::NativeText);
         const int virtualKey = virtualKeyOfChord(text, keyNameTable());
-        chords << (virtualKey == 0 ? text
-                                   : QStringLiteral("%1:%2").arg(modifiersOfChord(text)).arg(
-                                         virtualKey));
+        chords << (virtualKey == 0
+                       ? text
+                       : QStringLiteral("%1:%2").arg(modifiersOfChord(text)).arg(virtualKey));
     }
     return chords.join(u',');
 }

@@ -19,6 +19,10 @@ const QHash<QString, int>& keyNameTable();
 // hotkey repeats.
 UINT modifiersOfChord(const QString& chord);
 
+// The MOD_* bit of a modifier key, generic or sided (VK_CONTROL, VK_LCONTROL, VK_RCONTROL
+// give MOD_CONTROL; VK_LWIN and VK_RWIN give MOD_WIN); 0 for any other key.
+UINT modifierOfKey(int virtualKey);
+
 // The virtual key of the chord's key: keypad keys, key names looked up in keyNames (0 for a
 // name that is not there), and characters through the installed keyboard layouts.
 int virtualKeyOfChord(const QString& chord, const QHash<QString, int>& keyNames);

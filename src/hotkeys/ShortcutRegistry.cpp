@@ -40,7 +40,7 @@ bool ShortcutRegistry::claim(QObject* owner, const QKeySequence& sequence, const
     }
     if (existing == m_entries.end()) {
         release(owner); // one combination per owner
-        m_entries.insert(key, {owner, owner, ownerText});
+        m_entries.insert(key, {owner, owner, ownerText, sequence});
     } else {
         existing->ownerText = ownerText;
     }
@@ -71,6 +71,16 @@ bool ShortcutRegistry::isInUse(const QKeySequence& sequence, const QSet<QObject*
     if (ownerText)
         *ownerText = entry->ownerText;
     return true;
+}
+
+QList<QKeySequence> ShortcutRegistry::sequences() const
+{
+    QList<QKeySequence> held;
+    for (const Entry& entry : m_entries) {
+        if (!entry.owner.isNull())
+            held.append(entry.sequence);
+    }
+    return held;
 }
 
 void ShortcutRegistry::removeDeadEntries()

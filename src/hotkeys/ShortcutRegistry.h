@@ -1,12 +1,12 @@
 #pragma once
 
 #include <QHash>
+#include <QKeySequence>
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QSet>
 #include <QString>
-
-class QKeySequence;
 
 // The program's own book of which owner holds which key combination. A combination held by
 // one owner is refused to every other owner, so a conflict can be described to the user by
@@ -28,6 +28,9 @@ public:
     bool isInUse(const QKeySequence& sequence, const QSet<QObject*>& ignoredOwners = {},
                  QString* ownerText = nullptr) const;
 
+    // Every combination a live owner holds.
+    QList<QKeySequence> sequences() const;
+
 public slots:
     // Forgets every combination owner holds.
     void release(QObject* owner);
@@ -40,6 +43,7 @@ private:
         QPointer<QObject> owner; // null once the holder is destroyed
         QObject* holder;         // the same object, to recognise its entries after that
         QString ownerText;
+        QKeySequence sequence;
     };
 
     void removeDeadEntries();

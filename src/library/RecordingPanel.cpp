@@ -4,18 +4,24 @@
 #include "PageDialogs.h"
 #include "ProfileStore.h"
 #include "RecordingSaveDialog.h"
+#include "ScenarioFiles.h"
 #include "ScriptsListWidget.h"
+#include "SingleScriptWidget.h"
 #include "hotkeys/KeyMapping.h"
+#include "hotkeys/ShortcutRegistry.h"
 #include "overlay/OverlayFeed.h"
 #include "recorder/RecordedScriptWriter.h"
 #include "recorder/RecordingFileName.h"
 #include "recorder/StepBuilder.h"
+#include "ui/shell/Prompter.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSpinBox>
@@ -25,8 +31,8 @@ namespace {
 constexpr int kDefaultDelayMs = 50;
 constexpr int kMaximumDelayMs = 60'000;
 
-// The deactivation hotkey's first chord as the keys that stop a recording.
-RecordingStopKeys stopKeysOf(const QKeySequence& sequence)
+// The first chord of a hotkey as MOD_* bits and a virtual key.
+RecordingHotkeys::Combination combinationOf(const QKeySequence& sequence)
 {
     if (sequence.isEmpty())
         return {};
@@ -35,12 +41,23 @@ RecordingStopKeys stopKeysOf(const QKeySequence& sequence)
             KeyMapping::virtualKeyOfChord(chord, KeyMapping::keyNameTable())};
 }
 
+// Writes the script whole or not at all; false with the reason in `error`.
+bool writeScript(const QString& path, const QByteArray& script, QString* error)
+{
+    QSaveFile file(path);
+    if (QDir().mkpath(QFileInfo(path).absolutePath()) && file.open(QIODevice::WriteOnly) &&
+        file.write(script) == script.size() && file.commit())
+        return true;
+    *error = file.errorString();
+    return false;
+}
+
 } // namespace
 
 RecordingPanel::RecordingPanel(ScriptsListWidget& page, PageDialogs& dialogs)
-    : m_page(page), m_dialogs(dialogs), m_record(namedButton(this, "recordButton")),
-      m_stop(namedButton(this, "recordStopButton")), m_state(new QLabel(this)),
-      m_movement(new QCheckBox(this)), m_fixedDelay(new QCheckBox(this)),
+    : m_page(page), m_dialogs(dialogs), m_recorder(this),
+      m_record(namedButton(this, "recordButton")), m_stop(namedButton(this, "recordStopButton")),
+      m_state(new QLabel(this)), m_movement(new QCheckBox(this)), m_fixedDelay(new QCheckBox(this)),
       m_delay(new QSpinBox(this))
 {
     m_state->setObjectName(QStringLiteral("recordingStateLabel"));
@@ -73,6 +90,15 @@ RecordingPanel::RecordingPanel(ScriptsListWidget& page, PageDialogs& dialogs)
         m_startedAt = QDateTime::currentDateTime();
         showState(tr("● Запись"));
     });
+    connect(&m_recorder, &Recorder::limitReached, this, [this](Recorder::Limit limit) {
+        const Recorder::Limits& limits = m_recorder.limits();
+        finish(m_recorder.stop(),
+               limit == Recorder::Limit::Events
+                   ? tr("Запись остановлена: в ней %1 событий, это предел одной записи.")
+                         .arg(QLocale().toString(qlonglong(limits.events)))
+                   : tr("Запись остановлена: она длится %1 минут, это предел одной записи.")
+                         .arg(limits.durationMs / 60'000));
+    });
     retranslate();
     updateControls();
 }
@@ -81,7 +107,14 @@ void RecordingPanel::start()
 {
     if (isActive() || m_dialogs.busy() || !m_page.currentProfile())
         return;
-    m_recorder.setStopKeys(stopKeysOf(m_page.m_deactivation.sequence()));
+    const RecordingHotkeys::Combination stop = combinationOf(m_page.m_deactivation.sequence());
+    m_recorder.setStopKeys({stop.modifiers, stop.virtualKey});
+    // Every hotkey of the program: the scenarios', the deactivation's, the autoclicker's, …
+    QList<RecordingHotkeys::Combination> hotkeys;
+    for (const QKeySequence& sequence : ShortcutRegistry::instance().sequences())
+        hotkeys.append(combinationOf(sequence));
+    m_recorder.setHotkeys(RecordingHotkeys(hotkeys));
+    m_recorder.setMovement(m_movement->isChecked());
     emit activeChanged(true);
     m_recorder.start();
     updateControls();
@@ -97,7 +130,8 @@ void RecordingPanel::stopByButton()
 {
     if (!isActive())
         return;
-    QList<RecordedEvent> events = m_recorder.stop();
+    Recording recording = m_recorder.stop();
+    QList<RecordedEvent>& events = recording.events;
     // The left click on "Стоп" was heard, its release perhaps not yet: the press goes, with
     // what came after it. A "Стоп" pressed from the keyboard leaves the user's clicks alone.
     const auto isLeft = [&events](qsizetype i, RecordedEvent::Kind kind) {
@@ -113,60 +147,101 @@ void RecordingPanel::stopByButton()
         end = skipMoves(end - 1);
     if (isLeft(end, RecordedEvent::Kind::PressButton))
         events.resize(end - 1);
-    finish(std::move(events));
+    finish(std::move(recording));
 }
 
-void RecordingPanel::finish(QList<RecordedEvent> events)
+void RecordingPanel::finish(Recording recording, const QString& why)
 {
     // Recording began once the countdown ended; a countdown alone leaves nothing to save.
     const bool recorded = m_startedAt.isValid();
     showState(QString());
     updateControls();
     emit activeChanged(false);
+    if (!why.isEmpty())
+        m_dialogs.warn(why);
     if (recorded)
-        save(events);
+        save(recording);
     m_startedAt = QDateTime();
 }
 
-void RecordingPanel::save(const QList<RecordedEvent>& events)
+void RecordingPanel::save(const Recording& recording)
 {
     StepBuilder::Options options;
     options.withMovement = m_movement->isChecked();
     if (m_fixedDelay->isChecked())
         options.fixedDelayMs = m_delay->value();
-    const QList<RecordedStep> steps = StepBuilder(options).build(events);
+    const RecordedSteps steps = StepBuilder(options).build(recording);
     const ScenarioProfile* profile = m_page.currentProfile();
-    if (steps.isEmpty() || !profile) {
+    if (steps.steps.isEmpty() || !profile) {
         m_dialogs.warn(tr("Ничего не записано: сценарий не сохранён."));
         return;
     }
+    // The page is busy until the recording is saved or let go: its profile stays current.
+    const QString directory = profileDirectory(profile->name);
 
     QSet<int> pressed;
-    for (const RecordedStep& step : steps) {
+    for (const RecordedStep& step : steps.steps) {
         if (step.kind == RecordedStep::Kind::PressButton)
             pressed.insert(step.value);
     }
-    const std::optional<PlaybackTrigger> trigger =
-        m_dialogs.whileBusy([&]() -> std::optional<PlaybackTrigger> {
+    std::optional<PlaybackTrigger> trigger;
+    do {
+        trigger = m_dialogs.whileBusy([&]() -> std::optional<PlaybackTrigger> {
             RecordingSaveDialog dialog(pressed, m_dialogs.parent());
             if (dialog.exec() != QDialog::Accepted)
                 return std::nullopt;
             return dialog.trigger();
         });
-    profile = m_page.currentProfile();
-    if (!trigger || !profile)
+    } while (!trigger && !m_dialogs.confirm(tr("Удалить запись?")));
+    if (!trigger)
         return;
 
-    const QString directory = profileDirectory(profile->name);
-    const QString path = RecordingFileName::freeIn(directory);
-    QSaveFile file(path);
     const QByteArray script = RecordedScriptWriter::write(steps, m_startedAt, *trigger);
-    if (!QDir().mkpath(directory) || !file.open(QIODevice::WriteOnly) ||
-        file.write(script) != script.size() || !file.commit()) {
-        m_dialogs.warn(tr("Не удалось сохранить запись в %1: %2").arg(path, file.errorString()));
-        return;
+    QString path = RecordingFileName::freeIn(directory);
+    QString error;
+    while (!writeScript(path, script, &error)) {
+        const std::optional<QString> next = askWhereToSave(path, error);
+        if (!next)
+            return;
+        path = *next;
     }
-    m_page.m_rowCommands.addFile(path);
+    if (ScenarioFiles::isInsideDirectory(path, directory))
+        m_page.m_rowCommands.addFile(path);
+    else
+        m_dialogs.warn(tr("Запись сохранена в %1. В профиль она не добавлена: файл лежит вне "
+                          "папки профиля.")
+                           .arg(QDir::toNativeSeparators(path)));
+}
+
+std::optional<QString> RecordingPanel::askWhereToSave(const QString& path, const QString& error)
+{
+    for (;;) {
+        const PromptAnswer answer = m_dialogs.whileBusy([&] {
+            return Prompter::current().ask(
+                Prompt{.kind = Prompt::Kind::Warning,
+                       .parent = m_dialogs.parent(),
+                       .title = PageDialogs::kTitle,
+                       .text = tr("Не удалось сохранить запись в %1: %2")
+                                   .arg(QDir::toNativeSeparators(path), error),
+                       .customButtons = {{tr("Повторить"), QMessageBox::AcceptRole},
+                                         {tr("Сохранить как…"), QMessageBox::AcceptRole},
+                                         {tr("Удалить запись"), QMessageBox::DestructiveRole}},
+                       .defaultCustomButton = 0,
+                       .escapeCustomButton = 2});
+        });
+        if (answer.customButton == 0)
+            return path;
+        if (answer.customButton == 1) {
+            const QString chosen = m_dialogs.whileBusy([&] {
+                return Prompter::saveFileName(m_dialogs.parent(), tr("Сохранить запись"), path,
+                                              SingleScriptWidget::scriptFileFilter());
+            });
+            if (!chosen.isEmpty())
+                return chosen;
+        } else if (m_dialogs.confirm(tr("Удалить запись?"))) {
+            return std::nullopt;
+        }
+    }
 }
 
 void RecordingPanel::showState(const QString& text)

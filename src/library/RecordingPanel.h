@@ -1,10 +1,12 @@
 #pragma once
 
-#include "recorder/RecordedEvent.h"
 #include "recorder/Recorder.h"
+#include "recorder/Recording.h"
 
 #include <QDateTime>
 #include <QWidget>
+
+#include <optional>
 
 class PageDialogs;
 class QCheckBox;
@@ -14,12 +16,14 @@ class QSpinBox;
 class ScriptsListWidget;
 
 // The macro recorder on the scenario tab. "Записать" counts down (on the tab and on the
-// overlay), then records what the user does until "Стоп" or the deactivation hotkey (stop()),
-// asks how the recording plays and saves it as a new scenario of the current profile: a file
-// "Запись N.lua" in the profile's folder and a row without a hotkey. The options choose
-// whether movement is recorded and whether the recorded timing or a fixed delay separates the
-// steps. While it counts down or records, activeChanged(true) lets the page keep every
-// scenario inactive and the autoclicker locked.
+// overlay), then records what the user does until "Стоп", the deactivation hotkey (stop()) or
+// one of the recorder's limits, asks how the recording plays and saves it as a new scenario of
+// the current profile: a file "Запись N.lua" in the profile's folder and a row without a
+// hotkey. A recording is never lost without the user's word: cancelling the question asks
+// first, and a write that fails offers to try again or to save under another name. The
+// options choose whether movement is recorded and whether the recorded timing or a fixed
+// delay separates the steps. While it counts down or records, activeChanged(true) lets the
+// page keep every scenario inactive and the autoclicker locked.
 class RecordingPanel : public QWidget
 {
     Q_OBJECT
@@ -45,8 +49,10 @@ private:
     void start();
     // The page's "Стоп": its own click is no part of the recording.
     void stopByButton();
-    void finish(QList<RecordedEvent> events);
-    void save(const QList<RecordedEvent>& events);
+    void finish(Recording recording, const QString& why = {});
+    void save(const Recording& recording);
+    // After a failed write: where to try again, or nothing once the user let the recording go.
+    std::optional<QString> askWhereToSave(const QString& path, const QString& error);
     void showState(const QString& text);
     void updateControls();
     void retranslate();

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 
 QString buttonName(int button)
@@ -153,13 +155,23 @@ QString onEvent(const PlaybackTrigger& trigger)
 
 } // namespace
 
-QByteArray RecordedScriptWriter::write(const QList<RecordedStep>& steps,
-                                       const QDateTime& recordedAt, const PlaybackTrigger& trigger)
+QByteArray RecordedScriptWriter::write(const RecordedSteps& recorded, const QDateTime& recordedAt,
+                                       const PlaybackTrigger& trigger)
 {
+    QList<RecordedStep> steps = recorded.steps;
     qint64 totalMs = 0;
     for (const RecordedStep& step : steps) {
         if (step.kind == RecordedStep::Kind::Sleep)
             totalMs += step.value;
+    }
+    // A playback that repeats lasts until the moment the recording was stopped, so that a
+    // button it presses last is up for a while before the next round presses it again.
+    if (trigger.kind == PlaybackTrigger::Kind::WhileButtonHeld && !steps.isEmpty()) {
+        const qint64 tailMs = std::max<qint64>(recorded.tailMs, kMinimumCycleMs - totalMs);
+        if (tailMs > 0) {
+            steps << RecordedStep::sleep(static_cast<int>(tailMs));
+            totalMs += tailMs;
+        }
     }
     QString text = QStringLiteral("-- Recorded with Clavitor on %1; the recording lasts %2 s.\n"
                                   "-- How to play: give the scenario a hotkey and activate it;\n")

@@ -12,11 +12,15 @@
 // scripting functions, one a line, keys as scan codes with the key's name in a comment; and
 // the OnEvent that plays them on the trigger. The player keeps its waits to the clock from
 // the start of a playback, so that rounding does not add up, and lets go of every button and
-// key the playback still holds when it ends, is stopped or the scenario is left. Besides
+// key the playback still holds when it ends, is stopped or the scenario is left. A playback
+// that repeats while a button is held ends each round with the recording's tail, so that a
+// round lasts until the moment the recording was stopped and at least kMinimumCycleMs. Besides
 // OnEvent the script sets no globals: a profile's scenarios share one Lua state.
 class RecordedScriptWriter
 {
 public:
-    static QByteArray write(const QList<RecordedStep>& steps, const QDateTime& recordedAt,
+    static constexpr int kMinimumCycleMs = 10;
+
+    static QByteArray write(const RecordedSteps& recorded, const QDateTime& recordedAt,
                             const PlaybackTrigger& trigger);
 };

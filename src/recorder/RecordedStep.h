@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+
 // One step of a recorded scenario: one call of the scripting functions, played in order.
 struct RecordedStep
 {
@@ -33,4 +35,13 @@ struct RecordedStep
     }
 
     friend bool operator==(const RecordedStep&, const RecordedStep&) = default;
+};
+
+// The steps of a recording, and the wait after the last of them until the moment the
+// recording was stopped (or, with a fixed delay between steps, that delay): a playback that
+// repeats waits it before it starts again.
+struct RecordedSteps
+{
+    QList<RecordedStep> steps;
+    int tailMs = 0;
 };

@@ -4,6 +4,9 @@
 #include "hooks/QGlobalMouseHook.h"
 #include "platform/Platform.h"
 
+#include <algorithm>
+#include <functional>
+
 namespace {
 
 // Room kept for this many events when a recording starts, so that the hook thread seldom
@@ -12,30 +15,34 @@ constexpr qsizetype kReservedEvents = 60'000;
 
 } // namespace
 
-// Hears the hook thread and notes each event at its time.
+// Hears the hook thread and notes each event at its time, until it holds `limit` events;
+// then `full` runs, once, on the hook thread.
 class Recorder::Listener : public InputListener
 {
 public:
-    Listener()
-        : m_system(platform::Platform::current()), m_frequency(m_system.queryPerformanceFrequency())
+    Listener(bool movement, qsizetype limit, std::function<void()> full)
+        : m_system(platform::Platform::current()),
+          m_frequency(m_system.queryPerformanceFrequency()), m_movement(movement), m_limit(limit),
+          m_full(std::move(full))
     {
-        events.reserve(kReservedEvents);
+        events.reserve(std::min(kReservedEvents, limit));
     }
 
     void buttonEvent(int button, bool pressed) override
     {
-        events.append(RecordedEvent::button(now(), button, pressed));
+        note(RecordedEvent::button(now(), button, pressed));
     }
-    void wheelEvent(int delta) override { events.append(RecordedEvent::wheel(now(), delta)); }
-    void moveEvent(int dx, int dy) override { events.append(RecordedEvent::move(now(), dx, dy)); }
+    void wheelEvent(int delta) override { note(RecordedEvent::wheel(now(), delta)); }
+    void moveEvent(int dx, int dy) override
+    {
+        if (m_movement)
+            note(RecordedEvent::move(now(), dx, dy));
+    }
     void keyEvent(int scanCode, int virtualKey, bool pressed) override
     {
-        events.append(RecordedEvent::key(now(), scanCode, virtualKey, pressed));
+        note(RecordedEvent::key(now(), scanCode, virtualKey, pressed));
     }
 
-    QList<RecordedEvent> events;
-
-private:
     // The performance counter in microseconds, whole seconds and the rest apart so that the
     // product cannot overflow.
     qint64 now() const
@@ -44,14 +51,31 @@ private:
         return counter / m_frequency * 1'000'000 + counter % m_frequency * 1'000'000 / m_frequency;
     }
 
+    QList<RecordedEvent> events;
+
+private:
+    void note(const RecordedEvent& event)
+    {
+        if (events.size() >= m_limit)
+            return;
+        events.append(event);
+        if (events.size() == m_limit)
+            m_full();
+    }
+
     platform::Platform& m_system;
     const qint64 m_frequency;
+    const bool m_movement;
+    const qsizetype m_limit;
+    const std::function<void()> m_full;
 };
 
 Recorder::Recorder(QObject* parent) : QObject(parent)
 {
     m_countdown.setInterval(1000);
     connect(&m_countdown, &QTimer::timeout, this, &Recorder::tick);
+    m_duration.setSingleShot(true);
+    connect(&m_duration, &QTimer::timeout, this, [this] { reachLimit(Limit::Duration); });
 }
 
 Recorder::~Recorder()
@@ -84,25 +108,45 @@ void Recorder::tick()
 
 void Recorder::beginRecording()
 {
-    m_listener = std::make_unique<Listener>();
+    m_listener = std::make_unique<Listener>(m_movement, m_limits.events, [this] {
+        QMetaObject::invokeMethod(
+            this, [this] { reachLimit(Limit::Events); }, Qt::QueuedConnection);
+    });
     m_hook = QGlobalMouseHook::acquire();
     m_hook->setInputListener(m_listener.get());
     m_recording = true;
+    m_duration.start(m_limits.durationMs);
     emit recordingStarted();
 }
 
-QList<RecordedEvent> Recorder::stop()
+void Recorder::reachLimit(Limit limit)
+{
+    // A stop may have come first, while the event limit's note was on its way.
+    if (!m_recording || !m_hook)
+        return;
+    m_duration.stop();
+    m_hook->setInputListener(nullptr);
+    m_limitReachedUs = m_listener->now();
+    emit limitReached(limit);
+}
+
+Recording Recorder::stop()
 {
     m_countdown.stop();
     if (!m_recording)
         return {};
     m_recording = false;
+    m_duration.stop();
+    Recording recording;
+    recording.stoppedUs = m_limitReachedUs.value_or(m_listener->now());
+    m_limitReachedUs.reset();
     // Once this returns, the hook thread does not touch the events any more.
     m_hook->setInputListener(nullptr);
     m_hook = nullptr;
     QGlobalMouseHook::release();
-    QList<RecordedEvent> events = std::move(m_listener->events);
+    recording.events = std::move(m_listener->events);
     m_listener.reset();
-    m_stop.stripHeldKeys(events);
-    return events;
+    m_stop.stripHeldKeys(recording.events);
+    m_hotkeys.strip(recording.events);
+    return recording;
 }

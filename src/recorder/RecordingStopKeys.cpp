@@ -1,22 +1,13 @@
 #include "RecordingStopKeys.h"
 
-#include "platform/WinApi.h"
+#include "hotkeys/KeyMapping.h"
 
 #include <QSet>
 
 bool RecordingStopKeys::contains(int virtualKey) const
 {
-    if (virtualKey == 0)
-        return false;
-    if (virtualKey == m_virtualKey)
-        return true;
-    const auto modifier = [virtualKey](int generic, int left, int right) {
-        return virtualKey == generic || virtualKey == left || virtualKey == right;
-    };
-    return ((m_modifiers & MOD_CONTROL) && modifier(VK_CONTROL, VK_LCONTROL, VK_RCONTROL)) ||
-           ((m_modifiers & MOD_ALT) && modifier(VK_MENU, VK_LMENU, VK_RMENU)) ||
-           ((m_modifiers & MOD_SHIFT) && modifier(VK_SHIFT, VK_LSHIFT, VK_RSHIFT)) ||
-           ((m_modifiers & MOD_WIN) && modifier(VK_LWIN, VK_LWIN, VK_RWIN));
+    return virtualKey != 0 &&
+           (virtualKey == m_virtualKey || (m_modifiers & KeyMapping::modifierOfKey(virtualKey)));
 }
 
 void RecordingStopKeys::stripHeldKeys(QList<RecordedEvent>& events) const

@@ -21,7 +21,13 @@ public:
         m_steps << action;
     }
 
-    QList<RecordedStep> steps() const { return m_steps; }
+    // The steps, with the wait from the last of them to the stop.
+    RecordedSteps finish(qint64 stoppedUs)
+    {
+        if (m_steps.isEmpty())
+            return {};
+        return {m_steps, m_fixedDelayMs ? *m_fixedDelayMs : takeWait(stoppedUs - *m_lastUs)};
+    }
 
 private:
     void addWait(qint64 elapsedUs)
@@ -31,12 +37,17 @@ private:
                 m_steps << RecordedStep::sleep(*m_fixedDelayMs);
             return;
         }
+        if (const int ms = takeWait(elapsedUs); ms > 0)
+            m_steps << RecordedStep::sleep(ms);
+    }
+
+    // The whole milliseconds of the time waited so far; the rest is carried.
+    int takeWait(qint64 elapsedUs)
+    {
         m_carriedUs += std::max<qint64>(elapsedUs, 0);
         const qint64 ms = std::min<qint64>(m_carriedUs / 1000, std::numeric_limits<int>::max());
-        if (ms > 0) {
-            m_steps << RecordedStep::sleep(static_cast<int>(ms));
-            m_carriedUs -= ms * 1000;
-        }
+        m_carriedUs -= ms * 1000;
+        return static_cast<int>(ms);
     }
 
     std::optional<int> m_fixedDelayMs;
@@ -52,7 +63,7 @@ bool isPlayableButton(int button)
 
 } // namespace
 
-QList<RecordedStep> StepBuilder::build(const QList<RecordedEvent>& events) const
+RecordedSteps StepBuilder::build(const Recording& recording) const
 {
     StepList list(m_options.fixedDelayMs);
     struct Movement
@@ -70,7 +81,7 @@ QList<RecordedStep> StepBuilder::build(const QList<RecordedEvent>& events) const
     };
     int wheelRest = 0;
 
-    for (const RecordedEvent& event : events) {
+    for (const RecordedEvent& event : recording.events) {
         if (event.kind == RecordedEvent::Kind::Move) {
             if (!m_options.withMovement)
                 continue;
@@ -112,5 +123,5 @@ QList<RecordedStep> StepBuilder::build(const QList<RecordedEvent>& events) const
         }
     }
     endMovement();
-    return list.steps();
+    return list.finish(recording.stoppedUs);
 }

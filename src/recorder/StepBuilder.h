@@ -1,7 +1,7 @@
 #pragma once
 
-#include "RecordedEvent.h"
 #include "RecordedStep.h"
+#include "Recording.h"
 
 #include <QList>
 
@@ -32,8 +32,10 @@ public:
 
     explicit StepBuilder(const Options& options) : m_options(options) {}
 
-    // The events in the order heard; a time that runs backwards counts as no time.
-    QList<RecordedStep> build(const QList<RecordedEvent>& events) const;
+    // The events in the order heard; a time that runs backwards counts as no time. The tail
+    // is the time from the last step to the stop, the fraction of a millisecond carried into
+    // it; nothing without steps.
+    RecordedSteps build(const Recording& recording) const;
 
 private:
     Options m_options;

@@ -2,7 +2,9 @@
 #include "TestRegistry.h"
 
 #include "library/RecordingSaveDialog.h"
+#include "recorder/Recorder.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -10,17 +12,27 @@
 
 namespace {
 
-// Answers the save dialog once it is open: the trigger chosen, and whether it warned that
-// the trigger's button was pressed within the recording.
-void answerSaveDialog(ScriptsListWidget& page, const PlaybackTrigger& trigger, bool* warned)
+// Answers the save dialog once it is open: the trigger chosen (nothing: Cancel), and whether
+// it warned that the trigger's button was pressed within the recording. Answers queued one
+// after the other answer the dialog's openings in turn.
+void answerSaveDialog(ScriptsListWidget& page, const std::optional<PlaybackTrigger>& trigger,
+                      bool* warned, int queued = 0)
 {
-    QTimer::singleShot(10, &page, [&page, trigger, warned] {
+    static int answered = 0, asked = 0;
+    if (queued == 0)
+        queued = ++asked;
+    QTimer::singleShot(10, &page, [&page, trigger, warned, queued] {
         auto* dialog = page.findChild<RecordingSaveDialog*>();
-        if (!dialog) { // not open yet
-            answerSaveDialog(page, trigger, warned);
+        if (!dialog || !dialog->isVisible() || answered + 1 != queued) { // not its turn yet
+            answerSaveDialog(page, trigger, warned, queued);
             return;
         }
-        dialog->setTrigger(trigger);
+        ++answered;
+        if (!trigger) {
+            dialog->reject();
+            return;
+        }
+        dialog->setTrigger(*trigger);
         *warned = control<QLabel>(*dialog, "triggerButtonWarning")->isVisibleTo(dialog);
         dialog->accept();
     });
@@ -56,7 +68,12 @@ private slots:
         QCOMPARE(control<QLabel>(page, "recordingStateLabel")->text(), "● Запись через 3");
         fixture.desktop.setKeyDown('Q', 0x10, true); // before the countdown ends: not recorded
         QTRY_COMPARE_WITH_TIMEOUT(fixture.overlay.recording, "● Запись", 5000);
-        fixture.press(MOD_ALT, '1'); // a scenario's hotkey activates nothing now
+        // A scenario's hotkey activates nothing now, and its keys are not recorded.
+        fixture.desktop.setKeyDown(VK_LMENU, 0x38, true);
+        fixture.desktop.setKeyDown('1', 0x02, true);
+        fixture.press(MOD_ALT, '1');
+        fixture.desktop.setKeyDown('1', 0x02, false);
+        fixture.desktop.setKeyDown(VK_LMENU, 0x38, false);
         QCOMPARE(page.scriptsModel()->activeRow(), -1);
 
         fixture.desktop.setKeyDown('A', 0x1E, true);
@@ -67,7 +84,7 @@ private slots:
         fixture.desktop.setKeyDown(VK_LMENU, 0x38, true);
         fixture.desktop.setKeyDown('X', 0x2D, true);
         bool warned = false;
-        answerSaveDialog(page, {PlaybackTrigger::Kind::WhileButtonHeld, 5}, &warned);
+        answerSaveDialog(page, PlaybackTrigger{PlaybackTrigger::Kind::WhileButtonHeld, 5}, &warned);
         QVERIFY(fixture.press(MOD_ALT, 'X')); // stops the recording, deactivates nothing
 
         QVERIFY(warned);
@@ -79,7 +96,7 @@ private slots:
                                  "{\"ReleaseKey\", 30}, -- A", "{\"MoveMouseRelative\", 5, -3},",
                                  "{\"PressMouseButton\", 5}, -- forward"})
             QVERIFY2(script.contains(line), line);
-        for (const char* absent : {"-- Q", "-- X", "Alt"})
+        for (const char* absent : {"-- Q", "-- X", "Alt", "-- 1"})
             QVERIFY2(!script.contains(absent), absent);
         QCOMPARE(page.row(1)->path(), recordingPath(1));
         QCOMPARE(page.row(1)->hotkey(), "");
@@ -118,7 +135,7 @@ private slots:
         fixture.desktop.setKeyDown(VK_LBUTTON, true);
         fixture.desktop.setKeyDown(VK_LBUTTON, false);
         bool warned = true;
-        answerSaveDialog(page, {PlaybackTrigger::Kind::OnButtonPress, 5}, &warned);
+        answerSaveDialog(page, PlaybackTrigger{PlaybackTrigger::Kind::OnButtonPress, 5}, &warned);
         click(page, "recordStopButton");
 
         QVERIFY(!warned);
@@ -131,6 +148,58 @@ private slots:
                                 "}\n"));
         QCOMPARE(page.row(0)->path(), recordingPath(2));
         QVERIFY(inStep(page));
+    }
+
+    // A recording stopped by its limit is offered for saving; cancelling the question asks
+    // before the recording goes, and a failed write keeps it until it is written or let go.
+    void aRecordingIsKeptUntilTheUserLetsItGo()
+    {
+        PageFixture fixture;
+        storeProfiles({{"default", {}}});
+        ScriptsListWidget page;
+        page.findChild<Recorder*>()->setLimits({4, 60'000});
+        click(page, "recordButton");
+        QTRY_COMPARE_WITH_TIMEOUT(fixture.overlay.recording, "● Запись", 5000);
+
+        // The profile's folder cannot take the file until the user mends it.
+        const QString folder = profileDirectory("default");
+        QVERIFY(QDir(folder).removeRecursively() && writeFile(folder, "not a folder"));
+        fixture.prompter.queueButton(QMessageBox::Ok); // the limit
+        fixture.prompter.queueButton(QMessageBox::No); // "Удалить запись?" after Cancel
+        fixture.prompter.queueCustomButton(2); // "Удалить запись" after the failure
+        fixture.prompter.queueButton(QMessageBox::No); // "Удалить запись?"
+        fixture.prompter.queueCustomButton(0);         // "Повторить", the folder mended
+        fixture.prompter.whileOpen = [&] {
+            fixture.prompter.whileOpen = [&] {
+                fixture.prompter.whileOpen = [&] {
+                    fixture.prompter.whileOpen = [&] {
+                        QVERIFY(QFile::remove(folder) && QDir().mkpath(folder));
+                    };
+                };
+            };
+        };
+        bool warned = false;
+        answerSaveDialog(page, std::nullopt, &warned); // Cancel, then the default
+        answerSaveDialog(page, PlaybackTrigger{}, &warned);
+        fixture.desktop.setKeyDown('B', 0x30, true);
+        fixture.desktop.setKeyDown('B', 0x30, false);
+        fixture.desktop.setKeyDown('C', 0x2E, true);
+        fixture.desktop.setKeyDown('C', 0x2E, false);
+        fixture.desktop.setKeyDown('D', 0x20, true); // past the limit
+        QTRY_VERIFY(readFile(recordingPath(1)).contains("{\"ReleaseKey\", 46}, -- C\n}"));
+
+        QStringList texts;
+        for (const Prompt& prompt : std::as_const(fixture.prompter.prompts))
+            texts << prompt.text.section(u':', 0, 0);
+        QCOMPARE(texts, QStringList({"Запись остановлена", "Удалить запись?",
+                                     "Не удалось сохранить запись в " +
+                                         QDir::toNativeSeparators(recordingPath(1)),
+                                     "Удалить запись?",
+                                     "Не удалось сохранить запись в " +
+                                         QDir::toNativeSeparators(recordingPath(1))}));
+        QVERIFY(fixture.prompter.prompts[0].text.contains("4"));
+        QCOMPARE(page.row(0)->path(), recordingPath(1));
+        QCOMPARE(storedProfiles()[0].scenarios.size(), 1);
     }
 };
 

@@ -138,18 +138,25 @@ private slots:
         QTest::addColumn<PlaybackTrigger>("trigger");
         QTest::addColumn<int>("holdMs");   // how long the user holds button 5; 0: not at all
         QTest::addColumn<int>("stopAtMs"); // when the user begins to hold Alt+X; 0: never
+        QTest::addColumn<int>("tailMs");   // from the last step to the recording's stop
         QTest::addColumn<QStringList>("records");
 
         const PlaybackTrigger onPress{PlaybackTrigger::Kind::OnButtonPress, 5};
         const PlaybackTrigger whileHeld{PlaybackTrigger::Kind::WhileButtonHeld, 5};
-        QTest::newRow("once on activation") << PlaybackTrigger{} << 0 << 0 << kWholePlayback;
+        QTest::newRow("once on activation, the tail not waited")
+            << PlaybackTrigger{} << 0 << 0 << 300 << kWholePlayback;
         QTest::newRow("on every press, played whole however short the press")
-            << onPress << 1 << 0 << kWholePlayback;
+            << onPress << 1 << 0 << 0 << kWholePlayback;
         QTest::newRow("repeated while held, the button let go at 750 ms")
-            << whileHeld << 750 << 0
+            << whileHeld << 750 << 0 << 0
             << kWholePlayback + QStringList{"700 move 12,-3", "716 press 1", "750 release 1"};
+        QTest::newRow("repeated while held, each round lasting until the recording's stop")
+            << whileHeld << 850 << 0 << 100
+            << kWholePlayback.mid(0, 6) + QStringList{"800 key up 2a", "800 key up e04b",
+                                                      "800 move 12,-3", "816 press 1",
+                                                      "850 release 1"};
         QTest::newRow("stopped by the user, Alt+X held from 110 ms")
-            << PlaybackTrigger{} << 0 << 110
+            << PlaybackTrigger{} << 0 << 110 << 0
             << kWholePlayback.mid(0, 5) + QStringList{"610 key up e04b"};
     }
 
@@ -158,10 +165,11 @@ private slots:
         QFETCH(PlaybackTrigger, trigger);
         QFETCH(int, holdMs);
         QFETCH(int, stopAtMs);
+        QFETCH(int, tailMs);
         QFETCH(QStringList, records);
 
         const QByteArray script = RecordedScriptWriter::write(
-            kSteps, QDateTime(QDate(2025, 1, 31), QTime(14, 3)), trigger);
+            {kSteps, tailMs}, QDateTime(QDate(2025, 1, 31), QTime(14, 3)), trigger);
         const QString path = writeScript(*m_dir, QStringLiteral("Запись 1.lua"), script);
         const LONGLONG start = m_desktop->now;
         if (stopAtMs > 0)
@@ -188,6 +196,37 @@ private slots:
                          playedMs >= expectedMs - 1 && playedMs <= expectedMs + late,
                      qPrintable(played.join(u'\n')));
         }
+    }
+
+    // A round of a repeating playback lasts at least a few milliseconds, so that a recorded
+    // click is never repeated as a flood of clicks without up-time.
+    void aRepeatingRoundLastsSomeMilliseconds_data()
+    {
+        QTest::addColumn<QList<RecordedStep>>("steps");
+        QTest::addColumn<int>("tailMs");
+        QTest::addColumn<QByteArray>("lastSteps");
+
+        const RecordedStep press = RecordedStep::button(1, true);
+        const RecordedStep release = RecordedStep::button(1, false);
+        QTest::newRow("a click with no time at all")
+            << QList{press, release} << 0
+            << QByteArray("  {\"ReleaseMouseButton\", 1}, -- left\n  {\"Sleep\", 10},\n}");
+        QTest::newRow("a short click stopped at once")
+            << QList{press, RecordedStep::sleep(4), release} << 3
+            << QByteArray("  {\"ReleaseMouseButton\", 1}, -- left\n  {\"Sleep\", 6},\n}");
+        QTest::newRow("the recording's own tail")
+            << QList{press, RecordedStep::sleep(50), release} << 30
+            << QByteArray("  {\"ReleaseMouseButton\", 1}, -- left\n  {\"Sleep\", 30},\n}");
+    }
+    void aRepeatingRoundLastsSomeMilliseconds()
+    {
+        QFETCH(QList<RecordedStep>, steps);
+        QFETCH(int, tailMs);
+        QFETCH(QByteArray, lastSteps);
+        const QByteArray script = RecordedScriptWriter::write(
+            {steps, tailMs}, QDateTime(QDate(2025, 1, 31), QTime(14, 3)),
+            {PlaybackTrigger::Kind::WhileButtonHeld, 5});
+        QVERIFY2(script.contains(lastSteps), script.constData());
     }
 };
 

@@ -152,7 +152,7 @@ private slots:
         QVERIFY(recorder.isRecording());
         for (const Action& action : actions)
             perform(*m_desktop, action);
-        QList<RecordedEvent> events = recorder.stop();
+        QList<RecordedEvent> events = recorder.stop().events;
 
         // Times are the counter's, in microseconds, never running backwards.
         const qint64 nowUs = m_desktop->queryPerformanceCounter() / 1000;
@@ -175,9 +175,59 @@ private slots:
         QVERIFY(started.wait(3000));
         QCOMPARE(countdown.size(), 1);
         m_desktop->moveMouse(2, 2);
-        QCOMPARE(describe(recorder.stop()), describe({RecordedEvent::move(0, 2, 2)}));
-        m_desktop->moveMouse(3, 3); // heard by nobody
-        QVERIFY(recorder.stop().isEmpty());
+        QCOMPARE(describe(recorder.stop().events), describe({RecordedEvent::move(0, 2, 2)}));
+        m_desktop->moveMouse(3, 3); // heard by nobody: the next recording begins empty
+        recorder.start(0);
+        m_desktop->moveMouse(4, 4);
+        QCOMPARE(describe(recorder.stop().events), describe({RecordedEvent::move(0, 4, 4)}));
+    }
+
+    // A recording keeps no movement when asked not to, and stops listening by itself at its
+    // limits, keeping what it heard until then and the moment it stopped.
+    void keepsWithinItsLimits_data()
+    {
+        QTest::addColumn<bool>("movement");
+        QTest::addColumn<qsizetype>("maxEvents");
+        QTest::addColumn<int>("maxMs");
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<int>("limit"); // -1: none reached
+
+        QTest::newRow("movement left out")
+            << false << qsizetype(100) << 60'000 << "2:3,0 3:3,0" << -1;
+        QTest::newRow("the event limit")
+            << true << qsizetype(2) << 60'000 << "0:1,1 2:3,0" << int(Recorder::Limit::Events);
+        QTest::newRow("the time limit")
+            << true << qsizetype(100) << 1 << "" << int(Recorder::Limit::Duration);
+    }
+    void keepsWithinItsLimits()
+    {
+        QFETCH(bool, movement);
+        QFETCH(qsizetype, maxEvents);
+        QFETCH(int, maxMs);
+        QFETCH(QString, kept);
+        QFETCH(int, limit);
+        Recorder recorder;
+        QSignalSpy reached(&recorder, &Recorder::limitReached);
+        recorder.setMovement(movement);
+        recorder.setLimits({maxEvents, maxMs});
+        recorder.start(0);
+        if (maxMs == 1)
+            QVERIFY(reached.wait(1000));
+        m_desktop->moveMouse(1, 1);
+        m_desktop->setKeyDown(VK_RBUTTON, true);
+        m_desktop->moveMouse(2, 2);
+        m_desktop->setKeyDown(VK_RBUTTON, false);
+        QTRY_COMPARE(reached.size(), limit < 0 ? 0 : 1);
+        const qint64 beforeStopUs = m_desktop->queryPerformanceCounter() / 1000;
+        QTest::qWait(5);
+        const Recording recording = recorder.stop();
+        QCOMPARE(describe(recording.events), kept);
+        if (limit >= 0) {
+            QCOMPARE(reached.first().first().value<Recorder::Limit>(), Recorder::Limit(limit));
+            QVERIFY(recording.stoppedUs < beforeStopUs); // when the limit was reached
+        } else {
+            QVERIFY(recording.stoppedUs > beforeStopUs);
+        }
     }
 };
 

@@ -89,8 +89,38 @@ private slots:
         QFETCH(StepBuilder::Options, options);
         QFETCH(Events, events);
         QFETCH(Steps, steps);
-        const Steps built = StepBuilder(options).build(events);
+        const Steps built = StepBuilder(options).build({events, 0}).steps;
         QVERIFY2(built == steps, qPrintable(describe(built) + " != " + describe(steps)));
+    }
+
+    // The wait after the last step until the stop: what a repeating playback waits before
+    // its next round.
+    void theTailRunsFromTheLastStepToTheStop_data()
+    {
+        QTest::addColumn<StepBuilder::Options>("options");
+        QTest::addColumn<Events>("events");
+        QTest::addColumn<qint64>("stoppedUs");
+        QTest::addColumn<int>("tailMs");
+
+        const Events twoKeys{E::key(1'000, 30, 'A', true), E::key(2'500, 30, 'A', false)};
+        QTest::newRow("recorded timing, the fraction carried")
+            << timed() << twoKeys << qint64(14'000) << 12;
+        QTest::newRow("a trailing movement is the last step")
+            << timed() << Events{E::key(1'000, 30, 'A', true), E::move(5'000, 3, 0)}
+            << qint64(9'000) << 4;
+        QTest::newRow("a fixed delay")
+            << StepBuilder::Options{true, 20} << twoKeys << qint64(900'000) << 20;
+        QTest::newRow("nothing recorded") << timed() << Events{} << qint64(5'000) << 0;
+        QTest::newRow("a stop before the last event counts as none")
+            << timed() << twoKeys << qint64(2'000) << 0;
+    }
+    void theTailRunsFromTheLastStepToTheStop()
+    {
+        QFETCH(StepBuilder::Options, options);
+        QFETCH(Events, events);
+        QFETCH(qint64, stoppedUs);
+        QFETCH(int, tailMs);
+        QCOMPARE(StepBuilder(options).build({events, stoppedUs}).tailMs, tailMs);
     }
 };
 

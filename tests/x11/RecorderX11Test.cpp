@@ -96,7 +96,7 @@ private slots:
             E::wheel(0, -120),  E::key(0, 0x1E, 'A', true), E::key(0, 0x1E, 'A', false)};
         // The hook thread reads the server's reports as they come: give them time to arrive.
         QTest::qWait(500);
-        const QList<RecordedEvent> events = recorder.stop();
+        const QList<RecordedEvent> events = recorder.stop().events;
         QCOMPARE(describe(events), describe(expected));
         for (qsizetype i = 1; i < events.size(); ++i)
             QVERIFY(events[i].timeUs >= events[i - 1].timeUs);
@@ -133,7 +133,7 @@ private slots:
             QVERIFY(xdotool(action));
             QTest::qWait(150);
         }
-        const QList<RecordedEvent> events = recorder.stop();
+        const Recording recording = recorder.stop();
         const QPoint end = pointer();
         QCOMPARE(end, start + QPoint(23, 32));
         const QList<ClickRecorder::Event> recorded = server.takeEvents();
@@ -143,10 +143,10 @@ private slots:
                               "key up 38", "key 56", "key up 56"}));
 
         const QTemporaryDir directory;
-        const QString path = writeScript(directory, "Запись 1.lua",
-                                         RecordedScriptWriter::write(StepBuilder({}).build(events),
-                                                                     QDateTime::currentDateTime(),
-                                                                     PlaybackTrigger{}));
+        const QString path = writeScript(
+            directory, "Запись 1.lua",
+            RecordedScriptWriter::write(StepBuilder({}).build(recording),
+                                        QDateTime::currentDateTime(), PlaybackTrigger{}));
         QVERIFY(xdotool({"mousemove", "400", "300"}));
         QTRY_COMPARE_WITH_TIMEOUT(pointer(), start, kTimeoutMs);
         QTest::qWait(100);
