@@ -97,7 +97,7 @@ private slots:
         click(page, "programPickCancelButton");
         QVERIFY(waiting->isHidden());
         fixture.desktop.setForegroundProgram({{L"other.exe"}, true, 11});
-        QTest::qWait(50);
+        QTest::qWait(ForegroundWatch::kSettleMs + 100);
         QCOMPARE(shownPrograms(page), QStringList{"aim.exe"});
 
         // The program's own windows are passed over; a program another profile lists is
@@ -105,7 +105,7 @@ private slots:
         click(page, "programPickButton");
         fixture.desktop.setForegroundProgram(
             {{L"clavitor"}, false, static_cast<std::uint32_t>(QCoreApplication::applicationPid())});
-        QTest::qWait(50);
+        QTest::qWait(ForegroundWatch::kSettleMs + 100);
         QVERIFY(!waiting->isHidden());
         fixture.desktop.setForegroundProgram({{L"launcher.exe"}, true, 12});
         QTRY_VERIFY(fixture.lastPrompt().contains("\"Работа\""));
