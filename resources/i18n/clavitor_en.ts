@@ -1601,6 +1601,10 @@ Continue?</translation>
         <source>У сервера X11 нет расширения XTEST или XKB: горячие клавиши, ввод и перехват кнопок мыши действуют только внутри программы. Запустите Clavitor на сервере X11 с этими расширениями.</source>
         <translation>The X11 server lacks the XTEST or XKB extension: hotkeys, input and the mouse-button hook act only inside the program. Run Clavitor on an X11 server with these extensions.</translation>
     </message>
+    <message>
+        <source>Clavitor уже запущен, но не отвечает. Завершите его и запустите Clavitor снова.</source>
+        <translation>Clavitor is already running but does not answer. Quit it and start Clavitor again.</translation>
+    </message>
 </context>
 <context>
     <name>VoiceChoices</name>

@@ -3,12 +3,17 @@
 #include <QDir>
 #include <QStandardPaths>
 
-QString dataFilePath(const QString& fileName)
+QString dataDirectoryPath()
 {
     const QString base = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     const QString directory = base + QStringLiteral("/Clavitor");
-    // Creation failures surface later, when the file itself cannot be opened.
+    // Creation failures surface later, when a file in it cannot be opened.
     QDir().mkpath(base);
     QDir().mkpath(directory);
-    return directory + QLatin1Char('/') + fileName;
+    return directory;
+}
+
+QString dataFilePath(const QString& fileName)
+{
+    return dataDirectoryPath() + QLatin1Char('/') + fileName;
 }

@@ -1,8 +1,10 @@
 #include "Startup.h"
 
 #include "AppProperties.h"
+#include "DataDirectory.h"
 #include "SettingsFile.h"
 #include "SettingsNormalization.h"
+#include "SingleInstance.h"
 #include "overlay/OverlayController.h"
 #include "ui/appearance/EmbeddedFonts.h"
 #include "ui/appearance/IconManager.h"
@@ -93,6 +95,23 @@ int Startup::run(QApplication& app, platform::DesktopSupport support)
         {appDirectory + QStringLiteral("/resources/translations"), appDirectory,
          QStringLiteral(":/i18n")},
         QStringLiteral("clavitor"));
+    // Before anything is read or written: a later start hands over to the running one.
+    SingleInstance instance(dataDirectoryPath());
+    switch (instance.claim()) {
+    case SingleInstance::Claim::First:
+        // The installer waits while a Clavitor of the session runs.
+        platform::Platform::current().markRunning(
+            QStringLiteral("Local\\" CLAVITOR_APP_ID).toStdWString());
+        break;
+    case SingleInstance::Claim::HandedOver:
+        return 0;
+    case SingleInstance::Claim::Failed:
+        Prompter::message(Prompt::Kind::Critical, nullptr, QStringLiteral("Clavitor"),
+                          QCoreApplication::translate(
+                              "Startup", "Clavitor уже запущен, но не отвечает. Завершите его "
+                                         "и запустите Clavitor снова."));
+        return 1;
+    }
     // loadSettings normalises the language and the theme, and writes the file back when it
     // had to change either, so nothing is left to normalise or save here.
     const AppSettings settings = loadSettings();
@@ -106,20 +125,23 @@ int Startup::run(QApplication& app, platform::DesktopSupport support)
     app.installEventFilter(wheelEventBlocker.get());
     registerEmbeddedFonts();
     applySettings(settings);
-    OverlayController::instance().applyStored(settings.overlay, storedHotkey(settings.overlayHotkey));
+    OverlayController::instance().applyStored(settings.overlay,
+                                              storedHotkey(settings.overlayHotkey));
     IconManager::instance().setTheme(settings.theme);
     QGuiApplication::setWindowIcon(IconManager::instance().icon(QStringLiteral("clvLogoCrop")));
     publishModifierDefaults();
     const QString styleSheet = loadThemeStyleSheet(settings.theme);
     if (styleSheet.isEmpty()) {
-        Prompter::message(Prompt::Kind::Critical, nullptr, QStringLiteral("Clavitor"),
-                          QCoreApplication::translate("Startup",
-                                                      "Не удалось загрузить стили интерфейса."));
+        Prompter::message(
+            Prompt::Kind::Critical, nullptr, QStringLiteral("Clavitor"),
+            QCoreApplication::translate("Startup", "Не удалось загрузить стили интерфейса."));
     } else {
         app.setStyleSheet(styleSheet);
     }
 
     std::unique_ptr<FramelessWindow> window = createMainWindow();
+    QObject::connect(&instance, &SingleInstance::showRequested, window.get(),
+                     &FramelessWindow::bringToFront);
     warnAboutDesktop(support, QGuiApplication::platformName(), window.get());
     const int exitCode = app.exec();
     window.reset();

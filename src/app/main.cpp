@@ -7,6 +7,9 @@
 
 int main(int argc, char* argv[])
 {
+    // The data folder is named after the application: not after the executable's file name,
+    // which a portable user may change.
+    QCoreApplication::setApplicationName(QStringLiteral("clavitor"));
     QApplication app(argc, argv);
     platform::DesktopSupport support = platform::DesktopSupport::Supported;
     const std::unique_ptr<platform::Platform> backend =

@@ -105,6 +105,11 @@ public:
     using ForegroundReceiver = std::function<void(const ForegroundProgram& program)>;
     virtual bool watchForeground(ForegroundReceiver receiver) = 0;
 
+    // Marks this process as running, under `name`, for the other programs of the user's
+    // session to see until it ends. Windows: a named mutex, which the installer and the
+    // uninstaller look for; other systems have no one who asks.
+    virtual void markRunning(const std::wstring& name) { static_cast<void>(name); }
+
     // Receives the thread messages (WM_HOTKEY) of backends whose system does not post them
     // into the GUI thread's own message queue, as Windows does. The GUI layer installs it and
     // hands each message to its thread's native event filters; it may be called on any thread.
@@ -131,7 +136,8 @@ private:
 };
 
 // How far the program reaches the desktop it runs on.
-enum class DesktopSupport {
+enum class DesktopSupport
+{
     Supported,          // the system's own input, hotkeys and mouse hook
     SimulatedOnRequest, // the simulated desktop, asked for (CLAVITOR_SIMULATED_DESKTOP)
     NoBackend,          // a desktop this build has no backend for (a Wayland session, ...):

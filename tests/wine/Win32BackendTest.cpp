@@ -364,6 +364,18 @@ void foregroundChanges()
 
 } // namespace
 
+// The process marks itself as running under a name the installer can open.
+void runningMark()
+{
+    const wchar_t* const name = L"Local\\ClavitorBackendTest.Running";
+    check(::OpenMutexW(SYNCHRONIZE, FALSE, name) == nullptr, "no mark before the process sets it");
+    g_os.markRunning(name);
+    const HANDLE seen = ::OpenMutexW(SYNCHRONIZE, FALSE, name);
+    check(seen != nullptr, "another program finds the running mark");
+    if (seen)
+        ::CloseHandle(seen);
+}
+
 int main(int argc, char** argv)
 {
     if (argc != 3) {
@@ -379,6 +391,7 @@ int main(int argc, char** argv)
     moves(width, height);
     mouseHookSeesInjectedButtons();
     foregroundChanges();
+    runningMark();
 
     std::printf("%d passed, %d failed\n", g_passed, g_failed);
     return g_failed == 0 ? 0 : 1;

@@ -189,4 +189,10 @@ bool Win32Platform::watchForeground(ForegroundReceiver receiver)
     return m_foreground.watch(std::move(receiver));
 }
 
+void Win32Platform::markRunning(const std::wstring& name)
+{
+    // Never closed: the system lets go of it when the process ends, however it ends.
+    ::CreateMutexW(nullptr, FALSE, name.c_str());
+}
+
 } // namespace platform

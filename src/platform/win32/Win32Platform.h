@@ -37,6 +37,9 @@ public:
     // Reports on the calling thread's message loop.
     bool watchForeground(ForegroundReceiver receiver) override;
 
+    // The mutex is held until the process ends.
+    void markRunning(const std::wstring& name) override;
+
 private:
     Win32Foreground m_foreground;
     Win32RawMouse m_rawMouse;

@@ -42,7 +42,7 @@ FramelessWindow::FramelessWindow(QWidget* parent) : QWidget(parent), ui(new Ui::
     qApp->installEventFilter(this);
 
     m_trayMenu = new QMenu(this);
-    m_openAction = m_trayMenu->addAction(QString(), this, &FramelessWindow::restoreFromTray);
+    m_openAction = m_trayMenu->addAction(QString(), this, &FramelessWindow::bringToFront);
     m_closeAction = m_trayMenu->addAction(QString(), this, &FramelessWindow::quitApplication);
     retranslateTrayMenu();
     m_trayIcon = new QSystemTrayIcon(QApplication::windowIcon(), this);
@@ -96,11 +96,12 @@ void FramelessWindow::on_closeButton_clicked()
 void FramelessWindow::onTrayIconActivated(QSystemTrayIcon::ActivationReason reason)
 {
     if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
-        restoreFromTray();
+        bringToFront();
 }
 
-void FramelessWindow::restoreFromTray()
+void FramelessWindow::bringToFront()
 {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();

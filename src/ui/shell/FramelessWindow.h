@@ -33,6 +33,8 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 public slots:
+    // Shows the window (from the tray, or minimized) in front of the others.
+    void bringToFront();
     // The text of the title bar; also the window's own title.
     void setWindowTitle(const QString& title);
     void on_minimizeButton_clicked();
@@ -56,7 +58,6 @@ private:
     };
 
     void retranslateTrayMenu();
-    void restoreFromTray();
     void quitApplication();
 
     void dropFocusOutside(QWidget* pressed) const;
