@@ -1,11 +1,17 @@
-// Saves one of the program's files again and again, alternately a small and a large
-// version, until it is killed:
+// Saves one of the program's files again and again, in a small or a large version, until it
+// is killed:
 //
-//     save_loop settings|profiles|autoclicker
+//     save_loop settings|profiles|autoclicker [copies]
 //
-// The data directory is the one of the environment (XDG_DATA_HOME). Before the loop it saves
-// each version once and keeps a copy of the bytes beside the file ("<file>.small",
-// "<file>.large"); then it prints the file's path on a line of its own.
+// The data directory is the one of the environment (XDG_DATA_HOME). With "copies" it first
+// saves each version once and keeps a copy of the bytes beside the file ("<file>.small",
+// "<file>.large"). Then it prints the file's path on a line of its own.
+//
+// The caller paces the saves and picks their versions: each save starts when a byte arrives
+// on stdin, "s" for the small version and "l" for the large one, and once it has finished its
+// version ("small" or "large") is printed on a line of its own. At the end of stdin the loop
+// ends. The caller thus always knows which save is under way and what the file held before
+// it, however long a save takes.
 
 #include "app/DataDirectory.h"
 #include "app/SettingsFile.h"
@@ -88,17 +94,21 @@ int main(int argc, char* argv[])
             return AutoclickerFile::save(path, isLarge ? large : small, isLarge);
         };
     } else {
-        std::fprintf(stderr, "usage: save_loop settings|profiles|autoclicker\n");
+        std::fprintf(stderr, "usage: save_loop settings|profiles|autoclicker [copies]\n");
         return 2;
     }
 
-    if (!save(false) || !keepCopy(path, QStringLiteral(".small")) || !save(true) ||
-        !keepCopy(path, QStringLiteral(".large")))
+    const bool copies = argc > 2 && qstrcmp(argv[2], "copies") == 0;
+    if (copies && (!save(false) || !keepCopy(path, QStringLiteral(".small")) || !save(true) ||
+                   !keepCopy(path, QStringLiteral(".large"))))
         return 1;
     std::printf("%s\n", QFile::encodeName(path).constData());
     std::fflush(stdout);
-    for (bool large = false;; large = !large) {
-        if (!save(large))
+    for (int version = std::getchar(); version != EOF; version = std::getchar()) {
+        if ((version != 's' && version != 'l') || !save(version == 'l'))
             return 1;
+        std::printf("%s\n", version == 'l' ? "large" : "small");
+        std::fflush(stdout);
     }
+    return 0;
 }
