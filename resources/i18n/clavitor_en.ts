@@ -386,10 +386,6 @@ Continue?</translation>
         <translation>Failed to download the driver installer: %1</translation>
     </message>
     <message>
-        <source>Установщик драйвера не найден.</source>
-        <translation>Driver installer not found.</translation>
-    </message>
-    <message>
         <source>контрольная сумма файла не совпадает с ожидаемой</source>
         <translation>the file&apos;s checksum does not match the expected one</translation>
     </message>
@@ -408,6 +404,10 @@ Continue?</translation>
     <message>
         <source>Драйвер по-прежнему отсутствует. Запустите установщик ещё раз при необходимости.</source>
         <translation>The driver is still missing. Run the installer again if needed.</translation>
+    </message>
+    <message>
+        <source>Драйвер виртуальной мыши недоступен в этой сборке Clavitor.</source>
+        <translation>The virtual mouse driver is not available in this build of Clavitor.</translation>
     </message>
 </context>
 <context>

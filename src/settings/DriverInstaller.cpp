@@ -13,6 +13,8 @@
 #include <QProcess>
 #include <QWidget>
 
+#include <algorithm>
+
 Q_LOGGING_CATEGORY(lcDriverInstaller, "clavitor.settings.driver")
 
 namespace {
@@ -51,11 +53,22 @@ DriverInstaller::~DriverInstaller()
     discardInstaller();
 }
 
+std::optional<DriverInstaller::Source> DriverInstaller::sourceOf(const QUrl& url,
+                                                                 const QByteArray& sha256)
+{
+    const QByteArray digest = sha256.trimmed();
+    const bool placeholder =
+        std::all_of(digest.begin(), digest.end(), [](char digit) { return digit == '0'; });
+    if (placeholder)
+        return std::nullopt;
+    return Source{url, digest};
+}
+
 std::optional<DriverInstaller::Source> DriverInstaller::systemSource()
 {
 #ifdef Q_OS_WIN
-    return Source{QUrl(QString::fromLatin1(kDriverInstallerUrl)),
-                  QByteArray(kDriverInstallerSha256)};
+    return sourceOf(QUrl(QString::fromLatin1(kDriverInstallerUrl)),
+                    QByteArray(kDriverInstallerSha256));
 #else
     return std::nullopt;
 #endif
@@ -78,6 +91,13 @@ bool DriverInstaller::ensureDriver()
             return false;
         }
         discardInstaller();
+    }
+    // Nothing to download: a build for another system, or one whose installer is not
+    // published yet.
+    if (!m_source) {
+        Prompter::message(Prompt::Kind::Information, m_page, kTitle,
+                          tr("Драйвер виртуальной мыши недоступен в этой сборке Clavitor."));
+        return false;
     }
     if (Prompter::message(Prompt::Kind::Question, m_page, kTitle,
                           tr("Драйвер не найден. Скачать и установить его сейчас?"),
@@ -109,11 +129,6 @@ bool DriverInstaller::ensureDriver()
 
 bool DriverInstaller::obtainInstaller(const QString& path)
 {
-    // Without a source for this system no file is trusted, wherever it came from.
-    if (!m_source) {
-        critical(tr("Установщик драйвера не найден."));
-        return false;
-    }
     if (hasDigest(path, m_source->sha256))
         return true;
     // A file left by an earlier, damaged or tampered-with download is fetched again.

@@ -32,12 +32,16 @@ public:
     ~DriverInstaller() override;
 
     // The installer of this system: the maker's on Windows; none elsewhere, as the driver
-    // exists for Windows only.
+    // exists for Windows only, nor while the build carries the placeholder digest.
     static std::optional<Source> systemSource();
+    // The source of an address and its digest; none for the placeholder digest (all zeros),
+    // which no installer can have.
+    static std::optional<Source> sourceOf(const QUrl& url, const QByteArray& sha256);
     void setSource(const std::optional<Source>& source) { m_source = source; }
 
-    // True when the driver is present (an installer still open is left running). Otherwise
-    // asks whether to install it and, if so, downloads (unless a file with the right digest is
+    // True when the driver is present (an installer still open is left running). Otherwise,
+    // without an installer for this build, says the driver is not available; else asks
+    // whether to install it and, if so, downloads (unless a file with the right digest is
     // already there), checks and starts the installer; false in every case, as the driver is
     // not there yet.
     bool ensureDriver();

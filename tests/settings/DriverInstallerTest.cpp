@@ -21,7 +21,8 @@ using namespace std::chrono_literals;
 namespace {
 
 const QString kQuestion = QStringLiteral("Драйвер не найден. Скачать и установить его сейчас?");
-const QString kNotFound = QStringLiteral("Установщик драйвера не найден.");
+const QString kUnavailable =
+    QStringLiteral("Драйвер виртуальной мыши недоступен в этой сборке Clavitor.");
 const QString kMismatch = QStringLiteral("Не удалось скачать установщик драйвера: контрольная "
                                          "сумма файла не совпадает с ожидаемой");
 const QString kNotStarted = QStringLiteral("Не удалось запустить установщик драйвера.");
@@ -136,6 +137,21 @@ private slots:
     }
 
     // Nothing is started unless it has the digest kept in the program.
+    void thePlaceholderDigestIsNoSource_data()
+    {
+        QTest::addColumn<QByteArray>("digest");
+        QTest::addColumn<bool>("source");
+        QTest::newRow("the placeholder") << QByteArray(64, '0') << false;
+        QTest::newRow("a published digest") << sha256("installer") << true;
+    }
+    void thePlaceholderDigestIsNoSource()
+    {
+        QFETCH(QByteArray, digest);
+        QFETCH(bool, source);
+        QCOMPARE(DriverInstaller::sourceOf(QUrl("https://example.org/i.exe"), digest).has_value(),
+                 source);
+    }
+
     void installerIsCheckedBeforeItIsStarted_data()
     {
         QTest::addColumn<QByteArray>("present"); // installer.exe already there ("" none)
@@ -156,16 +172,16 @@ private slots:
             << QByteArray("tampered") << true << served << QMessageBox::Yes
             << QStringList{kQuestion, kNotStarted} << 1 << true;
         QTest::newRow("present and downloaded, other digest")
-            << QByteArray("tampered") << true << QByteArray("another installer")
-            << QMessageBox::Yes << QStringList{kQuestion, kMismatch} << 1 << false;
+            << QByteArray("tampered") << true << QByteArray("another installer") << QMessageBox::Yes
+            << QStringList{kQuestion, kMismatch} << 1 << false;
         // This system cannot run the downloaded file (it is not executable here), but the
         // digest let it through to the start.
         QTest::newRow("downloaded, same digest")
             << QByteArray() << true << served << QMessageBox::Yes
             << QStringList{kQuestion, kNotStarted} << 1 << true;
-        QTest::newRow("no installer for this system")
+        QTest::newRow("no installer for this build: nothing asked nor trusted")
             << QByteArray("installer") << false << served << QMessageBox::Yes
-            << QStringList{kQuestion, kNotFound} << 0 << true;
+            << QStringList{kUnavailable} << 0 << true;
     }
     void installerIsCheckedBeforeItIsStarted()
     {
@@ -192,7 +208,8 @@ private slots:
         QVERIFY(!installer.ensureDriver());
 
         QCOMPARE(promptTexts(prompter), prompts);
-        QCOMPARE(prompter.prompts.first().kind, Prompt::Kind::Question);
+        QCOMPARE(prompter.prompts.first().kind,
+                 hasSource ? Prompt::Kind::Question : Prompt::Kind::Information);
         if (prompts.size() > 1)
             QCOMPARE(prompter.prompts.last().kind, Prompt::Kind::Critical);
         QCOMPARE(server.requests, requests);

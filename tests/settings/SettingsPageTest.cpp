@@ -151,10 +151,10 @@ private slots:
         QTest::newRow("female voices named")
             << QVoice::Male << QVoice::Female << QStringList{"Женский 1", "Женский 2"};
         // Some engines (flite) name no voice's gender: speech must not be out of reach there.
-        QTest::newRow("no gender named") << QVoice::Unknown << QVoice::Unknown
-                                         << QStringList{"Голос 1", "Голос 2", "Голос 3"};
-        QTest::newRow("male voices only") << QVoice::Male << QVoice::Male
-                                          << QStringList{"Голос 1", "Голос 2", "Голос 3"};
+        QTest::newRow("no gender named")
+            << QVoice::Unknown << QVoice::Unknown << QStringList{"Голос 1", "Голос 2", "Голос 3"};
+        QTest::newRow("male voices only")
+            << QVoice::Male << QVoice::Male << QStringList{"Голос 1", "Голос 2", "Голос 3"};
     }
     void voicesAreOfferedByNumber()
     {
@@ -167,10 +167,10 @@ private slots:
         QStringList keys;
         for (const QVoice& voice : m_voices->list.mid(skipped))
             keys.append(ActivationFeedback::voiceKey(voice));
-        const QStringList toolTips = QStringList{"kal — American English, United States",
-                                                 "slt — American English, United States",
-                                                 "русский, Россия"}
-                                         .mid(skipped);
+        const QStringList toolTips =
+            QStringList{"kal — American English, United States",
+                        "slt — American English, United States", "русский, Россия"}
+                .mid(skipped);
         AppSettings settings;
         settings.scenarioSpeechEnabled = true;
         settings.scenarioSpeechVoice = keys.last();
@@ -315,7 +315,9 @@ private slots:
                               << ""
                               << "Alt+O";
         QTest::newRow("used by a scenario")
-            << "scenario" << "Горячая клавиша Alt+O уже используется: сценарий \"aim\"." << "";
+            << "scenario"
+            << "Горячая клавиша Alt+O уже используется: сценарий \"aim\"."
+            << "";
         QTest::newRow("used by another program")
             << "program"
             << "Не удалось установить горячую клавишу Alt+O. Сочетание уже используется другой "
@@ -388,12 +390,10 @@ private slots:
         QTest::addColumn<bool>("driverPresent");
         QTest::addColumn<QMessageBox::StandardButton>("answer");
         QTest::addColumn<QStringList>("prompts");
-        const QString question =
-            QStringLiteral("Драйвер не найден. Скачать и установить его сейчас?");
-        QTest::newRow("declined") << false << QMessageBox::No << QStringList{question};
-        QTest::newRow("accepted, no installer for this system")
-            << false << QMessageBox::Yes
-            << QStringList{question, QStringLiteral("Установщик драйвера не найден.")};
+        QTest::newRow("no installer for this build")
+            << false << QMessageBox::NoButton
+            << QStringList{
+                   QStringLiteral("Драйвер виртуальной мыши недоступен в этой сборке Clavitor.")};
         QTest::newRow("driver present") << true << QMessageBox::NoButton << QStringList{};
     }
     void storedDriverModeIsCheckedAtStart()
