@@ -13,6 +13,7 @@
 #include "ui/shell/FramelessWindow.h"
 #include "ui/shell/MainWidget.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -23,6 +24,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QWindow>
 
 #include <memory>
 
@@ -54,9 +56,13 @@ bool clickOn(const QWidget* widget, int repeat = 1)
 bool pick(QComboBox* combo, int index)
 {
     const int steps = index - combo->currentIndex();
-    if (!clickOn(combo))
+    // The keys reach the list once it is on the screen.
+    const auto listShown = [combo] {
+        const QWindow* list = combo->view()->window()->windowHandle();
+        return list && list->isExposed();
+    };
+    if (!clickOn(combo) || !QTest::qWaitFor(listShown, kTimeoutMs))
         return false;
-    QTest::qWait(200); // the list opens
     for (int i = 0; i < std::abs(steps); ++i) {
         if (!xdotool(
                 {QStringLiteral("key"), steps > 0 ? QStringLiteral("Down") : QStringLiteral("Up")}))
@@ -186,8 +192,9 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!enable->isChecked(), kTimeoutMs);
         const int before = recorder.presses();
         QVERIFY(xdotool({QStringLiteral("mousedown"), QStringLiteral("1")}));
+        QTRY_COMPARE_WITH_TIMEOUT(recorder.presses() - before, 1, kTimeoutMs); // xdotool's own
         QTest::qWait(300);
-        QCOMPARE(recorder.presses() - before, 1); // xdotool's own
+        QCOMPARE(recorder.presses() - before, 1); // and none of the autoclicker's
         QVERIFY(xdotool({QStringLiteral("mouseup"), QStringLiteral("1")}));
         QVERIFY(!clicker->isRunning());
     }
