@@ -1,3 +1,4 @@
+#include "ProgramProcess.h"
 #include "ScriptedPrompter.h"
 #include "TestRegistry.h"
 #include "XdoTool.h"
@@ -197,17 +198,7 @@ private slots:
         EngineState::instance() = EngineState{};
 
         QProcess program;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("XDG_DATA_HOME", m_dataHome->path());
-        environment.insert("QT_QPA_PLATFORM", "xcb");
-        environment.remove("CLAVITOR_SIMULATED_DESKTOP");
-        // The program is killed at the end. GStreamer's JACK sink (a candidate of the switch
-        // sound's player) holds a lock shared by all the user's programs while it connects;
-        // killed then, it would leave every later player of the user hanging.
-        environment.insert("GST_PLUGIN_FEATURE_RANK", "jackaudiosink:NONE");
-        program.setProcessEnvironment(environment);
-        program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        program.start(CLAVITOR_PROGRAM, QStringList());
+        startProgram(program, m_dataHome->path());
         QVERIFY(program.waitForStarted(kTimeoutMs));
 
         // Started when its window is up and Alt+1 is held: another client is refused it.

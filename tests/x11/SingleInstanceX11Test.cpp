@@ -1,3 +1,4 @@
+#include "ProgramProcess.h"
 #include "TestRegistry.h"
 #include "XdoTool.h"
 
@@ -27,20 +28,6 @@ QMap<QString, QString> filesOf(const QString& folder)
     return files;
 }
 
-// The program on the test's X server, with its data in `dataHome`.
-void startProgram(QProcess& program, const QString& dataHome,
-                  const QString& executable = CLAVITOR_PROGRAM)
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_DATA_HOME", dataHome);
-    environment.insert("QT_QPA_PLATFORM", "xcb");
-    environment.remove("CLAVITOR_SIMULATED_DESKTOP");
-    environment.insert("GST_PLUGIN_FEATURE_RANK", "jackaudiosink:NONE");
-    program.setProcessEnvironment(environment);
-    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    program.start(executable, QStringList());
-}
-
 // Whether `upper` lies above `lower` among the screen's top-level windows, as another client
 // sees their stacking order.
 bool isAbove(unsigned long upper, unsigned long lower)
@@ -67,8 +54,8 @@ bool isAbove(unsigned long upper, unsigned long lower)
 
 // Clavitor started while it runs: the second start brings the first one's window to the front
 // and ends, having written nothing. The first is a portable copy renamed by its user: its
-// data folder is the program's all the same. (Without a window manager the server keeps the keyboard
-// focus where a newer request put it, so only the stacking order is checked.)
+// data folder is the program's all the same. (Without a window manager the server keeps the
+// keyboard focus where a newer request put it, so only the stacking order is checked.)
 class SingleInstanceX11Test : public QObject
 {
     Q_OBJECT
