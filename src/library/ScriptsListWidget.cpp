@@ -7,6 +7,7 @@
 #include "ProfileStore.h"
 #include "ProgramsPanel.h"
 #include "RecordingPanel.h"
+#include "ScenarioOverlayEntries.h"
 #include "ScenarioRowPool.h"
 #include "SingleScriptWidget.h"
 #include "app/AppProperties.h"
@@ -22,25 +23,10 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QFileInfo>
 #include <QKeySequence>
 #include <QListWidgetItem>
 
-namespace {
-
-const int kDescriptionSaveDelayMs = 5000;
-
-QString displayName(const QString& file, int i)
-{
-    const QFileInfo info(file);
-    if (!info.completeBaseName().isEmpty())
-        return info.completeBaseName();
-    if (!info.fileName().isEmpty())
-        return info.fileName();
-    return ScriptsListWidget::tr("Сценарий %1").arg(i + 1);
-}
-
-} // namespace
+constexpr int kDescriptionSaveDelayMs = 5000;
 
 ScriptsListWidget::ScriptsListWidget(QWidget* parent)
     : QWidget(parent), ui(new Ui::ScriptsListWidget), m_autoReplace(new AutoReplacePanel),
@@ -411,19 +397,7 @@ void ScriptsListWidget::publishOverlayList()
         overlay.setActiveScenario(QString());
         return;
     }
-    QList<OverlayScenarioEntry> entries;
-    for (int i = 0; i < profile->scenarios.size(); ++i) {
-        const ProfileScenario& scenario = profile->scenarios[i];
-        // A hotkey that another part of the program holds does not work here: "—".
-        const bool heldElsewhere =
-            i < m_model->rowCount() && m_model->scriptAt(i)->hotkeyState == 1;
-        entries.append({displayName(scenario.file, i),
-                        scenario.hotkey.trimmed().isEmpty() ? QString()
-                        : heldElsewhere                     ? QStringLiteral("—")
-                                                            : HotkeyText::shown(scenario.hotkey),
-                        !scenario.file.isEmpty()});
-    }
-    overlay.setScenarios(profile->name, entries);
+    overlay.setScenarios(profile->name, scenarioOverlayEntries(*profile, *m_model));
     overlay.setActiveScenario(m_activeName);
 }
 
@@ -459,53 +433,6 @@ void ScriptsListWidget::updateListVisibility()
     // Without the list the tab area takes the height.
     ui->pageLayout->setStretchFactor(ui->tabWidget, showList ? 0 : 1);
     ui->pageLayout->setStretchFactor(ui->listWidgetScripts, 1);
-}
-
-// --- Commands ----------------------------------------------------------------------------
-
-void ScriptsListWidget::slotProfileRename()
-{
-    m_profileCommands.rename();
-}
-
-void ScriptsListWidget::slotProfileDelete()
-{
-    m_profileCommands.remove();
-}
-
-void ScriptsListWidget::slotChooseScript(SingleScriptWidget* row)
-{
-    m_rowCommands.chooseFile(row);
-}
-
-void ScriptsListWidget::slotImportScript(SingleScriptWidget* row)
-{
-    m_rowCommands.importInto(row);
-}
-
-void ScriptsListWidget::slotExportScript(SingleScriptWidget* row)
-{
-    m_rowCommands.exportFrom(row);
-}
-
-void ScriptsListWidget::slotConfigureScript(SingleScriptWidget* row)
-{
-    m_rowCommands.configure(row);
-}
-
-void ScriptsListWidget::slotDuplicateScript(SingleScriptWidget* row)
-{
-    m_rowCommands.duplicate(row);
-}
-
-void ScriptsListWidget::slotDeleteScript(SingleScriptWidget* row)
-{
-    m_rowCommands.remove(row);
-}
-
-void ScriptsListWidget::slotNewCombination(const QString& combination, SingleScriptWidget* row)
-{
-    m_rowCommands.changeHotkey(combination, row);
 }
 
 // --- Auto-replace ------------------------------------------------------------------------
@@ -599,15 +526,27 @@ SingleScriptWidget* ScriptsListWidget::takeRow()
     if (SingleScriptWidget* kept = m_rowPool->takeSpare())
         return kept;
     auto* row = new SingleScriptWidget(ui->listWidgetScripts->viewport());
-    connect(row, &SingleScriptWidget::chooseRequested, this, &ScriptsListWidget::slotChooseScript);
-    connect(row, &SingleScriptWidget::hotKeyChanged, this, &ScriptsListWidget::slotNewCombination);
-    connect(row, &SingleScriptWidget::removeRequested, this, &ScriptsListWidget::slotDeleteScript);
+    // Each request of a row is a command of the page's row commands.
+    const auto command = [this](void (ScenarioRowCommands::*run)(SingleScriptWidget*)) {
+        return [this, run](SingleScriptWidget* requester) {
+            (m_rowCommands.*run)(requester);
+        };
+    };
+    connect(row, &SingleScriptWidget::chooseRequested, this,
+            command(&ScenarioRowCommands::chooseFile));
+    connect(row, &SingleScriptWidget::removeRequested, this, command(&ScenarioRowCommands::remove));
     connect(row, &SingleScriptWidget::configureRequested, this,
-            &ScriptsListWidget::slotConfigureScript);
+            command(&ScenarioRowCommands::configure));
     connect(row, &SingleScriptWidget::duplicateRequested, this,
-            &ScriptsListWidget::slotDuplicateScript);
-    connect(row, &SingleScriptWidget::exportRequested, this, &ScriptsListWidget::slotExportScript);
-    connect(row, &SingleScriptWidget::importRequested, this, &ScriptsListWidget::slotImportScript);
+            command(&ScenarioRowCommands::duplicate));
+    connect(row, &SingleScriptWidget::exportRequested, this,
+            command(&ScenarioRowCommands::exportFrom));
+    connect(row, &SingleScriptWidget::importRequested, this,
+            command(&ScenarioRowCommands::importInto));
+    connect(row, &SingleScriptWidget::hotKeyChanged, this,
+            [this](const QString& combination, SingleScriptWidget* requester) {
+                m_rowCommands.changeHotkey(combination, requester);
+            });
     return row;
 }
 

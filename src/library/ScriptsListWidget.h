@@ -60,20 +60,10 @@ signals:
     void sigFollowingChanged(bool enabled);
 
 public slots:
-    void slotProfileRename();
-    void slotProfileDelete();
     void slotProfileChanged(int index);
 
     void slotDisableScript();
     void slotActiveLuaChanged(const QString& name);
-
-    void slotChooseScript(SingleScriptWidget* row);
-    void slotNewCombination(const QString& combination, SingleScriptWidget* row);
-    void slotDeleteScript(SingleScriptWidget* row);
-    void slotConfigureScript(SingleScriptWidget* row);
-    void slotDuplicateScript(SingleScriptWidget* row);
-    void slotExportScript(SingleScriptWidget* row);
-    void slotImportScript(SingleScriptWidget* row);
 
     // Applies the profile's auto-replace table to its scripts.
     void slotAutoReplaceApply();

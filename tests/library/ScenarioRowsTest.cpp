@@ -333,7 +333,7 @@ private slots:
         fixture.prompter.queueValue(outside.filePath("no/such/folder/a.lua"));
         click(*page.row(0), "pushButtonExport");
         QCOMPARE(fixture.lastPrompt(), "Не удалось экспортировать сценарий");
-        page.slotExportScript(page.row(1));
+        emit page.row(1)->exportRequested(page.row(1)); // its button is off without a file
         QCOMPARE(fixture.lastPrompt(), "Нет сценария для экспорта");
     }
 

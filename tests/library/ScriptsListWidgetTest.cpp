@@ -270,7 +270,7 @@ private slots:
         // The default profile keeps its name.
         profileCombo(page)->setCurrentIndex(0);
         QVERIFY(!control(page, "profileRenameButton")->isEnabled());
-        page.slotProfileRename();
+        emit control<QAbstractButton>(page, "profileRenameButton")->clicked();
         QCOMPARE(fixture.lastPrompt(), "Нельзя переименовать профиль по умолчанию.");
     }
 
@@ -337,7 +337,7 @@ private slots:
         }
         QCOMPARE(comboNames(page), QStringList({"default"}));
         QVERIFY(!control(page, "profileDeleteButton")->isEnabled());
-        page.slotProfileDelete();
+        emit control<QAbstractButton>(page, "profileDeleteButton")->clicked();
         QCOMPARE(fixture.lastPrompt(), "Нельзя удалить профиль по умолчанию");
         QVERIFY(QFileInfo(profileDirectory("default")).isDir());
     }
