@@ -1,5 +1,7 @@
 #include "QtPrompter.h"
 
+#include "MessageBoxFitter.h"
+
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QPushButton>
@@ -37,6 +39,7 @@ PromptAnswer showMessageBox(const Prompt& prompt)
         if (prompt.escapeCustomButton >= 0 && prompt.escapeCustomButton < custom.size())
             box.setEscapeButton(custom.at(prompt.escapeCustomButton));
     }
+    MessageBoxFitter::fit(box);
     box.exec();
 
     PromptAnswer answer;
