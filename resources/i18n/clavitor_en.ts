@@ -43,7 +43,7 @@
     <name>AutoReplaceRowActions</name>
     <message>
         <source>Укажите параметр автозамены</source>
-        <translation>Specify the autocorrect parameter</translation>
+        <translation>Specify the auto-replace parameter</translation>
     </message>
     <message>
         <source>Посмотреть описание (не заполнено)</source>
@@ -62,7 +62,7 @@
     </message>
     <message>
         <source>Описание параметра</source>
-        <translation>Parameter Description</translation>
+        <translation>Parameter description</translation>
     </message>
     <message>
         <source>Описание параметра «%1»</source>
@@ -160,7 +160,7 @@
     </message>
     <message>
         <source>Мышь</source>
-        <translation>Mice</translation>
+        <translation>Mouse</translation>
     </message>
     <message>
         <source>Клавиатура</source>
@@ -168,7 +168,7 @@
     </message>
     <message>
         <source>Без кликов</source>
-        <translation>Without clicks</translation>
+        <translation>No clicks</translation>
     </message>
     <message>
         <source>Кнопка</source>
@@ -208,15 +208,15 @@
     </message>
     <message>
         <source>Пока ЛКМ</source>
-        <translation>While LMB</translation>
+        <translation>While LMB held</translation>
     </message>
     <message>
         <source>Пока ЛКМ и ПКМ</source>
-        <translation>While LMB + RMB</translation>
+        <translation>While LMB + RMB held</translation>
     </message>
     <message>
         <source>Шорткат вкл/выкл</source>
-        <translation>Toggle shortcut</translation>
+        <translation>Start/stop by hotkey</translation>
     </message>
     <message>
         <source>Повторений</source>
@@ -368,7 +368,11 @@ Continue?</translation>
     </message>
     <message>
         <source>Автокликер работает</source>
-        <translation>Autoclicker is running</translation>
+        <translation>Autoclicker is on</translation>
+    </message>
+    <message>
+        <source>Автокликер кликает</source>
+        <translation>Autoclicker is clicking</translation>
     </message>
 </context>
 <context>
@@ -414,15 +418,15 @@ Continue?</translation>
     <name>FramelessWindow</name>
     <message>
         <source>Закрыть программу или свернуть в трей?</source>
-        <translation>Exit the app or minimize to the tray?</translation>
+        <translation>Quit Clavitor or keep it running in the tray?</translation>
     </message>
     <message>
         <source>В трей</source>
-        <translation>To tray</translation>
+        <translation>Keep in tray</translation>
     </message>
     <message>
         <source>Закрыть</source>
-        <translation>Close</translation>
+        <translation>Quit</translation>
     </message>
     <message>
         <source>Отмена</source>
@@ -453,7 +457,7 @@ Continue?</translation>
     </message>
     <message>
         <source>Перейти</source>
-        <translation>Go to</translation>
+        <translation>Open</translation>
     </message>
     <message>
         <source>Инструкция</source>
@@ -585,10 +589,17 @@ Continue?</translation>
     </message>
 </context>
 <context>
+    <name>MakerPages</name>
+    <message>
+        <source>Не удалось открыть ссылку &quot;%1&quot;: в системе не найден браузер.</source>
+        <translation>Couldn&apos;t open the link “%1”: no web browser was found on this system.</translation>
+    </message>
+</context>
+<context>
     <name>ModifierDialog</name>
     <message>
         <source>Настройка модификатора</source>
-        <translation>Modifier configuration</translation>
+        <translation>Modifier settings</translation>
     </message>
     <message>
         <source>Модификатор XY</source>
@@ -600,7 +611,7 @@ Continue?</translation>
     </message>
     <message>
         <source>Модификатор Y</source>
-        <translation>Modifier y</translation>
+        <translation>Modifier Y</translation>
     </message>
     <message>
         <source>Рандомизация</source>
@@ -612,11 +623,11 @@ Continue?</translation>
     </message>
     <message>
         <source>немного</source>
-        <translation>Slightly</translation>
+        <translation>Slight</translation>
     </message>
     <message>
         <source>средне</source>
-        <translation>Moderately</translation>
+        <translation>Moderate</translation>
     </message>
     <message>
         <source>сильно</source>
@@ -725,7 +736,7 @@ Continue?</translation>
     <name>OverlayWidget</name>
     <message>
         <source>Переместите и нажмите &quot;Сохранить&quot;</source>
-        <translation>Position it and click “Save”</translation>
+        <translation>Drag it into place and click “Save”</translation>
     </message>
     <message>
         <source>Сценарии</source>
@@ -749,19 +760,19 @@ Continue?</translation>
     </message>
     <message>
         <source>включен</source>
-        <translation>enabled</translation>
+        <translation>on</translation>
     </message>
     <message>
         <source>%1 (включен)</source>
-        <translation>%1 (enabled)</translation>
+        <translation>%1 (on)</translation>
     </message>
     <message>
         <source>выключен</source>
-        <translation>disabled</translation>
+        <translation>off</translation>
     </message>
     <message>
         <source>%1 (выключен)</source>
-        <translation>%1 (disabled)</translation>
+        <translation>%1 (off)</translation>
     </message>
     <message>
         <source>Автокликер: %1</source>
@@ -769,7 +780,7 @@ Continue?</translation>
     </message>
     <message>
         <source>Вкл/выкл: %1</source>
-        <translation>Toggle: %1</translation>
+        <translation>On/off: %1</translation>
     </message>
     <message>
         <source>Старт/стоп: %1</source>
@@ -778,6 +789,14 @@ Continue?</translation>
     <message>
         <source>Caps Lock: %1</source>
         <translation>Caps Lock: %1</translation>
+    </message>
+    <message>
+        <source>кликает</source>
+        <translation>clicking</translation>
+    </message>
+    <message>
+        <source>%1 (кликает)</source>
+        <translation>%1 (clicking)</translation>
     </message>
 </context>
 <context>
@@ -791,8 +810,8 @@ Continue?</translation>
     <message>
         <source>Не удалось скопировать файл %1
 %2</source>
-        <translation>Couldn&apos;t copy %1
-%2 file</translation>
+        <translation>Couldn&apos;t copy the file %1
+%2</translation>
     </message>
     <message>
         <source>Не удалось создать манифест</source>
@@ -842,7 +861,7 @@ Continue?</translation>
     <message>
         <source>Не удалось импортировать профиль
 Манифест %1 не найден</source>
-        <translation>Couldn&apos;t import profile
+        <translation>Couldn&apos;t import the profile
 Manifest %1 not found</translation>
     </message>
     <message>
@@ -868,7 +887,7 @@ Manifest %1 not found</translation>
     <message>
         <source>Не найден сценарий %1
 Ожидался файл: %2</source>
-        <translation>Scenario Not found %1
+        <translation>Script %1 not found
 Expected file: %2</translation>
     </message>
     <message>
@@ -936,7 +955,7 @@ Expected file: %2</translation>
     </message>
     <message>
         <source>Программы профиля: он становится текущим, пока одна из них активна</source>
-        <translation>The profile&apos;s programs: it becomes current while one of them is active</translation>
+        <translation>Programs of this profile: it becomes the current profile while one of them is in front</translation>
     </message>
     <message>
         <source>Добавить</source>
@@ -1076,11 +1095,11 @@ Expected file: %2</translation>
     </message>
     <message>
         <source>Запись остановлена: в ней %1 событий, это предел одной записи.</source>
-        <translation>Recording stopped: it holds %1 events, the most one recording takes.</translation>
+        <translation>Recording stopped: it reached %1 events, the most a recording can hold.</translation>
     </message>
     <message>
         <source>Запись остановлена: она длится %1 минут, это предел одной записи.</source>
-        <translation>Recording stopped: it has run for %1 minutes, the longest one recording lasts.</translation>
+        <translation>Recording stopped: it reached %1 minutes, the longest a recording can run.</translation>
     </message>
     <message>
         <source>Удалить запись?</source>
@@ -1197,7 +1216,7 @@ Expected file: %2</translation>
     </message>
     <message>
         <source>Сценарий не включен</source>
-        <translation>Script is disabled</translation>
+        <translation>No active script</translation>
     </message>
     <message>
         <source>Горячая клавиша, которая выключает активный сценарий</source>
@@ -1287,7 +1306,7 @@ Continue?</translation>
     </message>
     <message>
         <source>Нельзя удалить профиль по умолчанию</source>
-        <translation>The default profile cannot be deleted</translation>
+        <translation>The default profile cannot be deleted.</translation>
     </message>
     <message>
         <source>Удалить профиль?</source>
@@ -1362,7 +1381,7 @@ Continue?</translation>
     </message>
     <message>
         <source>Сценарий &quot;%1&quot; отключён</source>
-        <translation>The &quot;%1&quot; scenario is disabled</translation>
+        <translation>Script “%1” is off</translation>
     </message>
     <message>
         <source>Не найден lua файл - %1</source>
@@ -1401,11 +1420,11 @@ Continue?</translation>
     </message>
     <message>
         <source>Нет</source>
-        <translation>None</translation>
+        <translation>Off</translation>
     </message>
     <message>
         <source>Да</source>
-        <translation>Yes</translation>
+        <translation>On</translation>
     </message>
     <message>
         <source>Озвучивать название сценария</source>
@@ -1437,7 +1456,7 @@ Continue?</translation>
     </message>
     <message>
         <source>Модификаторы системного API</source>
-        <translation>System API Modifiers</translation>
+        <translation>System API modifiers</translation>
     </message>
     <message>
         <source>По X и Y</source>
@@ -1457,7 +1476,7 @@ Continue?</translation>
     </message>
     <message>
         <source>Модификаторы драйвера</source>
-        <translation>Driver Modifiers</translation>
+        <translation>Driver modifiers</translation>
     </message>
     <message>
         <source>Оверлей</source>
@@ -1497,11 +1516,11 @@ Continue?</translation>
     </message>
     <message>
         <source>Горячая клавиша оверлея</source>
-        <translation>Overlay Hotkey</translation>
+        <translation>Overlay hotkey</translation>
     </message>
     <message>
         <source>Стилизация</source>
-        <translation>Stylization</translation>
+        <translation>Appearance</translation>
     </message>
     <message>
         <source>Цвет фона</source>
@@ -1509,7 +1528,7 @@ Continue?</translation>
     </message>
     <message>
         <source>Прозрачность фона</source>
-        <translation>Background transparency</translation>
+        <translation>Background opacity</translation>
     </message>
     <message>
         <source>Цвет текста</source>
@@ -1517,7 +1536,7 @@ Continue?</translation>
     </message>
     <message>
         <source>Прозрачность текста</source>
-        <translation>Text transparency</translation>
+        <translation>Text opacity</translation>
     </message>
     <message>
         <source>Сбросить настройки</source>
@@ -1538,6 +1557,10 @@ Continue?</translation>
     <message>
         <source>Сбросить настройки?</source>
         <translation>Reset settings?</translation>
+    </message>
+    <message>
+        <source>Драйвер виртуальной мыши есть только для Windows.</source>
+        <translation>The virtual mouse driver is available for Windows only.</translation>
     </message>
 </context>
 <context>

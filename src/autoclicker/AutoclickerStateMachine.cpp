@@ -143,8 +143,10 @@ void AutoclickerStateMachine::startClicker(StartSource source)
                                                 : source == FromModeHotkey ? "mode_hotkey"
                                                                            : "mouse");
     m_clicker.start();
-    if (m_clicker.isRunning())
+    if (m_clicker.isRunning()) {
         m_startSource = source;
+        emit clickingChanged();
+    }
 }
 
 void AutoclickerStateMachine::stopClicker(const QString& reason)
@@ -165,6 +167,7 @@ void AutoclickerStateMachine::onClickerStopped()
         << QStringLiteral("Автокликер остановлен: %1")
                .arg(reason.isEmpty() ? QStringLiteral("run_complete") : reason);
     m_startSource = UnknownSource;
+    emit clickingChanged();
 }
 
 bool AutoclickerStateMachine::holdModeCanRun() const

@@ -39,6 +39,8 @@ public:
     ~AutoclickerStateMachine() override;
 
     bool isArmed() const { return m_armed; }
+    // A run is on: ticks are being clicked.
+    bool isClicking() const { return m_clicker.isRunning(); }
     // A scenario is active.
     bool isLocked() const { return m_locked; }
 
@@ -69,6 +71,8 @@ signals:
     // looks at the mode and the buttons again, so that the new state is shown and stored
     // first. A scenario's disarming is not told here: its caller finds it in isArmed().
     void armedByUser(bool armed);
+    // A run started or ended (isClicking() tells which).
+    void clickingChanged();
 
 private:
     // What made the hold modes look at the buttons again.

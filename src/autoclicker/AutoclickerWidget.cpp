@@ -138,6 +138,10 @@ void AutoclickerWidget::connectControls()
             &AutoclickerStateMachine::modeHotkeyPressed);
     connect(&m_machine, &AutoclickerStateMachine::armedByUser, this,
             &AutoclickerWidget::onArmedByUser);
+    connect(&m_machine, &AutoclickerStateMachine::clickingChanged, this, [this] {
+        refreshStatus();
+        showActivityOnOverlay();
+    });
 
     connect(ui->enableButton, &QPushButton::toggled, this, &AutoclickerWidget::onEnableToggled);
     connect(ui->toggleHotkeyEdit, &QLineEdit::textChanged, this,
@@ -201,9 +205,16 @@ void AutoclickerWidget::saveProfiles()
     if (m_profiles.list.isEmpty())
         return;
     AutoclickerFile::save(AutoclickerFile::path(), m_profiles, m_machine.isArmed());
+    showActivityOnOverlay();
+}
+
+void AutoclickerWidget::showActivityOnOverlay()
+{
     const AutoclickerProfile* current = m_profiles.current();
-    OverlayFeed::current().setAutoclickerState(current ? current->name : QString(),
-                                               m_machine.isArmed());
+    const AutoclickerActivity activity = m_machine.isClicking() ? AutoclickerActivity::Clicking
+                                         : m_machine.isArmed()  ? AutoclickerActivity::Armed
+                                                                : AutoclickerActivity::Off;
+    OverlayFeed::current().setAutoclickerState(current ? current->name : QString(), activity);
 }
 
 int AutoclickerWidget::mode() const
@@ -411,8 +422,7 @@ void AutoclickerWidget::onScenarioActivationChanged(bool active)
     if (wasArmed && !m_machine.isArmed()) {
         m_profiles.setEnabled(false);
         // The file keeps the armed state; the overlay shows the autoclicker as it is.
-        const AutoclickerProfile* current = m_profiles.current();
-        OverlayFeed::current().setAutoclickerState(current ? current->name : QString(), false);
+        showActivityOnOverlay();
     }
     m_modeShortcut.setEnabled(!active);
     m_toggleShortcut.setEnabled(!active);
@@ -504,6 +514,8 @@ void AutoclickerWidget::refreshStatus()
     ui->enableButton->setEnabled(!m_machine.isLocked());
     if (m_machine.isLocked())
         ui->enableStatusLabel->setText(tr("Автокликер недоступен при активном сценарии"));
+    else if (m_machine.isClicking())
+        ui->enableStatusLabel->setText(tr("Автокликер кликает"));
     else
         ui->enableStatusLabel->setText(on ? tr("Автокликер работает") : tr("Автокликер выключен"));
 }

@@ -84,6 +84,8 @@ private:
     void pushHotkeysToOverlay();
 
     void refreshStatus();
+    // Tells the overlay the current profile's name and whether it is off, armed or clicking.
+    void showActivityOnOverlay();
     void applyInputTypeVisibility();
     void applyMoveVisibility();
     void applyRepeatVisibility();

@@ -12,7 +12,7 @@ struct OverlayContent
     QList<OverlayScenarioEntry> scenarios;
     QString activeScenario;
     QString autoclickerName;
-    bool autoclickerEnabled = false;
+    AutoclickerActivity autoclickerActivity = AutoclickerActivity::Off;
     QString disableHotkeyText;
     QString toggleHotkeyText; // the autoclicker's on/off hotkey
     QString modeHotkeyText;   // the autoclicker's start/stop hotkey

@@ -85,12 +85,24 @@ void OverlayController::startPositioning(const OverlaySettings& settings)
     QScreen* primary = QGuiApplication::primaryScreen();
     if (!primary)
         return;
-    const QPoint centre = OverlayPlacement::centre(window->size(), primary->availableGeometry());
-    window->move(centre);
-    if (centre != m_settings.customPosition) {
-        m_settings.customPosition = centre;
-        emit customPositionChanged(centre);
+    const QPoint start = OverlayPlacement::clamp(m_settings.customPosition, window->size(),
+                                                 primary->availableGeometry());
+    window->move(start);
+    if (start != m_settings.customPosition) {
+        m_settings.customPosition = start;
+        emit customPositionChanged(start);
     }
+}
+
+QPoint OverlayController::currentPosition() const
+{
+    if (m_window && m_window->isVisible())
+        return m_window->pos();
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (!primary)
+        return m_settings.customPosition;
+    return OverlayPlacement::position(m_settings, m_window ? m_window->sizeHint() : QSize(),
+                                      primary->availableGeometry());
 }
 
 void OverlayController::stopPositioning()
@@ -147,10 +159,10 @@ void OverlayController::setDisableHotkey(const QString& text)
     refreshWindow();
 }
 
-void OverlayController::setAutoclickerState(const QString& name, bool enabled)
+void OverlayController::setAutoclickerState(const QString& name, AutoclickerActivity activity)
 {
     m_content.autoclickerName = name;
-    m_content.autoclickerEnabled = enabled;
+    m_content.autoclickerActivity = activity;
     refreshWindow();
 }
 

@@ -37,10 +37,12 @@ public:
     // settings taken and the hotkey registered; a hotkey that cannot be is named in the log.
     void applyStored(const OverlaySettings& settings, const QKeySequence& hotkey);
 
-    // Positioning mode: the window takes the settings with the custom position, appears at
-    // the centre of the primary screen and can be dragged; every new position is reported
-    // by customPositionChanged. stopPositioning places it by its settings again.
+    // Positioning mode: the window takes the settings with the custom position, appears there
+    // (kept on the primary screen) and can be dragged; every new position is reported by
+    // customPositionChanged. stopPositioning places it by its settings again.
     void startPositioning(const OverlaySettings& settings);
+    // Where the window is now, or where its settings put it while it is hidden.
+    QPoint currentPosition() const;
     void stopPositioning();
 
     // Makes the sequence the overlay's hotkey, claimed in the shortcut registry first; an
@@ -58,7 +60,7 @@ public:
                       const QList<OverlayScenarioEntry>& entries) override;
     void setActiveScenario(const QString& name) override;
     void setDisableHotkey(const QString& text) override;
-    void setAutoclickerState(const QString& name, bool enabled) override;
+    void setAutoclickerState(const QString& name, AutoclickerActivity activity) override;
     void setAutoclickerHotkeys(const QString& toggleText, const QString& modeText) override;
     void setRecording(const QString& text) override;
 

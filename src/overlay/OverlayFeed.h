@@ -13,6 +13,15 @@ struct OverlayScenarioEntry
     bool operator==(const OverlayScenarioEntry&) const = default;
 };
 
+// What the autoclicker is doing: off, armed and waiting for its hotkey or buttons, or
+// clicking.
+enum class AutoclickerActivity
+{
+    Off,
+    Armed,
+    Clicking
+};
+
 // What the pages tell the overlay. The overlay is fed, never asked: the scenario list page
 // pushes the profile's scenarios, the active scenario and the deactivation hotkey, the
 // autoclicker its state and hotkeys. Tests install a feed of their own to read the pushes.
@@ -25,7 +34,7 @@ public:
                               const QList<OverlayScenarioEntry>& entries) = 0;
     virtual void setActiveScenario(const QString& name) = 0;
     virtual void setDisableHotkey(const QString& text) = 0;
-    virtual void setAutoclickerState(const QString& name, bool enabled) = 0;
+    virtual void setAutoclickerState(const QString& name, AutoclickerActivity activity) = 0;
     virtual void setAutoclickerHotkeys(const QString& toggleText, const QString& modeText) = 0;
     // The macro recorder's state ("● Запись"), shown above everything else; empty while it
     // does not record.

@@ -38,13 +38,6 @@ QPoint OverlayPlacement::position(const OverlaySettings& settings, QSize size, c
     return clamp(topLeft, size, area);
 }
 
-QPoint OverlayPlacement::centre(QSize size, const QRect& area)
-{
-    const QPoint topLeft((area.left() + area.right()) / 2 - size.width() / 2,
-                         (area.top() + area.bottom()) / 2 - size.height() / 2);
-    return clamp(topLeft, size, area);
-}
-
 QPoint OverlayPlacement::clamp(QPoint topLeft, QSize size, const QRect& area)
 {
     const int maxX = area.left() + std::max(0, area.width() - size.width());

@@ -26,8 +26,6 @@ public:
 
     // The top-left corner of a window of this size placed by the settings in the area.
     static QPoint position(const OverlaySettings& settings, QSize size, const QRect& area);
-    // The window's top-left corner at the centre of the area, kept inside it.
-    static QPoint centre(QSize size, const QRect& area);
     // Moves a top-left corner so that the window lies inside the area (its top-left part,
     // when the window is larger).
     static QPoint clamp(QPoint topLeft, QSize size, const QRect& area);

@@ -161,10 +161,17 @@ void OverlayWidget::refreshTexts()
 
     const QString& name = m_content.autoclickerName;
     QString state;
-    if (m_content.autoclickerEnabled)
-        state = name.isEmpty() ? tr("включен") : tr("%1 (включен)").arg(name);
-    else
+    switch (m_content.autoclickerActivity) {
+    case AutoclickerActivity::Off:
         state = name.isEmpty() ? tr("выключен") : tr("%1 (выключен)").arg(name);
+        break;
+    case AutoclickerActivity::Armed:
+        state = name.isEmpty() ? tr("включен") : tr("%1 (включен)").arg(name);
+        break;
+    case AutoclickerActivity::Clicking:
+        state = name.isEmpty() ? tr("кликает") : tr("%1 (кликает)").arg(name);
+        break;
+    }
     m_autoclickerLabel->setText(
         QStringList{tr("Автокликер: %1").arg(state),
                     tr("Вкл/выкл: %1").arg(hotkeyText(m_content.toggleHotkeyText)),

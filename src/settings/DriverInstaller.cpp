@@ -64,14 +64,21 @@ std::optional<DriverInstaller::Source> DriverInstaller::sourceOf(const QUrl& url
     return Source{url, digest};
 }
 
-std::optional<DriverInstaller::Source> DriverInstaller::systemSource()
+bool DriverInstaller::isMadeForThisSystem()
 {
 #ifdef Q_OS_WIN
+    return true;
+#else
+    return false;
+#endif
+}
+
+std::optional<DriverInstaller::Source> DriverInstaller::systemSource()
+{
+    if (!isMadeForThisSystem())
+        return std::nullopt;
     return sourceOf(QUrl(QString::fromLatin1(kDriverInstallerUrl)),
                     QByteArray(kDriverInstallerSha256));
-#else
-    return std::nullopt;
-#endif
 }
 
 bool DriverInstaller::ensureDriver()

@@ -34,6 +34,8 @@ public:
     // The installer of this system: the maker's on Windows; none elsewhere, as the driver
     // exists for Windows only, nor while the build carries the placeholder digest.
     static std::optional<Source> systemSource();
+    // Whether the driver is made for this system at all: for Windows only.
+    static bool isMadeForThisSystem();
     // The source of an address and its digest; none for the placeholder digest (all zeros),
     // which no installer can have.
     static std::optional<Source> sourceOf(const QUrl& url, const QByteArray& sha256);

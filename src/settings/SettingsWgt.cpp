@@ -7,6 +7,7 @@
 #include "app/SettingsFile.h"
 #include "app/SettingsNormalization.h"
 #include "hotkeys/HotkeyAssignment.h"
+#include "input/InputSender.h"
 #include "overlay/OverlayController.h"
 #include "overlay/OverlayPlacement.h"
 #include "ui/shell/Prompter.h"
@@ -88,6 +89,8 @@ SettingsWgt::SettingsWgt(QWidget* parent)
     fillVoiceList();
     prepareOverlayControls();
     connectGeneralAndModifiers();
+
+    offerDriverWhereItExists();
 
     const AppSettings settings = loadSettings();
     showStoredSettings(settings);
@@ -173,7 +176,9 @@ void SettingsWgt::slotModeChanged()
     m_changingMode = true;
     int mode = 0;
     if (ui->radioButtonDriver->isChecked()) {
-        if (m_driverInstaller->ensureDriver())
+        // A stored driver mode on a system the driver is not made for falls back quietly:
+        // the disabled choice says why.
+        if (ui->radioButtonDriver->isEnabled() && m_driverInstaller->ensureDriver())
             mode = 1;
         else
             ui->radioButtonSystemApi->setChecked(true);
@@ -182,6 +187,14 @@ void SettingsWgt::slotModeChanged()
     publish(AppProperty::controlMode, mode);
     qCInfo(lcSettingsPage) << "Режим ввода установлен на"
                            << (mode == 1 ? "Драйвер" : "Системный API");
+}
+
+void SettingsWgt::offerDriverWhereItExists()
+{
+    if (DriverInstaller::isMadeForThisSystem() || isVirtualMouseDriverPresent())
+        return;
+    ui->radioButtonDriver->setEnabled(false);
+    ui->radioButtonDriver->setToolTip(tr("Драйвер виртуальной мыши есть только для Windows."));
 }
 
 void SettingsWgt::slotSpeechToggled(bool enabled)
@@ -421,9 +434,13 @@ void SettingsWgt::onOverlayAnchorChanged(int index)
 {
     if (m_filling)
         return;
+    OverlayController& overlay = OverlayController::instance();
+    // A custom position starts where the overlay is now, not where a position chosen long
+    // ago (or none, the screen's corner) would throw it.
+    if (index == kCustomPosition)
+        m_customPosition = overlay.currentPosition();
     refreshMoveButton();
     refreshPositionLabel();
-    OverlayController& overlay = OverlayController::instance();
     if (index != kCustomPosition)
         overlay.stopPositioning();
     overlay.setSettings(overlayFromForm());
@@ -573,6 +590,7 @@ void SettingsWgt::retranslate()
 
     m_filling = true;
     ui->retranslateUi(this);
+    offerDriverWhereItExists();
     m_backgroundPalette = OverlayPalette::backgroundPresets();
     m_textPalette = OverlayPalette::textPresets();
     fillAnchorCombo();

@@ -88,6 +88,9 @@ private:
 
     AppSettings settingsFromForm() const;
     void retranslate();
+    // Disables the driver mode, with a tooltip saying why, on a system the driver is not
+    // made for (unless a driver device is there all the same).
+    void offerDriverWhereItExists();
 
     std::unique_ptr<Ui::SettingsWgt> ui;
     QTextToSpeech* m_speech = nullptr; // lists the voices

@@ -51,9 +51,10 @@ public:
     void setActiveScenario(const QString&) override {}
     void setDisableHotkey(const QString&) override {}
     void setRecording(const QString&) override {}
-    void setAutoclickerState(const QString& name, bool enabled) override
+    void setAutoclickerState(const QString& name, AutoclickerActivity activity) override
     {
-        state = QStringLiteral("%1 %2").arg(name, enabled ? "on" : "off");
+        const char* const words[] = {"off", "on", "clicking"};
+        state = QStringLiteral("%1 %2").arg(name, words[static_cast<int>(activity)]);
     }
     void setAutoclickerHotkeys(const QString& toggleText, const QString& modeText) override
     {

@@ -166,6 +166,13 @@ private slots:
         QCOMPARE(status->text(), "Автокликер работает");
         QCOMPARE(m_overlay->state, "default on");
         QCOMPARE(storedFile().value("enabled").toBool(), true);
+        // Armed is not clicking: the page and the overlay tell the run apart.
+        act("hotkey");
+        QCOMPARE(status->text(), "Автокликер кликает");
+        QCOMPARE(m_overlay->state, "default clicking");
+        act("hotkey");
+        QCOMPARE(status->text(), "Автокликер работает");
+        QCOMPARE(m_overlay->state, "default on");
 
         act("scenario+");
         QVERIFY(!enable->isChecked());
@@ -185,7 +192,7 @@ private slots:
         languages.initialize({QStringLiteral(":/i18n")}, QStringLiteral("clavitor"));
         QVERIFY(languages.setLanguage("en"));
         QCOMPARE(status->text(), "Autoclicker is off");
-        QCOMPARE(child<QComboBox>("modeCombo")->currentText(), "Toggle shortcut");
+        QCOMPARE(child<QComboBox>("modeCombo")->currentText(), "Start/stop by hotkey");
         QCOMPARE(child<QComboBox>("comboBox")->count(), 2);
         // Other owners are told who holds the toggle hotkey in the language in use.
         QTest::keyClick(child<QLineEdit>("toggleHotkeyEdit"), Qt::Key_T, Qt::ControlModifier);

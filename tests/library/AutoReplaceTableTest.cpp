@@ -207,7 +207,7 @@ private slots:
         QCOMPARE(edit(table, 3, 2)->placeholderText(), "Old value");
         QCOMPARE(button(table, 1, "autoReplaceParameterButton")->toolTip(), "delay");
         QCOMPARE(button(table, 2, "autoReplaceParameterButton")->toolTip(),
-                 "Specify the autocorrect parameter");
+                 "Specify the auto-replace parameter");
         QCOMPARE(button(table, 1, "autoReplaceDescriptionButton")->toolTip(),
                  "View the description (not filled in)");
         QCOMPARE(panel->findChild<QPushButton*>("autoReplaceApplyButton")->text(), "Replace");

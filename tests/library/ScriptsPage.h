@@ -91,7 +91,7 @@ public:
     }
     void setActiveScenario(const QString& name) override { active = name; }
     void setDisableHotkey(const QString& text) override { disableHotkey = text; }
-    void setAutoclickerState(const QString&, bool) override {}
+    void setAutoclickerState(const QString&, AutoclickerActivity) override {}
     void setAutoclickerHotkeys(const QString&, const QString&) override {}
     void setRecording(const QString& text) override { recording = text; }
 

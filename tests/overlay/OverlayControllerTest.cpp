@@ -145,7 +145,7 @@ private slots:
         controller.setScenarios(QStringLiteral("Игры"),
                                 {{QStringLiteral("aim"), QStringLiteral("Alt+1"), true},
                                  {QString(), QStringLiteral("  "), false}});
-        controller.setAutoclickerState(QString(), true);
+        controller.setAutoclickerState(QString(), AutoclickerActivity::Armed);
         const OverlayWidget* window = controller.overlayWindow();
         QVERIFY(window->isVisible());
         QVERIFY(window->windowFlags().testFlag(Qt::WindowTransparentForInput));
@@ -158,7 +158,7 @@ private slots:
                  QStringLiteral("Автокликер: включен\nВкл/выкл: —\nСтарт/стоп: —"));
 
         controller.setScenarios(QString(), {});
-        controller.setAutoclickerState(QStringLiteral("fast"), false);
+        controller.setAutoclickerState(QStringLiteral("fast"), AutoclickerActivity::Off);
         controller.setAutoclickerHotkeys(QStringLiteral("Alt+A"), QStringLiteral("Alt+S"));
         QCOMPARE(label(window, "titleLabel")->text(), QStringLiteral("Сценарии"));
         QVERIFY(rowTexts(window).isEmpty());
@@ -194,7 +194,8 @@ private slots:
         const QSize size = window->size();
 
         controller.setAutoclickerState(
-            QStringLiteral("Профиль с таким длинным именем, что строка переносится"), true);
+            QStringLiteral("Профиль с таким длинным именем, что строка переносится"),
+            AutoclickerActivity::Armed);
         QCoreApplication::processEvents(); // the labels' layout
         QVERIFY(window->size() != size);
         const QLabel* autoclicker = label(window, "autoclickerLabel");
@@ -285,16 +286,18 @@ private slots:
     {
         OverlayController controller;
         OverlaySettings settings; // hidden
+        settings.customPosition = QPoint(300, 200);
         controller.setSettings(settings);
         QSignalSpy moved(&controller, &OverlayController::customPositionChanged);
 
+        // Moving starts where the overlay is: at its custom position.
         controller.startPositioning(settings);
         OverlayWidget* window = controller.overlayWindow();
         const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-        const QPoint centre = OverlayPlacement::centre(window->size(), area);
+        const QPoint start = settings.customPosition;
         QVERIFY(window->isVisible());
-        QCOMPARE(window->pos(), centre);
-        QCOMPARE(moved, (QList<QVariantList>{{centre}}));
+        QCOMPARE(window->pos(), start);
+        QVERIFY(moved.isEmpty());
         QCOMPARE(controller.settings().positionMode, quint8(OverlayPlacement::Custom));
         QVERIFY(!window->windowFlags().testFlag(Qt::WindowTransparentForInput));
         QVERIFY(!window->testAttribute(Qt::WA_TransparentForMouseEvents));
@@ -306,13 +309,13 @@ private slots:
         // Grabbed at (10, 10) and dragged by (50, 30), then far beyond the screen's corner.
         QTest::mousePress(window, Qt::LeftButton, {}, QPoint(10, 10));
         QTest::mouseMove(window, QPoint(60, 40));
-        QCOMPARE(window->pos(), centre + QPoint(50, 30));
+        QCOMPARE(window->pos(), start + QPoint(50, 30));
         QTest::mouseMove(window, QPoint(5000, 5000));
         const QPoint corner =
             OverlayPlacement::clamp({area.right(), area.bottom()}, window->size(), area);
         QCOMPARE(window->pos(), corner);
         QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(5000, 5000));
-        QCOMPARE(moved, (QList<QVariantList>{{centre}, {centre + QPoint(50, 30)}, {corner}}));
+        QCOMPARE(moved, (QList<QVariantList>{{start + QPoint(50, 30)}, {corner}}));
 
         // Ended: at the custom position, hidden again since the overlay is off.
         controller.stopPositioning();

@@ -1,3 +1,4 @@
+#include "ScriptedPrompter.h"
 #include "ShellTestSupport.h"
 #include "TestRegistry.h"
 
@@ -6,6 +7,7 @@
 #include "ui/appearance/LanguageManager.h"
 #include "ui/appearance/ThemeStyleSheet.h"
 #include "ui/shell/MainWidget.h"
+#include "ui/shell/MakerPages.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -125,6 +127,28 @@ private slots:
         QTest::mouseClick(button(widget, "autoclickerGoButton"), Qt::LeftButton);
         QCOMPARE(shownPage(widget), "pageAutoclicker");
         QCOMPARE(loadSettings().lastPage, "autoclicker");
+    }
+
+    // The test platform has no browser: every link says so, with its address.
+    void linksThatCannotOpenSaySo()
+    {
+        ScriptedPrompter prompter;
+        const MainWidget widget;
+        const char* const links[] = {"pushButtonWebSite", "pushButtonTelegram",
+                                     "pushButtonVkontakte", "autoclickerInstructionButton",
+                                     "scriptsInstructionButton"};
+        for (const char* name : links)
+            button(widget, name)->click();
+        QStringList texts;
+        for (const Prompt& prompt : prompter.prompts) {
+            QCOMPARE(prompt.kind, Prompt::Kind::Warning);
+            texts << prompt.text;
+        }
+        const QString text = QStringLiteral("Не удалось открыть ссылку \"") +
+                             QLatin1String(kMakerBaseUrl) +
+                             QStringLiteral("%1\": в системе не найден браузер.");
+        QCOMPARE(texts, (QStringList{text.arg(""), text.arg("/telegram"), text.arg("/vk"),
+                                     text.arg("/guide/autoclicker"), text.arg("/guide/scripts")}));
     }
 
     void themeButtonSwitchesAndRemembersTheTheme()

@@ -104,7 +104,7 @@ class WindowsProgramTest : public QObject
     }
 
     // The profile "default" with the nudge script on Alt+1; the autoclicker on, in mode
-    // "Toggle shortcut" on Alt+C, clicking the left button every 50 ms without moving.
+    // "Start/stop by hotkey" on Alt+C, clicking the left button every 50 ms without moving.
     void storeData()
     {
         const QString profileFolder = m_dataDirectory + QStringLiteral("/profiles/default");

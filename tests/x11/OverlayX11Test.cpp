@@ -90,7 +90,7 @@ class OverlayX11Test : public QObject
                               {QStringLiteral("Пистолет"), QString(), true}});
         overlay.setActiveScenario(QStringLiteral("Отдача AK"));
         overlay.setDisableHotkey(QStringLiteral("Alt+X"));
-        overlay.setAutoclickerState(QStringLiteral("Быстрый"), true);
+        overlay.setAutoclickerState(QStringLiteral("Быстрый"), AutoclickerActivity::Armed);
         overlay.setAutoclickerHotkeys(QStringLiteral("Alt+A"), QStringLiteral("Alt+S"));
     }
 
@@ -137,6 +137,7 @@ private slots:
 
         // Positioning: the overlay takes the click and follows a drag.
         QSignalSpy positions(&overlay, &OverlayController::customPositionChanged);
+        settings.customPosition = QPoint(400, 300);
         overlay.startPositioning(settings);
         QVERIFY(QTest::qWaitForWindowExposed(window, kTimeoutMs));
         const QPoint start = window->pos();

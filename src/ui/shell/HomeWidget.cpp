@@ -12,9 +12,9 @@ HomeWidget::HomeWidget(QWidget* parent) : QWidget(parent), ui(new Ui::HomeWidget
     connect(ui->autoclickerGoButton, &QPushButton::clicked, this,
             &HomeWidget::openAutoclickerRequested);
     connect(ui->autoclickerInstructionButton, &QPushButton::clicked, this,
-            [] { openMakerPage(MakerPage::AutoclickerGuide); });
+            [this] { openMakerPage(MakerPage::AutoclickerGuide, this); });
     connect(ui->scriptsInstructionButton, &QPushButton::clicked, this,
-            [] { openMakerPage(MakerPage::ScriptsGuide); });
+            [this] { openMakerPage(MakerPage::ScriptsGuide, this); });
 }
 
 HomeWidget::~HomeWidget() = default;

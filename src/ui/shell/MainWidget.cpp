@@ -197,17 +197,17 @@ void MainWidget::slotSettingsClicked()
 
 void MainWidget::slotWebClicked()
 {
-    openMakerPage(MakerPage::Website);
+    openMakerPage(MakerPage::Website, this);
 }
 
 void MainWidget::slotTelegramClicked()
 {
-    openMakerPage(MakerPage::Telegram);
+    openMakerPage(MakerPage::Telegram, this);
 }
 
 void MainWidget::slotVkClicked()
 {
-    openMakerPage(MakerPage::Vkontakte);
+    openMakerPage(MakerPage::Vkontakte, this);
 }
 
 void MainWidget::slotThemeClicked()

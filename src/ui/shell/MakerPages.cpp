@@ -1,5 +1,8 @@
 #include "MakerPages.h"
 
+#include "Prompter.h"
+
+#include <QCoreApplication>
 #include <QDesktopServices>
 
 QUrl makerPageUrl(MakerPage page)
@@ -24,7 +27,14 @@ QUrl makerPageUrl(MakerPage page)
     return QUrl(QString::fromLatin1(kMakerBaseUrl) + QLatin1String(path));
 }
 
-void openMakerPage(MakerPage page)
+void openMakerPage(MakerPage page, QWidget* parent)
 {
-    QDesktopServices::openUrl(makerPageUrl(page));
+    const QUrl url = makerPageUrl(page);
+    if (QDesktopServices::openUrl(url))
+        return;
+    Prompter::message(Prompt::Kind::Warning, parent, QStringLiteral("Clavitor"),
+                      QCoreApplication::translate("MakerPages",
+                                                  "Не удалось открыть ссылку \"%1\": в системе "
+                                                  "не найден браузер.")
+                          .arg(url.toString()));
 }

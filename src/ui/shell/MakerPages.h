@@ -2,6 +2,8 @@
 
 #include <QUrl>
 
+class QWidget;
+
 // The maker's pages that the program links to.
 enum class MakerPage
 {
@@ -20,5 +22,6 @@ inline constexpr char kMakerBaseUrl[] = "https://clavitor.example";
 
 QUrl makerPageUrl(MakerPage page);
 
-// Opens the page in the system's default browser; a page that cannot be opened is ignored.
-void openMakerPage(MakerPage page);
+// Opens the page in the system's default browser; when none can open it, a warning over
+// parent gives the address, so the user can open it by hand.
+void openMakerPage(MakerPage page, QWidget* parent);
