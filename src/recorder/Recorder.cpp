@@ -137,12 +137,13 @@ Recording Recorder::stop()
         return {};
     m_recording = false;
     m_duration.stop();
+    // Once this returns, the hook thread does not touch the events any more; the stop is taken
+    // after it, so that it comes after the last event the hook thread passed on.
+    m_hook->setInputListener(nullptr);
+    m_hook = nullptr;
     Recording recording;
     recording.stoppedUs = m_limitReachedUs.value_or(m_listener->now());
     m_limitReachedUs.reset();
-    // Once this returns, the hook thread does not touch the events any more.
-    m_hook->setInputListener(nullptr);
-    m_hook = nullptr;
     QGlobalMouseHook::release();
     recording.events = std::move(m_listener->events);
     m_listener.reset();

@@ -15,11 +15,14 @@
 #include "recorder/StepBuilder.h"
 
 #include <QGuiApplication>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <memory>
 
 using platform::Platform;
+
+Q_DECLARE_METATYPE(INPUT)
 
 namespace {
 
@@ -94,12 +97,50 @@ private slots:
         const QList<RecordedEvent> expected{
             E::move(0, 10, -4), E::button(0, 3, true),      E::button(0, 3, false),
             E::wheel(0, -120),  E::key(0, 0x1E, 'A', true), E::key(0, 0x1E, 'A', false)};
-        // The hook thread reads the server's reports as they come: give them time to arrive.
-        QTest::qWait(500);
+        // The stop hears everything the server reported before it.
         const QList<RecordedEvent> events = recorder.stop().events;
         QCOMPARE(describe(events), describe(expected));
         for (qsizetype i = 1; i < events.size(); ++i)
             QVERIFY(events[i].timeUs >= events[i - 1].timeUs);
+    }
+
+    // A short recording stopped at once keeps all of it, and the program's own input from
+    // before the recording, sent while the hook ran for others, takes none of the user's.
+    void keepsTheUsersShortInput_data()
+    {
+        QTest::addColumn<QList<INPUT>>("programInput");
+        QTest::addColumn<QList<QStringList>>("actions");
+        QTest::addColumn<QString>("expected");
+        const QStringList right{"mousemove_relative", "--", "30", "0"};
+        const QStringList left{"mousemove_relative", "--", "-5", "0"};
+        const QStringList down{"mousemove_relative", "--", "0", "4"};
+        QTest::newRow("one relative move")
+            << QList<INPUT>{} << QList<QStringList>{right} << "0:30,0";
+        QTest::newRow("moves after xdotool's jump")
+            << QList<INPUT>{} << QList<QStringList>{{"mousemove", "900", "100"}, left, down}
+            << "0:-5,0 0:0,4";
+    }
+
+    void keepsTheUsersShortInput()
+    {
+        QFETCH(QList<INPUT>, programInput);
+        QFETCH(QList<QStringList>, actions);
+        QFETCH(QString, expected);
+        QVERIFY(xdotool({"mousemove", "400", "300"}));
+        // The hook runs for the scenario engine while the program sends its own input.
+        QGlobalMouseHook::acquire();
+        const auto release = qScopeGuard([] { QGlobalMouseHook::release(); });
+        Platform& system = Platform::current();
+        QCOMPARE(system.sendInput(UINT(programInput.size()), programInput.data(), sizeof(INPUT)),
+                 UINT(programInput.size()));
+        POINT position{};
+        QVERIFY(system.getCursorPos(position)); // once answered, the server has had the input
+
+        Recorder recorder;
+        recorder.start(0);
+        for (const QStringList& action : actions)
+            QVERIFY(xdotool(action));
+        QCOMPARE(describe(recorder.stop().events), expected);
     }
 
     // What xdotool does while the recorder listens, the written script plays again: the same

@@ -166,8 +166,24 @@ HHOOK X11MouseHook::setWindowsHookEx(int hookId, HOOKPROC procedure, DWORD threa
     return handle;
 }
 
+void X11MouseHook::hearReported()
+{
+    HookThread* thread = nullptr;
+    {
+        std::lock_guard lock(m_mutex);
+        thread = hookThreadOfCaller();
+    }
+    if (!thread)
+        return;
+    // The server's reply comes after every event it reported before it: all are read.
+    XSync(thread->connection.get(), False);
+    readEvents(*thread);
+}
+
 bool X11MouseHook::registerRawMouseInput(Platform::RawMouseProc procedure)
 {
+    if (!procedure)
+        hearReported();
     HookThread* thread = procedure ? openHookThreadOfCaller() : nullptr;
     std::unique_ptr<HookThread> finished;
     std::lock_guard lock(m_mutex);
@@ -184,6 +200,7 @@ bool X11MouseHook::registerRawMouseInput(Platform::RawMouseProc procedure)
 
 BOOL X11MouseHook::unhookWindowsHookEx(HHOOK hook)
 {
+    hearReported();
     std::unique_ptr<HookThread> finished; // declared first: destroyed after the lock ends
     std::lock_guard lock(m_mutex);
     for (const std::unique_ptr<HookThread>& thread : m_threads) {
@@ -235,28 +252,32 @@ void X11MouseHook::processHookEvents()
         std::lock_guard lock(m_mutex);
         thread = hookThreadOfCaller();
     }
-    if (!thread)
-        return;
-    Display* display = thread->connection.get();
+    if (thread)
+        readEvents(*thread);
+}
+
+void X11MouseHook::readEvents(HookThread& thread)
+{
+    Display* display = thread.connection.get();
     while (XPending(display) > 0) {
         XEvent event;
         XNextEvent(display, &event);
         XGenericEventCookie& cookie = event.xcookie;
-        if (cookie.type != GenericEvent || cookie.extension != thread->inputOpcode ||
+        if (cookie.type != GenericEvent || cookie.extension != thread.inputOpcode ||
             !XGetEventData(display, &cookie))
             continue;
         const auto& raw = *static_cast<const XIRawEvent*>(cookie.data);
         switch (cookie.evtype) {
         case XI_RawButtonPress:
         case XI_RawButtonRelease:
-            deliverButton(*thread, raw, cookie.evtype == XI_RawButtonPress);
+            deliverButton(thread, raw, cookie.evtype == XI_RawButtonPress);
             break;
         case XI_RawKeyPress:
         case XI_RawKeyRelease:
-            deliverKey(*thread, raw, cookie.evtype == XI_RawKeyPress);
+            deliverKey(thread, raw, cookie.evtype == XI_RawKeyPress);
             break;
         case XI_RawMotion:
-            deliverMotion(*thread, raw);
+            deliverMotion(thread, raw);
             break;
         default:
             break;

@@ -20,8 +20,9 @@ class X11Screens;
 // connection of its own, which its event loop watches (hookEventDescriptor());
 // processHookEvents() then calls the thread's newest hook of each kind, or the raw input
 // procedure, with the events read. A connection selects only the events somebody on its
-// thread hears. The hooks only observe: X has delivered the event already, whatever they
-// return.
+// thread hears. A thread that removes a hook or its raw input first hears every event the
+// server reported until then, so that what was done before is not lost. The hooks only
+// observe: X has delivered the event already, whatever they return.
 //
 // X cannot tell one client's XTEST events from another's: an event from an XTEST device that
 // matches one this backend has sent (noteSentButton(), noteSentKey(), noteSentMotion()) and
@@ -57,6 +58,8 @@ private:
     // With m_mutex held: a thread without hooks or raw input leaves the list into finished.
     void closeIfUnused(HookThread& thread, std::unique_ptr<HookThread>& finished);
     static bool takeUnseen(const HookThread& thread, int sourceDevice, int& unseen);
+    void hearReported(); // the caller's thread reads what the server has reported until now
+    void readEvents(HookThread& thread);
     HOOKPROC newestHook(HookThread& thread, int hookId); // with m_mutex held
     void deliverButton(HookThread& thread, const XIRawEvent& event, bool press);
     void deliverKey(HookThread& thread, const XIRawEvent& event, bool press);
