@@ -47,6 +47,25 @@ qint64 spanMs(const QList<ClickRecorder::Event>& events)
     return events.isEmpty() ? 0 : events.last().timeMs - events.first().timeMs;
 }
 
+INPUT absoluteMove(LONG x, LONG y)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = x;
+    input.mi.dy = y;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return input;
+}
+
+INPUT scanCodeKey(WORD scanCode, bool press)
+{
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wScan = scanCode;
+    input.ki.dwFlags = KEYEVENTF_SCANCODE | (press ? 0 : KEYEVENTF_KEYUP);
+    return input;
+}
+
 } // namespace
 
 // The recorder on a real X server: what xdotool does, as another client, reaches it through
@@ -119,6 +138,12 @@ private slots:
         QTest::newRow("moves after xdotool's jump")
             << QList<INPUT>{} << QList<QStringList>{{"mousemove", "900", "100"}, left, down}
             << "0:-5,0 0:0,4";
+        QTest::newRow("moves after the program's jump")
+            << QList<INPUT>{absoluteMove(32768, 32768)} << QList<QStringList>{left, down}
+            << "0:-5,0 0:0,4";
+        QTest::newRow("key after the program's same key")
+            << QList<INPUT>{scanCodeKey(0x1E, true), scanCodeKey(0x1E, false)}
+            << QList<QStringList>{{"key", "a"}} << "4:30,65 5:30,65";
     }
 
     void keepsTheUsersShortInput()

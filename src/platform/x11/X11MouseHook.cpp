@@ -52,6 +52,12 @@ X11MouseHook::X11MouseHook(const X11Screens& screens) : m_screens(screens) {}
 
 X11MouseHook::~X11MouseHook() = default;
 
+bool X11MouseHook::hears(const HookThread& thread, int hookId)
+{
+    return std::any_of(thread.hooks.begin(), thread.hooks.end(),
+                       [hookId](const InstalledHook& hook) { return hook.hookId == hookId; });
+}
+
 X11MouseHook::HookThread* X11MouseHook::hookThreadOfCaller()
 {
     const auto self = std::this_thread::get_id();
@@ -60,25 +66,33 @@ X11MouseHook::HookThread* X11MouseHook::hookThreadOfCaller()
     return found == m_threads.end() ? nullptr : found->get();
 }
 
+// Only a thread that selects an event's kind will see it come back: counted for any other,
+// the note would stay and take the user's next event of that kind for the program's.
 void X11MouseHook::noteSentButton(unsigned int button, bool press)
 {
     std::lock_guard lock(m_mutex);
-    for (const std::unique_ptr<HookThread>& thread : m_threads)
-        ++thread->unseenButtons[button][press ? 1 : 0];
+    for (const std::unique_ptr<HookThread>& thread : m_threads) {
+        if (hears(*thread, WH_MOUSE_LL))
+            ++thread->unseenButtons[button][press ? 1 : 0];
+    }
 }
 
 void X11MouseHook::noteSentKey(unsigned int keycode, bool press)
 {
     std::lock_guard lock(m_mutex);
-    for (const std::unique_ptr<HookThread>& thread : m_threads)
-        ++thread->unseenKeys[keycode % kKeycodeCount][press ? 1 : 0];
+    for (const std::unique_ptr<HookThread>& thread : m_threads) {
+        if (hears(*thread, WH_KEYBOARD_LL))
+            ++thread->unseenKeys[keycode % kKeycodeCount][press ? 1 : 0];
+    }
 }
 
 void X11MouseHook::noteSentMotion()
 {
     std::lock_guard lock(m_mutex);
-    for (const std::unique_ptr<HookThread>& thread : m_threads)
-        ++thread->unseenMotions;
+    for (const std::unique_ptr<HookThread>& thread : m_threads) {
+        if (thread->rawMouse)
+            ++thread->unseenMotions;
+    }
 }
 
 X11MouseHook::HookThread* X11MouseHook::openHookThreadOfCaller()
@@ -115,21 +129,24 @@ X11MouseHook::HookThread* X11MouseHook::openHookThreadOfCaller()
 
 void X11MouseHook::select(HookThread& thread)
 {
-    const auto hears = [&thread](int hookId) {
-        return std::any_of(thread.hooks.begin(), thread.hooks.end(),
-                           [hookId](const InstalledHook& hook) { return hook.hookId == hookId; });
-    };
+    // What the thread no longer hears comes back unseen: its notes are let go.
     unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
-    if (hears(WH_MOUSE_LL)) {
+    if (hears(thread, WH_MOUSE_LL)) {
         XISetMask(bits, XI_RawButtonPress);
         XISetMask(bits, XI_RawButtonRelease);
+    } else {
+        thread.unseenButtons = {};
     }
-    if (hears(WH_KEYBOARD_LL)) {
+    if (hears(thread, WH_KEYBOARD_LL)) {
         XISetMask(bits, XI_RawKeyPress);
         XISetMask(bits, XI_RawKeyRelease);
+    } else {
+        thread.unseenKeys = {};
     }
     if (thread.rawMouse)
         XISetMask(bits, XI_RawMotion);
+    else
+        thread.unseenMotions = 0;
     Display* display = thread.connection.get();
     XIEventMask mask{XIAllMasterDevices, static_cast<int>(sizeof bits), bits};
     XISelectEvents(display, DefaultRootWindow(display), &mask, 1);

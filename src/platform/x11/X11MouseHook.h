@@ -27,7 +27,7 @@ class X11Screens;
 // X cannot tell one client's XTEST events from another's: an event from an XTEST device that
 // matches one this backend has sent (noteSentButton(), noteSentKey(), noteSentMotion()) and
 // not yet seen come back counts as injected, every other one as physical, other programs'
-// synthetic input included.
+// synthetic input included. Sent input is noted only for the threads that hear its kind.
 class X11MouseHook
 {
 public:
@@ -57,6 +57,7 @@ private:
     void select(HookThread& thread);      // with m_mutex held
     // With m_mutex held: a thread without hooks or raw input leaves the list into finished.
     void closeIfUnused(HookThread& thread, std::unique_ptr<HookThread>& finished);
+    static bool hears(const HookThread& thread, int hookId); // with m_mutex held
     static bool takeUnseen(const HookThread& thread, int sourceDevice, int& unseen);
     void hearReported(); // the caller's thread reads what the server has reported until now
     void readEvents(HookThread& thread);
