@@ -1609,6 +1609,10 @@ Continue?</translation>
         <source>Не удалось открыть файл сценария &quot;%1&quot;.</source>
         <translation>Couldn&apos;t open the script file &quot;%1&quot;.</translation>
     </message>
+    <message>
+        <source>Сначала выберите файл сценария</source>
+        <translation>Choose a script file first</translation>
+    </message>
 </context>
 <context>
     <name>Startup</name>

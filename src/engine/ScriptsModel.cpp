@@ -8,6 +8,7 @@
 #include "ScriptData.h"
 #include "app/AppProperties.h"
 #include "hooks/QGlobalMouseHook.h"
+#include "hotkeys/HotkeyCapture.h"
 #include "input/InputSender.h"
 #include "input/MovementModifiers.h"
 #include "ui/shell/Prompter.h"
@@ -301,6 +302,18 @@ QString ScriptsModel::errorText() const
 
 void ScriptsModel::mouseButtonEvent(int button, bool pressed)
 {
+    // While a field captures a combination the script does not hear the buttons: neither a
+    // press nor the release of a press it did not hear. A release of a press it heard still
+    // comes, so that no button stays down for it.
+    const int bit = 1 << button;
+    if (pressed && HotkeyCapture::instance().isCapturing()) {
+        m_unheardButtons |= bit;
+        return;
+    }
+    if (!pressed && (m_unheardButtons & bit)) {
+        m_unheardButtons &= ~bit;
+        return;
+    }
     if (callOnEvent(pressed ? "MOUSE_BUTTON_PRESSED" : "MOUSE_BUTTON_RELEASED", button))
         deactivateScript(); // the user stopped the scenario
 }

@@ -88,4 +88,5 @@ private:
     QStringList m_loadedFiles;  // every file run in the state, to read error texts that name them
     bool m_showingFailure = false; // an activation failure box is open
     quint64 m_activations = 0;   // activations and deactivations begun so far
+    int m_unheardButtons = 0;    // bit 1 << button: a press kept from the script
 };

@@ -1,5 +1,6 @@
 #include "QGlobalShortcut.h"
 
+#include "HotkeyCapture.h"
 #include "KeyMapping.h"
 #include "app/AppProperties.h"
 #include "engine/SwitchSound.h"
@@ -157,11 +158,18 @@ bool QGlobalShortcut::nativeEventFilter(const QByteArray& eventType, void* messa
         playerCreated = true;
     }
 
-    if (m_ids.isEmpty() || !m_enabled || !isWindowsMessage(eventType))
+    if (m_ids.isEmpty() || !isWindowsMessage(eventType))
         return false;
     const MSG* msg = static_cast<const MSG*>(message);
-    if (msg->message != WM_HOTKEY || msg->wParam > WPARAM{kLastHotkeyId} ||
-        !m_ids.contains(static_cast<int>(msg->wParam)))
+    if (msg->message != WM_HOTKEY || msg->wParam > WPARAM{kLastHotkeyId})
+        return false;
+    const qsizetype chord = m_ids.indexOf(static_cast<int>(msg->wParam));
+    if (chord < 0)
+        return false;
+    // A field capturing a combination gets the press, even a disabled hotkey's.
+    if (HotkeyCapture::instance().deliver(QKeySequence(m_keySequence[chord])))
+        return true;
+    if (!m_enabled)
         return false;
 
     // A handler that confirms the press itself sets the activation result; otherwise the

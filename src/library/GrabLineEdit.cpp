@@ -1,5 +1,6 @@
 #include "GrabLineEdit.h"
 
+#include "hotkeys/HotkeyCapture.h"
 #include "platform/Platform.h"
 
 #include <QKeyEvent>
@@ -12,6 +13,11 @@ GrabLineEdit::GrabLineEdit(QWidget* parent) : QLineEdit(parent)
     setContextMenuPolicy(Qt::NoContextMenu);
     setAcceptDrops(false);
     setAttribute(Qt::WA_InputMethodEnabled, false);
+}
+
+GrabLineEdit::~GrabLineEdit()
+{
+    HotkeyCapture::instance().end(this);
 }
 
 QString GrabLineEdit::combinationText(Qt::KeyboardModifiers modifiers, int key, unsigned virtualKey)
@@ -65,4 +71,18 @@ void GrabLineEdit::keyPressEvent(QKeyEvent* event)
     if (!text.isEmpty())
         setText(text);
     event->accept();
+}
+
+void GrabLineEdit::focusInEvent(QFocusEvent* event)
+{
+    HotkeyCapture::instance().begin(this, [this](const QKeySequence& combination) {
+        setText(combination.toString(QKeySequence::NativeText));
+    });
+    QLineEdit::focusInEvent(event);
+}
+
+void GrabLineEdit::focusOutEvent(QFocusEvent* event)
+{
+    HotkeyCapture::instance().end(this);
+    QLineEdit::focusOutEvent(event);
 }

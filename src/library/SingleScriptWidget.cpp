@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
+#include <QToolTip>
 #include <QUrl>
 
 SingleScriptWidget::SingleScriptWidget(QWidget* parent)
@@ -55,9 +56,11 @@ void SingleScriptWidget::showPath()
     ui->pushButtonScript->setText(hasFile ? QFileInfo(m_path).completeBaseName()
                                           : m_defaultCaption);
     ui->pushButtonScript->setToolTip(hasFile ? QDir::toNativeSeparators(m_path) : QString());
+    // The hotkey field of a row without a file takes the focus all the same, so that a
+    // combination pressed there is answered instead of dropped.
+    ui->lineEditHotKey->setToolTip(hasFile ? QString() : needsFileText());
     for (QWidget* control :
-         {static_cast<QWidget*>(ui->lineEditHotKey), static_cast<QWidget*>(ui->pushButtonEdit),
-          static_cast<QWidget*>(ui->pushButtonConfigure),
+         {static_cast<QWidget*>(ui->pushButtonEdit), static_cast<QWidget*>(ui->pushButtonConfigure),
           static_cast<QWidget*>(ui->pushButtonDuplicate),
           static_cast<QWidget*>(ui->pushButtonExport)})
         control->setEnabled(hasFile);
@@ -93,8 +96,19 @@ void SingleScriptWidget::openScriptFile()
     }
 }
 
+QString SingleScriptWidget::needsFileText()
+{
+    return tr("Сначала выберите файл сценария");
+}
+
 void SingleScriptWidget::hotKeyEdited(const QString& text)
 {
+    if (m_path.isEmpty()) {
+        showHotkey(QString());
+        QLineEdit* field = ui->lineEditHotKey;
+        QToolTip::showText(field->mapToGlobal(QPoint(0, field->height())), needsFileText(), field);
+        return;
+    }
     emit hotKeyChanged(text, this);
 }
 

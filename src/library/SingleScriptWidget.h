@@ -43,6 +43,7 @@ signals:
 public slots:
     // Opens the file with the application the system associates with it.
     void openScriptFile();
+    // A combination typed into a row without a file is refused with a tooltip saying why.
     void hotKeyEdited(const QString& text);
 
 protected:
@@ -50,6 +51,7 @@ protected:
 
 private:
     void showPath();
+    static QString needsFileText();
 
     std::unique_ptr<Ui::SingleScriptWidget> ui;
     QString m_path;

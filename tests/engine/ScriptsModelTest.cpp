@@ -6,6 +6,7 @@
 #include "engine/LuaChunk.h"
 #include "engine/ScriptData.h"
 #include "engine/ScriptsModel.h"
+#include "hotkeys/HotkeyCapture.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -430,6 +431,27 @@ private slots:
         takeEvents(*model);
         model->leftMouseButtonStateChanged(true);
         QCOMPARE(takeEvents(*model), QStringList{"A:MOUSE_BUTTON_PRESSED:1"});
+    }
+
+    // While a field captures a combination the script hears no press, nor the release of one
+    // it did not hear; a press it heard still gets its release.
+    void buttonsAreHeldBackWhileAFieldCaptures()
+    {
+        const QString path = writeScript("a.lua", recordingScript("A"));
+        auto model = modelWith(path);
+        model->executeLua(path);
+        takeEvents(*model);
+        QObject field;
+        model->midMouseButtonStateChanged(true);
+        HotkeyCapture::instance().begin(&field, [](const QKeySequence&) {});
+        model->rigthMouseButtonStateChanged(true);
+        model->midMouseButtonStateChanged(false);
+        HotkeyCapture::instance().end(&field);
+        model->rigthMouseButtonStateChanged(false);
+        model->rigthMouseButtonStateChanged(true);
+        QCOMPARE(takeEvents(*model),
+                 (QStringList{"A:MOUSE_BUTTON_PRESSED:2", "A:MOUSE_BUTTON_RELEASED:2",
+                              "A:MOUSE_BUTTON_PRESSED:3"}));
     }
 
     void removingTheActiveRowKeepsTheScenarioActive()

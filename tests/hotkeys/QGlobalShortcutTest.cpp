@@ -3,6 +3,7 @@
 
 #include "app/AppProperties.h"
 #include "engine/SwitchSound.h"
+#include "hotkeys/HotkeyCapture.h"
 #include "hotkeys/QGlobalShortcut.h"
 #include "platform/simulated/SimulatedPlatform.h"
 
@@ -166,6 +167,32 @@ private slots:
         m_desktop->setKeyboardLayouts({SimulatedPlatform::kEnglishLayout});
         QVERIFY(shortcut.setShortcut(QKeySequence(QStringLiteral("Alt+Ж"))));
         QCOMPARE(registered(), QList<Combination>{Combination(MOD_ALT, 0x0416)});
+    }
+
+    // While a field captures, a press of any of the program's hotkeys, a disabled one's too,
+    // goes to the field as its combination and acts on nothing.
+    void capturingFieldTakesTheCombinationInsteadOfTheHotkey()
+    {
+        QGlobalShortcut enabled;
+        QGlobalShortcut disabled;
+        QVERIFY(enabled.setShortcut(QKeySequence(QStringLiteral("Alt+3"))));
+        QVERIFY(disabled.setShortcut(QKeySequence(QStringLiteral("Ctrl+F2"))));
+        disabled.setEnabled(false);
+        QSignalSpy activated(&enabled, &QGlobalShortcut::activated);
+        QObject field;
+        QStringList captured;
+        HotkeyCapture::instance().begin(&field, [&captured](const QKeySequence& combination) {
+            captured << combination.toString(QKeySequence::NativeText);
+        });
+        QVERIFY(press(MOD_ALT, '3'));
+        QVERIFY(press(MOD_CONTROL, VK_F2));
+        QCOMPARE(captured, (QStringList{"Alt+3", "Ctrl+F2"}));
+        QVERIFY(activated.isEmpty());
+
+        HotkeyCapture::instance().end(&field);
+        QVERIFY(press(MOD_ALT, '3'));
+        QCOMPARE(activated.size(), 1);
+        QCOMPARE(captured.size(), 2);
     }
 
     void combinationHeldByAnotherProgramIsRefused()

@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolTip>
 #include <QUrl>
 
 namespace {
@@ -55,10 +56,15 @@ private slots:
         QCOMPARE(storedProfiles()[0].scenarios.size(), 1);
         QCOMPARE(fixture.overlay.entries, QList<OverlayScenarioEntry>({{"Сценарий 1", "", false}}));
         QCOMPARE(control<QAbstractButton>(*row, "pushButtonScript")->text(), "Выбрать сценарий");
-        for (const char* name : {"lineEditHotKey", "pushButtonEdit", "pushButtonConfigure",
-                                 "pushButtonDuplicate", "pushButtonExport"})
+        for (const char* name :
+             {"pushButtonEdit", "pushButtonConfigure", "pushButtonDuplicate", "pushButtonExport"})
             QVERIFY2(!control(*row, name)->isEnabled(), name);
         QVERIFY(control(*row, "pushButtonImport")->isEnabled());
+        // A combination pressed without a file is answered, not taken.
+        QTest::keyClick(hotkeyField(row), Qt::Key_3, Qt::AltModifier);
+        QVERIFY(hotkeyField(row)->text().isEmpty());
+        QCOMPARE(QToolTip::text(), "Сначала выберите файл сценария");
+        QVERIFY(storedProfiles()[0].scenarios[0].hotkey.isEmpty());
 
         // An import keeps a file of the same name in the profile's folder that no row uses.
         fixture.prompter.queueValue(outside.filePath("aim.v2.lua"));

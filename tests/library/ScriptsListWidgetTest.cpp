@@ -151,7 +151,7 @@ private slots:
         profileCombo(page)->setCurrentIndex(1);
         QVERIFY(inStep(page));
         QVERIFY(made.contains(page.row(0))); // kept, not made anew
-        QVERIFY(!control(*page.row(0), "lineEditHotKey")->isEnabled());
+        QVERIFY(!control(*page.row(0), "pushButtonEdit")->isEnabled());
         click(page, "pushButtonAdd");
         QVERIFY(inStep(page));
         QCOMPARE(tabOrder(), QList<SingleScriptWidget*>({page.row(0), page.row(1), page.row(2)}));

@@ -147,9 +147,12 @@ private slots:
     {
         QTemporaryDir downloads;
         const QString script = downloads.filePath("nudge.lua");
-        QFile file(script);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(kNudgeScript) == kNudgeScript.size());
-        file.close();
+        const QString second = downloads.filePath("other.lua");
+        for (const QString& path : {script, second}) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) &&
+                    file.write(kNudgeScript) == kNudgeScript.size());
+        }
         QLineEdit other;
         other.setWindowTitle("another program");
         other.setGeometry(0, 0, 300, 200);
@@ -188,6 +191,25 @@ private slots:
                                       QString("Alt+1"), kTimeoutMs);
             QVERIFY(prompter.prompts.size() == 2); // the profile's name and the file, nothing else
 
+            // Alt+1 pressed into a second row's field reaches the field: the conflict is told
+            // and the first row's scenario does not run.
+            QVERIFY(clickOn(page->findChild<QWidget*>("pushButtonAdd")));
+            QTRY_VERIFY_WITH_TIMEOUT(page->row(1), kTimeoutMs);
+            prompter.queueValue(second);
+            QVERIFY(clickOn(page->row(1)->findChild<QWidget*>("pushButtonScript")));
+            QTRY_VERIFY_WITH_TIMEOUT(!page->row(1)->path().isEmpty(), kTimeoutMs);
+            QWidget* field = page->row(1)->findChild<QWidget*>("lineEditHotKey");
+            QVERIFY(clickOn(field));
+            QTRY_VERIFY_WITH_TIMEOUT(field->hasFocus(), kTimeoutMs);
+            const QPoint before = pointer();
+            QVERIFY(xdotool({"key", "alt+1"}));
+            QTRY_COMPARE_WITH_TIMEOUT(prompter.prompts.size(), 4, kTimeoutMs);
+            QVERIFY(prompter.prompts.last().text.startsWith(
+                "Сочетание \"Alt+1\" конфликтует: сценарий \"nudge\"."));
+            QCOMPARE(pointer(), before);
+            QVERIFY(!EngineState::instance().scenarioActive);
+            QVERIFY(page->profiles().last().scenarios.value(1).hotkey.isEmpty());
+
             hotkeyAndClickMoveThePointer(other);
             if (QTest::currentTestFailed())
                 return;
@@ -219,8 +241,9 @@ private slots:
         const QList<ScenarioProfile> stored = readProfiles(profilesFilePath());
         QCOMPARE(stored.size(), 2);
         QCOMPARE(stored[1].name, QString("Games"));
-        QCOMPARE(stored[1].scenarios.size(), 1);
+        QCOMPARE(stored[1].scenarios.size(), 2);
         QCOMPARE(stored[1].scenarios[0].file, QString("nudge.lua"));
+        QCOMPARE(stored[1].scenarios[1].file, QString("other.lua"));
         QCOMPARE(loadSettings().lastProfile, QString("Games"));
     }
 };
