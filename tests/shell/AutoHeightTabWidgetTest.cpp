@@ -3,6 +3,7 @@
 #include "ui/shell/AutoHeightTabWidget.h"
 
 #include <QCoreApplication>
+#include <QScrollArea>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -71,6 +72,26 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(tabs->minimumHeight(), smallHeight);
         QCOMPARE(tabs->maximumHeight(), QWIDGETSIZE_MAX);
+    }
+
+    void pageThatScrollsLeavesTheHostItsHeight()
+    {
+        QWidget host;
+        auto* layout = new QVBoxLayout(&host);
+        auto* tabs = new AutoHeightTabWidget;
+        auto* scroller = new QScrollArea;
+        scroller->setWidgetResizable(true);
+        scroller->setWidget(pageOfHeight(900));
+        tabs->addTab(scroller, "scrolling");
+        layout->addWidget(tabs);
+        host.resize(400, 300);
+        host.show();
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+
+        QVERIFY(host.minimumSizeHint().height() <= 300);
+        QCOMPARE(host.height(), 300);
+        QVERIFY(tabs->geometry().bottom() < 300);
     }
 
     void pageKeepsItsHeightInsideAStyledPane()

@@ -50,18 +50,22 @@ QSize AutoHeightTabWidget::fittedToCurrentPage(QSize own, QSize (QWidget::*hint)
     // The toolkit's own size leaves out what a stylesheet puts around the pages (the pane's
     // border and padding), which the layout of the pages does take: a page sized by it alone
     // would be cut off at the bottom.
+    // The same holds for the width, which is the widest page's: no page may be narrower than
+    // it needs.
+    const QSize around = sizeAroundPages();
     const int stackHeight = (stack->*hint)().height();
     const int pageHeight = std::max(0, (page->*hint)().height());
-    own.setHeight(std::max({0, own.height() - stackHeight, heightAroundPages()}) + pageHeight);
+    own.setHeight(std::max({0, own.height() - stackHeight, around.height()}) + pageHeight);
+    own.setWidth(std::max(own.width(), (stack->*hint)().width() + around.width()));
     return own;
 }
 
-int AutoHeightTabWidget::heightAroundPages() const
+QSize AutoHeightTabWidget::sizeAroundPages() const
 {
     QStyleOptionTabWidgetFrame option;
     initStyleOption(&option);
     const QRect pages = style()->subElementRect(QStyle::SE_TabWidgetTabContents, &option, this);
-    return option.rect.height() - pages.height();
+    return option.rect.size() - pages.size();
 }
 
 QStackedWidget* AutoHeightTabWidget::pageStack() const
@@ -121,11 +125,13 @@ void AutoHeightTabWidget::updateHeight()
 {
     m_updatePending = false;
     if (const QWidget* page = currentWidget()) {
+        // No taller than the page needs, and no shorter than the page can be: a page that
+        // scrolls its content leaves the window its height.
         const int height = sizeHint().height();
         const QSizePolicy::Policy policy = page->sizePolicy().verticalPolicy();
         const bool grows =
             policy == QSizePolicy::Expanding || policy == QSizePolicy::MinimumExpanding;
-        setMinimumHeight(height);
+        setMinimumHeight(std::min(minimumSizeHint().height(), height));
         setMaximumHeight(grows ? QWIDGETSIZE_MAX : height);
     } else {
         setMinimumHeight(minimumSizeHint().height());
