@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSpinBox>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -71,15 +72,22 @@ RecordingPanel::RecordingPanel(ScriptsListWidget& page, PageDialogs& dialogs)
     m_delay->setRange(0, kMaximumDelayMs);
     m_delay->setValue(kDefaultDelayMs);
 
-    auto* layout = new QHBoxLayout(this);
+    // The state has a line of its own under the controls, shown while it has something to
+    // say: beside them, its text would widen the row, and the window with it.
+    auto* controls = new QHBoxLayout;
+    controls->setSpacing(8);
+    controls->addWidget(m_record);
+    controls->addWidget(m_stop);
+    controls->addStretch(1);
+    controls->addWidget(m_movement);
+    controls->addWidget(m_fixedDelay);
+    controls->addWidget(m_delay);
+    auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(8);
-    layout->addWidget(m_record);
-    layout->addWidget(m_stop);
-    layout->addWidget(m_state, 1);
-    layout->addWidget(m_movement);
-    layout->addWidget(m_fixedDelay);
-    layout->addWidget(m_delay);
+    layout->setSpacing(4);
+    layout->addLayout(controls);
+    layout->addWidget(m_state);
+    m_state->hide();
 
     connect(m_record, &QPushButton::clicked, this, &RecordingPanel::start);
     connect(m_stop, &QPushButton::clicked, this, &RecordingPanel::stopByButton);
@@ -247,6 +255,7 @@ std::optional<QString> RecordingPanel::askWhereToSave(const QString& path, const
 void RecordingPanel::showState(const QString& text)
 {
     m_state->setText(text);
+    m_state->setVisible(!text.isEmpty());
     OverlayFeed::current().setRecording(text);
 }
 
