@@ -24,15 +24,14 @@ namespace {
 
 // The release version, the project's own (the packages carry the same).
 const char kApplicationVersion[] = CLAVITOR_VERSION;
-const int kMainWindowHeight = 630;
+// The window's size at start, whatever the language: the pages lay themselves out within it.
+const QSize kMainWindowSize(770, 630);
 
-// Gives the window its start height, keeping its top edge, and centres it on the primary
-// screen's available area.
+// Gives the window its start size (no smaller than its content's minimum), keeping its top
+// left corner, and centres it on the primary screen's available area.
 void placeMainWindow(QWidget& window)
 {
-    QRect frame = window.geometry();
-    frame.setBottom(frame.top() + kMainWindowHeight - 1);
-    window.setGeometry(frame);
+    window.resize(kMainWindowSize.expandedTo(window.minimumSizeHint()));
 
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
