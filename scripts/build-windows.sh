@@ -633,5 +633,6 @@ rm -rf "$unpacked"
 mkdir -p "$unpacked"
 (cd "$unpacked" && cmake -E tar xf "$zip")
 "$repo/packaging/windows/check-imports.sh" "$unpacked/Clavitor-$version-windows-x64"
+"$repo/packaging/windows/check-manifest.sh" "$unpacked/Clavitor-$version-windows-x64/clavitor.exe"
 say "$zip ($(du -k "$zip" | cut -f1) KiB)"
 say "$setup ($(du -k "$setup" | cut -f1) KiB)"
