@@ -10,7 +10,7 @@ namespace platform {
 struct ForegroundProgram
 {
     // Windows: the executable's file name ("game.exe"), or the window's class when the
-    // process may not be opened (an elevated one). X11: those of the executable's file name
+    // process may not be opened (a protected one). X11: those of the executable's file name
     // (through _NET_WM_PID; a Windows program run through Wine by its Windows executable's,
     // never by Wine's loader), the WM_CLASS instance and the WM_CLASS class that are known.
     std::vector<std::wstring> names;
@@ -22,6 +22,9 @@ struct ForegroundProgram
     // program), known where no whole name of the executable is: a listed name whose first 15
     // characters equal it matches.
     std::wstring truncatedName;
+    // Windows: the process runs with the administrator's rights, or is protected; a program
+    // without those rights can neither send it input nor hook its mouse. False elsewhere.
+    bool elevated = false;
 
     friend bool operator==(const ForegroundProgram&, const ForegroundProgram&) = default;
 };

@@ -104,6 +104,30 @@ public:
     // tell which window is in front.
     using ForegroundReceiver = std::function<void(const ForegroundProgram& program)>;
     virtual bool watchForeground(ForegroundReceiver receiver) = 0;
+    // The program in front now, as watchForeground names it; no names when the desktop cannot
+    // tell.
+    virtual ForegroundProgram programInFront() { return {}; }
+
+    // Whether this process runs with the administrator's rights (Windows: its token is
+    // elevated). Systems that do not keep programs of one user apart by such rights say false.
+    virtual bool isElevated() { return false; }
+    // Starts `program` with `parameters` (one command-line string, quoted as the program
+    // reads it) with the administrator's rights (Windows: ShellExecuteExW with the verb
+    // "runas", which shows the system's consent prompt to a process without those rights; the
+    // call returns once the user answered it). ERROR_SUCCESS when the program started, else
+    // the system's error (ERROR_CANCELLED: the user refused; ERROR_NOT_SUPPORTED: the system
+    // has no such start). `finished`, when given, is called once with the program's exit code
+    // when it ends (STILL_ACTIVE, 259, when the system gave no process to wait for), on a
+    // thread of its own; it may outlive this object.
+    using ExitReceiver = std::function<void(DWORD exitCode)>;
+    virtual DWORD startElevated(const std::wstring& program, const std::wstring& parameters,
+                                ExitReceiver finished)
+    {
+        static_cast<void>(program);
+        static_cast<void>(parameters);
+        static_cast<void>(finished);
+        return ERROR_NOT_SUPPORTED;
+    }
 
     // Marks this process as running, under `name`, for the other programs of the user's
     // session to see until it ends. Windows: a named mutex, which the installer and the

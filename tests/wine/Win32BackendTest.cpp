@@ -108,9 +108,10 @@ void runHookThread()
     g_os.unhookWindowsHookEx(g_hookHandle);
 }
 
-template <typename Condition> bool waitFor(Condition condition)
+template <typename Condition>
+bool waitFor(Condition condition, std::chrono::seconds limit = std::chrono::seconds(3))
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    const auto deadline = std::chrono::steady_clock::now() + limit;
     while (!condition()) {
         if (std::chrono::steady_clock::now() > deadline)
             return false;
@@ -352,6 +353,9 @@ void foregroundChanges()
     const platform::ForegroundProgram named = platform::Win32Foreground::programOf(second);
     check(named.names == std::vector<std::wstring>{L"win32_backend_test.exe"},
           "a window's program is its executable's file name");
+    check(named.elevated == g_os.isElevated(), "a window's program is elevated as its process is");
+    check(g_os.programInFront().processId == ::GetCurrentProcessId(),
+          "the program in front is the one of the window in front");
 
     g_os.watchForeground({});
     const std::size_t stopped = seen.size();
@@ -376,8 +380,41 @@ void runningMark()
         ::CloseHandle(seen);
 }
 
+// The process started with the administrator's rights tells its end through the receiver,
+// on a thread of its own, with its exit code; a start that cannot be made says why.
+void elevatedStart()
+{
+    // Wine takes a while to start a process.
+    constexpr std::chrono::seconds kChildLimit(20);
+    wchar_t self[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::atomic<DWORD> exitCode{STILL_ACTIVE};
+    std::atomic<DWORD> receiverThread{0};
+    const DWORD started = g_os.startElevated(self, L"--exit 7", [&](DWORD code) {
+        receiverThread = ::GetCurrentThreadId();
+        exitCode = code;
+    });
+    check(started == ERROR_SUCCESS, "a program starts with the administrator's rights");
+    check(waitFor([&] { return exitCode != STILL_ACTIVE; }, kChildLimit) && exitCode == 7,
+          "its exit code is told when it ends");
+    check(receiverThread != 0 && receiverThread != ::GetCurrentThreadId(),
+          "on a thread other than the starting one");
+
+    std::atomic<DWORD> elevatedChild{STILL_ACTIVE};
+    g_os.startElevated(self, L"--elevation", [&](DWORD code) { elevatedChild = code; });
+    check(waitFor([&] { return elevatedChild != STILL_ACTIVE; }, kChildLimit) && elevatedChild == 1,
+          "the program started so runs elevated");
+    check(g_os.startElevated(L"C:\\no such folder\\none.exe", L"", nullptr) != ERROR_SUCCESS,
+          "a program that is not there is not started, and says so");
+}
+
 int main(int argc, char** argv)
 {
+    // The helper modes of elevatedStart: end with a given code, or tell whether elevated.
+    if (argc == 3 && std::string(argv[1]) == "--exit")
+        return std::atoi(argv[2]);
+    if (argc == 2 && std::string(argv[1]) == "--elevation")
+        return g_os.isElevated() ? 1 : 0;
     if (argc != 3) {
         std::fprintf(stderr, "usage: win32_backend_test <width> <height>\n");
         return 2;
@@ -392,6 +429,7 @@ int main(int argc, char** argv)
     mouseHookSeesInjectedButtons();
     foregroundChanges();
     runningMark();
+    elevatedStart();
 
     std::printf("%d passed, %d failed\n", g_passed, g_failed);
     return g_failed == 0 ? 0 : 1;

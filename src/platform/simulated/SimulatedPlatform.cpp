@@ -411,6 +411,23 @@ bool SimulatedPlatform::watchForeground(ForegroundReceiver receiver)
     return true;
 }
 
+ForegroundProgram SimulatedPlatform::programInFront()
+{
+    std::lock_guard lock(m_foregroundMutex);
+    return m_foreground;
+}
+
+bool SimulatedPlatform::isElevated()
+{
+    return m_elevation.isElevated();
+}
+
+DWORD SimulatedPlatform::startElevated(const std::wstring& program, const std::wstring& parameters,
+                                       ExitReceiver finished)
+{
+    return m_elevation.start(program, parameters, std::move(finished));
+}
+
 void SimulatedPlatform::setForegroundProgram(ForegroundProgram program)
 {
     std::lock_guard lock(m_foregroundMutex);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "../Platform.h"
+#include "SimulatedElevation.h"
 #include "SimulatedHotKeys.h"
 #include "SimulatedKeyState.h"
 #include "SimulatedKeyboardLayouts.h"
@@ -68,8 +69,15 @@ public:
     // Always watches; the program in front is the one a test set (none at the start).
     bool watchForeground(ForegroundReceiver receiver) override;
 
+    ForegroundProgram programInFront() override;
+    bool isElevated() override;
+    DWORD startElevated(const std::wstring& program, const std::wstring& parameters,
+                        ExitReceiver finished) override;
+
     // Brings a program to the front: the watching receiver hears of it on the calling thread.
     void setForegroundProgram(ForegroundProgram program);
+    // Whether the process has the administrator's rights, and the programs started with them.
+    SimulatedElevation& elevation() { return m_elevation; }
 
     // Replaces the screens. The first is the primary screen; Windows places its top-left
     // corner at (0, 0), so the others are given relative to it. The cursor is kept on them.
@@ -145,6 +153,7 @@ private:
     std::mutex m_foregroundMutex;
     ForegroundProgram m_foreground;
     ForegroundReceiver m_foregroundReceiver;
+    SimulatedElevation m_elevation;
 };
 
 } // namespace platform

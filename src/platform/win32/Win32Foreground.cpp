@@ -1,5 +1,7 @@
 #include "Win32Foreground.h"
 
+#include "Win32Elevation.h"
+
 #include <cwctype>
 #include <string>
 #include <utility>
@@ -128,6 +130,7 @@ ForegroundProgram Win32Foreground::programOf(HWND window)
     }
     program.processId = processId;
     program.names = {name};
+    program.elevated = Win32Elevation::isProcessElevated(processId);
     return program;
 }
 

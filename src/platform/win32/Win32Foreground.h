@@ -6,9 +6,10 @@ namespace platform {
 
 // Which program is in front: an out-of-context event hook for EVENT_SYSTEM_FOREGROUND, called
 // on the message loop of the thread that installed it, names the program of each window that
-// comes to the front by its executable's file name. A process the program may not open (an
-// elevated one) is named by the window's class instead, and a store app, whose windows
-// ApplicationFrameHost.exe frames, by the process of the frame's child window.
+// comes to the front by its executable's file name, and says whether it runs elevated. A
+// process the program may not open (a protected one) is named by the window's class instead,
+// and a store app, whose windows ApplicationFrameHost.exe frames, by the process of the frame's
+// child window.
 //
 // Where the event never comes (Wine 8 sends none), a timer of the same thread compares the
 // window in front every kPollMs. The hook and the timer share the last window reported, so

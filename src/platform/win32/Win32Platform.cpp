@@ -1,5 +1,8 @@
 #include "Win32Platform.h"
 
+#include "Win32ElevatedStart.h"
+#include "Win32Elevation.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -187,6 +190,23 @@ bool Win32Platform::registerRawMouseInput(RawMouseProc procedure)
 bool Win32Platform::watchForeground(ForegroundReceiver receiver)
 {
     return m_foreground.watch(std::move(receiver));
+}
+
+ForegroundProgram Win32Platform::programInFront()
+{
+    const HWND front = ::GetForegroundWindow();
+    return front ? Win32Foreground::programOf(front) : ForegroundProgram{};
+}
+
+bool Win32Platform::isElevated()
+{
+    return Win32Elevation::isCurrentProcessElevated();
+}
+
+DWORD Win32Platform::startElevated(const std::wstring& program, const std::wstring& parameters,
+                                   ExitReceiver finished)
+{
+    return Win32ElevatedStart::start(program, parameters, std::move(finished));
 }
 
 void Win32Platform::markRunning(const std::wstring& name)

@@ -36,6 +36,10 @@ public:
 
     // Reports on the calling thread's message loop.
     bool watchForeground(ForegroundReceiver receiver) override;
+    ForegroundProgram programInFront() override;
+    bool isElevated() override;
+    DWORD startElevated(const std::wstring& program, const std::wstring& parameters,
+                        ExitReceiver finished) override;
 
     // The mutex is held until the process ends.
     void markRunning(const std::wstring& name) override;
