@@ -415,6 +415,20 @@ Continue?</translation>
     </message>
 </context>
 <context>
+    <name>ElevatedInstallerProcess</name>
+    <message>
+        <source>ошибка %1</source>
+        <translation>error %1</translation>
+    </message>
+</context>
+<context>
+    <name>ElevationWarning</name>
+    <message>
+        <source>%1 запущена от имени администратора: Clavitor не может управлять ей. Запустите Clavitor от имени администратора.</source>
+        <translation>%1 is running as administrator: Clavitor cannot control it. Run Clavitor as administrator.</translation>
+    </message>
+</context>
+<context>
     <name>FramelessWindow</name>
     <message>
         <source>Закрыть программу или свернуть в трей?</source>
@@ -527,6 +541,21 @@ Continue?</translation>
     <message>
         <source>Не удаётся сохранить файл в %1</source>
         <translation>Unable to save the file to %1</translation>
+    </message>
+</context>
+<context>
+    <name>LicensesDialog</name>
+    <message>
+        <source>Лицензии</source>
+        <translation>Licenses</translation>
+    </message>
+    <message>
+        <source>Clavitor — свободная программа: её можно распространять и изменять на условиях GNU General Public License версии 3 или более поздней. Ниже — её лицензия и лицензии всего, что поставляется вместе с ней.</source>
+        <translation>Clavitor is free software: you can redistribute and modify it under the terms of the GNU General Public License, version 3 or later. Below are its license and the licenses of everything that comes with it.</translation>
+    </message>
+    <message>
+        <source>Обзор</source>
+        <translation>Overview</translation>
     </message>
 </context>
 <context>
@@ -1561,6 +1590,10 @@ Continue?</translation>
     <message>
         <source>Драйвер виртуальной мыши есть только для Windows.</source>
         <translation>The virtual mouse driver is available for Windows only.</translation>
+    </message>
+    <message>
+        <source>Лицензии</source>
+        <translation>Licenses</translation>
     </message>
 </context>
 <context>

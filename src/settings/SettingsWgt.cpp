@@ -1,6 +1,7 @@
 #include "SettingsWgt.h"
 
 #include "DriverInstaller.h"
+#include "LicensesDialog.h"
 #include "VoiceChoices.h"
 #include "VoiceSource.h"
 #include "app/AppProperties.h"
@@ -84,6 +85,8 @@ SettingsWgt::SettingsWgt(QWidget* parent)
 {
     ui->setupUi(this);
     ui->tabWidget->setCurrentIndex(0);
+    connect(ui->pushButtonLicenses, &QPushButton::clicked, this,
+            [this] { LicensesDialog::openOver(this); });
     if (!VoiceSource::installed())
         m_speech = new QTextToSpeech(this);
     fillVoiceList();

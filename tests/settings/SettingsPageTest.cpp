@@ -11,6 +11,7 @@
 #include "overlay/OverlayController.h"
 #include "overlay/OverlayPlacement.h"
 #include "overlay/OverlayWidget.h"
+#include "settings/LicensesDialog.h"
 #include "settings/SettingsWgt.h"
 #include "settings/VoiceSource.h"
 #include "ui/appearance/LanguageManager.h"
@@ -432,6 +433,13 @@ private slots:
             QVERIFY(!child<QPushButton>(page, "pushButtonSave")->isEnabled());
         }
         QCOMPARE(storedOnDisk().controlMode, driverPresent ? 1 : 0);
+    }
+
+    void licencesButtonOpensTheLicences()
+    {
+        const SettingsWgt page;
+        child<QPushButton>(page, "pushButtonLicenses")->click();
+        QTRY_VERIFY(page.findChild<LicensesDialog*>());
     }
 
     void theDriverChoiceIsClosedWhereTheDriverIsNotMade()
