@@ -83,6 +83,18 @@ cross_tools=x86_64-w64-mingw32
 patches_dir="$repo/packaging/windows/patches"
 qtsvg_tarball=qtsvg-everywhere-src-$qt_version.tar.xz
 qtspeech_tarball=qtspeech-everywhere-src-$qt_version.tar.xz
+# Their SHA-256 digests: a tarball with another one is refused before it is unpacked.
+declare -A tarball_sha256=(
+    [$qtsvg_tarball]=52e2c37abec731e77f8df7b10ea6cabe8c6823079a4d8fb22b0bbad65a9aaf98
+    [$qtspeech_tarball]=67e11d3609020dfe3bb5c4b51243ca12c8ea0c55ccc393880a65906d1cafaf39
+)
+
+# The Debian source packages built, with the upstream version each must have.
+debian_sources=(zlib lua5.1 hidapi libarchive qt6-base qt6-multimedia)
+declare -A debian_upstream=(
+    [zlib]=$zlib_version [lua5.1]=$lua_version [hidapi]=$hidapi_version
+    [libarchive]=$libarchive_version [qt6-base]=$qt_version [qt6-multimedia]=$qt_version
+)
 
 common_cmake_options=(-G Ninja -DCMAKE_BUILD_TYPE=Release)
 
@@ -126,6 +138,10 @@ key_input() {
         "$hidapi_version $libarchive_version" \
         "${common_cmake_options[*]}" "${hidapi_options[*]}" "${libarchive_options[*]}" \
         "${qtbase_options[*]}" "${qt_module_options[*]}" "${qtmultimedia_options[*]}"
+    local p
+    for p in "${debian_sources[@]}"; do
+        echo "$p ${debian_version[$p]}"
+    done
     cat "$repo/cmake/mingw-w64-x86_64.cmake" "$patches_dir"/*.patch
     "$cross_cxx" -dumpfullversion 2>/dev/null || true
 }
@@ -139,6 +155,7 @@ install_packages() {
         qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-shadertools-dev
         qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
         nsis util-linux patch
+        g++ qt6-svg-dev
     )
     local missing=() p
     for p in "${packages[@]}"; do
@@ -155,14 +172,6 @@ install_packages() {
 }
 
 $print_prefix || install_packages
-key="qt$qt_version-lua$lua_version-hidapi$hidapi_version-libarchive$libarchive_version-zlib$zlib_version-$(key_input | sha256sum | cut -c1-10)"
-top="$cache_root/$key"
-prefix="$top/prefix"
-if $print_prefix; then
-    echo "$prefix"
-    exit 0
-fi
-mkdir -p "$top/stamps" "$top/logs" "$top/build" "$prefix"
 
 say() { echo "[$(date +%H:%M:%S)] $*"; }
 fail() { echo "build-windows.sh: $*" >&2; exit 1; }
@@ -224,45 +233,78 @@ write_source_list() {
     mv "$apt_dir/sources.list.new" "$apt_dir/sources.list"
 }
 
+# update_source_lists [--if-missing]: reads the mirror's source lists into the private ones,
+# once a run; with --if-missing only when there are none yet.
 apt_updated=false
-# fetch_debian_source PACKAGE UPSTREAM_VERSION: unpacks the newest bookworm source of PACKAGE
-# (Debian's patches applied) into <cache>/sources/PACKAGE, once.
-fetch_debian_source() {
-    local package="$1" upstream="$2" dir="$cache_root/sources/$1"
-    [ -f "$dir/.fetched" ] && return 0
-    if ! $apt_updated; then
-        write_source_list
-        say "apt: updating the private source lists"
-        logged "$cache_root/apt/update.log" apt-get -q "${apt_options[@]}" update
-        apt_updated=true
+update_source_lists() {
+    $apt_updated && return 0
+    if [ "${1:-}" = --if-missing ] && [ -n "$(find "$apt_dir/lists" -maxdepth 1 -name '*Sources*' -print -quit 2>/dev/null)" ]; then
+        return 0
     fi
-    say "fetching the Debian source of $package"
+    write_source_list
+    say "apt: updating the private source lists" >&2
+    logged "$apt_dir/update.log" apt-get -q "${apt_options[@]}" update
+    apt_updated=true
+}
+
+# debian_tree PACKAGE: the unpacked source of the version chosen for PACKAGE.
+debian_tree() {
+    echo "$cache_root/sources/$1/${debian_version[$1]}/tree"
+}
+
+# fetch_debian_source PACKAGE VERSION: unpacks that bookworm source of PACKAGE (Debian's patches
+# applied) into <cache>/sources/PACKAGE/VERSION, once. False, with the version marked, when the
+# mirror lists it but does not serve its files.
+fetch_debian_source() {
+    local package="$1" version="$2" dir="$cache_root/sources/$1/$2"
+    [ -f "$dir/.fetched" ] && return 0
+    say "fetching the Debian source of $package $version"
     rm -rf "$dir"
     mkdir -p "$dir"
-    # Newest first; a version whose files the mirror does not serve is passed over.
-    local versions version fetched=false
-    versions="$(apt-cache "${apt_options[@]}" showsrc "$package" | sed -n 's/^Version: //p' |
-        sort -u | sort -r -V)"
-    [ -n "$versions" ] || fail "apt knows no source package $package (see $apt_dir/sources.list)"
-    for version in $versions; do
-        if (cd "$dir" && apt-get -q "${apt_options[@]}" source "$package=$version") >>"$dir.log" 2>&1; then
-            fetched=true
-            break
-        fi
-        say "  $package $version cannot be fetched, trying an older one"
-        find "$dir" -mindepth 1 -delete
-    done
-    $fetched || fail "no source of $package could be fetched (see $dir.log)"
+    if ! (cd "$dir" && apt-get -q "${apt_options[@]}" source "$package=$version") >>"$dir.log" 2>&1; then
+        echo "$version" >>"$cache_root/sources/$package/unfetchable"
+        rm -rf "$dir"
+        return 1
+    fi
     local tree
     tree="$(find "$dir" -mindepth 1 -maxdepth 1 -type d | head -n 1)"
     [ -n "$tree" ] || fail "apt-get source $package unpacked nothing (see $dir.log)"
-    version="$(cd "$tree" && dpkg-parsechangelog -S Version)"
-    case "$version" in
-        *:"$upstream"*|"$upstream"*) ;;
-        *) fail "$package: Debian serves $version, this script builds $upstream; update the script" ;;
-    esac
     ln -sfn "$(basename "$tree")" "$dir/tree"
     echo "$version" >"$dir/.fetched"
+}
+
+# choose_debian_versions: the source version of each Debian package, looked up before anything is
+# built, so that a newer Debian revision builds into a cache of its own: the newest one the
+# mirror lists with the upstream version this script builds, passed over when its files were not
+# served. A build fetches it now; --print-prefix only names it (from the lists already read, if
+# there are any).
+declare -A debian_version=()
+choose_debian_versions() {
+    if $print_prefix; then update_source_lists --if-missing; else update_source_lists; fi
+    local package upstream versions version
+    for package in "${debian_sources[@]}"; do
+        upstream="${debian_upstream[$package]}"
+        mkdir -p "$cache_root/sources/$package"
+        versions="$(apt-cache "${apt_options[@]}" showsrc "$package" | sed -n 's/^Version: //p' |
+            sort -u | sort -r -V)"
+        [ -n "$versions" ] || fail "apt knows no source package $package (see $apt_dir/sources.list)"
+        debian_version[$package]=""
+        for version in $versions; do
+            case "$version" in
+                *:"$upstream"*|"$upstream"*) ;;
+                *) continue ;;
+            esac
+            grep -qxF "$version" "$cache_root/sources/$package/unfetchable" 2>/dev/null && continue
+            if ! $print_prefix && ! fetch_debian_source "$package" "$version"; then
+                say "  $package $version cannot be fetched, trying an older one"
+                continue
+            fi
+            debian_version[$package]="$version"
+            break
+        done
+        [ -n "${debian_version[$package]}" ] ||
+            fail "$package: Debian serves no source of $upstream that could be fetched (versions: $(echo $versions)); update the script"
+    done
 }
 
 # unpack_tarball FILE [PATCH...]: unpacks a tarball from the sources folder into
@@ -280,6 +322,10 @@ unpack_tarball() {
         fail "missing $file: no sources folder (give one with --sources DIR; ../shared/third-party does not exist)"
     fi
     [ -f "$sources_dir/$file" ] || fail "missing $sources_dir/$file"
+    local digest
+    digest="$(sha256sum <"$sources_dir/$file" | cut -d' ' -f1)"
+    [ "$digest" = "${tarball_sha256[$file]}" ] ||
+        fail "$sources_dir/$file has the SHA-256 digest $digest, not ${tarball_sha256[$file]}: refused"
     say "unpacking $file"
     rm -rf "$dir"
     mkdir -p "$dir"
@@ -294,24 +340,31 @@ unpack_tarball() {
     echo "$fetched" >"$dir/.fetched"
 }
 
+choose_debian_versions
+key="qt$qt_version-lua$lua_version-hidapi$hidapi_version-libarchive$libarchive_version-zlib$zlib_version-$(key_input | sha256sum | cut -c1-10)"
+top="$cache_root/$key"
+prefix="$top/prefix"
+if $print_prefix; then
+    echo "$prefix"
+    exit 0
+fi
+mkdir -p "$top/stamps" "$top/logs" "$top/build" "$prefix"
+
 fetch_all() {
     unpack_tarball "$qtsvg_tarball"
     unpack_tarball "$qtspeech_tarball" qtspeech-sapi-voice-attributes.patch
-    fetch_debian_source zlib "$zlib_version"
-    fetch_debian_source lua5.1 "$lua_version"
-    fetch_debian_source hidapi "$hidapi_version"
-    fetch_debian_source libarchive "$libarchive_version"
-    fetch_debian_source qt6-base "$qt_version"
-    fetch_debian_source qt6-multimedia "$qt_version"
     local p
     {
-        for p in zlib lua5.1 hidapi libarchive qt6-base qt6-multimedia; do
-            echo "$p $(cat "$cache_root/sources/$p/.fetched")"
+        for p in "${debian_sources[@]}"; do
+            echo "$p ${debian_version[$p]}"
         done
         for p in "$qtsvg_tarball" "$qtspeech_tarball"; do
             cat "$cache_root/sources/${p%.tar.*}/.fetched"
         done
     } >"$top/sources.txt"
+    # The versions this cache is built from, beside the times of its steps.
+    grep -qxF "sources: $(paste -sd' ' "$top/sources.txt")" "$top/times.log" 2>/dev/null ||
+        echo "sources: $(paste -sd' ' "$top/sources.txt")" >>"$top/times.log"
 }
 
 # --- Steps -----------------------------------------------------------------------------------
@@ -347,7 +400,7 @@ build_c_library() {
 zlib_prefix="$top/zlib"
 
 step_zlib() {
-    local src="$cache_root/sources/zlib/tree"
+    local src="$(debian_tree zlib)"
     # Debian's source leaves out win32/ and with it the makefile and resources for a DLL:
     # a static library.
     build_c_library zlib z "$src" adler32.c compress.c crc32.c deflate.c gzclose.c gzlib.c gzread.c \
@@ -358,7 +411,7 @@ step_zlib() {
 }
 
 step_lua() {
-    local src="$cache_root/sources/lua5.1/tree"
+    local src="$(debian_tree lua5.1)"
     # Static: the program embeds the interpreter and loads no Lua C modules.
     build_c_library lua lua5.1 "$src/src" lapi.c lcode.c ldebug.c ldo.c ldump.c lfunc.c lgc.c llex.c \
         lmem.c lobject.c lopcodes.c lparser.c lstate.c lstring.c ltable.c ltm.c lundump.c lvm.c \
@@ -403,14 +456,14 @@ cmake_step() {
 }
 
 step_hidapi() {
-    cmake_step hidapi "$cache_root/sources/hidapi/tree" cmake "${hidapi_options[@]}"
+    cmake_step hidapi "$(debian_tree hidapi)" cmake "${hidapi_options[@]}"
 }
 
 step_libarchive() {
     # Whether zlib was built with ZLIB_WINAPI is a test that runs a program, which a cross build
     # cannot (CMake 3.25 even crashes on it): it was not, as step_zlib shows.
     local zlib="$zlib_prefix/lib/libz.a"
-    cmake_step libarchive "$cache_root/sources/libarchive/tree" cmake "${libarchive_options[@]}" \
+    cmake_step libarchive "$(debian_tree libarchive)" cmake "${libarchive_options[@]}" \
         -DZLIB_INCLUDE_DIR="$zlib_prefix/include" -DZLIB_LIBRARY="$zlib" \
         -DZLIB_WINAPI=OFF -DZLIB_WINAPI_WITH_LIB="$zlib"
 }
@@ -418,7 +471,7 @@ step_libarchive() {
 qt_host_options=(-DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_qt_cmake")
 
 step_qtbase() {
-    cmake_step qtbase "$cache_root/sources/qt6-base/tree" cmake "${qt_host_options[@]}" \
+    cmake_step qtbase "$(debian_tree qt6-base)" cmake "${qt_host_options[@]}" \
         "${qtbase_options[@]}"
 }
 
@@ -529,7 +582,7 @@ write_header_case_links() {
 }
 
 step_qtmultimedia() {
-    local src="$cache_root/sources/qt6-multimedia/tree"
+    local src="$(debian_tree qt6-multimedia)"
     write_shadertools_shim
     write_header_case_links "$src/src" "$top/shims/include"
     # Qt looks for some Media Foundation libraries under the capitalised names of the Windows SDK
