@@ -17,6 +17,7 @@ struct OverlayContent
     QString toggleHotkeyText; // the autoclicker's on/off hotkey
     QString modeHotkeyText;   // the autoclicker's start/stop hotkey
     QString recordingText;    // the macro recorder's state; empty while it does not record
+    QString noticeText;       // a notice for the user; empty when there is none
 
     bool operator==(const OverlayContent&) const = default;
 };

@@ -151,6 +151,12 @@ void OverlayController::setRecording(const QString& text)
     refreshWindow();
 }
 
+void OverlayController::setNotice(const QString& text)
+{
+    m_content.noticeText = text;
+    refreshWindow();
+}
+
 void OverlayController::setDisableHotkey(const QString& text)
 {
     if (text == m_content.disableHotkeyText)

@@ -63,6 +63,7 @@ public:
     void setAutoclickerState(const QString& name, AutoclickerActivity activity) override;
     void setAutoclickerHotkeys(const QString& toggleText, const QString& modeText) override;
     void setRecording(const QString& text) override;
+    void setNotice(const QString& text) override;
 
     // The window, once an update has created it.
     OverlayWidget* overlayWindow() const;

@@ -39,6 +39,9 @@ public:
     // The macro recorder's state ("● Запись"), shown above everything else; empty while it
     // does not record.
     virtual void setRecording(const QString& text) = 0;
+    // A notice for the user ("game.exe запущена от имени администратора…"), shown above
+    // everything else like the recorder's state; empty when there is none.
+    virtual void setNotice(const QString& text) = 0;
 
     // The feed the pages push into.
     static OverlayFeed& current();

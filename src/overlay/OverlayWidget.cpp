@@ -23,6 +23,7 @@ constexpr int kStrongWeight = 600;
 const QColor kAccentColor(0xA9, 0x9B, 0xF2); // the active scenario and Caps Lock on
 const QColor kMutedColor(0xA3, 0xA3, 0xA3);  // the hint and the empty list
 const QColor kRecordingColor(0xF2, 0x5F, 0x5C); // the recorder's state
+const QColor kNoticeColor(0xF2, 0xB8, 0x4B);    // a notice for the user
 
 QLabel* newLabel(const char* objectName, QWidget* parent)
 {
@@ -70,6 +71,8 @@ OverlayWidget::OverlayWidget(QWidget* parent) : QWidget(parent)
     layout->setContentsMargins(12, 12, 12, 12);
     layout->setSpacing(6);
     m_hintLabel = newLabel("hintLabel", this);
+    m_noticeLabel = newLabel("noticeLabel", this);
+    m_noticeLabel->setWordWrap(true);
     m_recordingLabel = newLabel("recordingLabel", this);
     m_titleLabel = newLabel("titleLabel", this);
     m_disableLabel = newLabel("disableLabel", this);
@@ -84,7 +87,8 @@ OverlayWidget::OverlayWidget(QWidget* parent) : QWidget(parent)
     m_autoclickerLabel = newLabel("autoclickerLabel", this);
     m_capsLockLabel = newLabel("capsLockLabel", this);
     for (QWidget* child :
-         {static_cast<QWidget*>(m_hintLabel), static_cast<QWidget*>(m_recordingLabel),
+         {static_cast<QWidget*>(m_hintLabel), static_cast<QWidget*>(m_noticeLabel),
+          static_cast<QWidget*>(m_recordingLabel),
           static_cast<QWidget*>(m_titleLabel), static_cast<QWidget*>(m_disableLabel),
           m_scenarioContainer, static_cast<QWidget*>(m_autoclickerLabel),
           static_cast<QWidget*>(m_capsLockLabel)})
@@ -181,6 +185,8 @@ void OverlayWidget::refreshTexts()
     // The recorder's state shows whatever else is hidden: the user must see that it records.
     m_recordingLabel->setText(m_content.recordingText);
     m_recordingLabel->setVisible(!m_content.recordingText.isEmpty());
+    m_noticeLabel->setText(m_content.noticeText);
+    m_noticeLabel->setVisible(!m_content.noticeText.isEmpty());
     m_titleLabel->setVisible(m_settings.showScenarios);
     m_disableLabel->setVisible(m_settings.showScenarios);
     m_scenarioContainer->setVisible(m_settings.showScenarios);
@@ -206,6 +212,7 @@ void OverlayWidget::restyle()
     const QColor& text = m_settings.textColor;
     setLabelStyle(m_hintLabel, labelStyle(kMutedColor, size - 1, kNormalWeight));
     setLabelStyle(m_recordingLabel, labelStyle(kRecordingColor, size, kStrongWeight));
+    setLabelStyle(m_noticeLabel, labelStyle(kNoticeColor, size, kStrongWeight));
     setLabelStyle(m_titleLabel, labelStyle(text, size, kStrongWeight));
     setLabelStyle(m_disableLabel, labelStyle(text, size, kNormalWeight));
     setLabelStyle(m_emptyLabel, labelStyle(kMutedColor, size, kNormalWeight));

@@ -67,6 +67,7 @@ private:
 
     QLabel* m_hintLabel;
     QLabel* m_recordingLabel;
+    QLabel* m_noticeLabel;
     QLabel* m_titleLabel;
     QLabel* m_disableLabel;
     QWidget* m_scenarioContainer;

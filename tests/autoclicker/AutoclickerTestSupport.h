@@ -51,6 +51,7 @@ public:
     void setActiveScenario(const QString&) override {}
     void setDisableHotkey(const QString&) override {}
     void setRecording(const QString&) override {}
+    void setNotice(const QString&) override {}
     void setAutoclickerState(const QString& name, AutoclickerActivity activity) override
     {
         const char* const words[] = {"off", "on", "clicking"};

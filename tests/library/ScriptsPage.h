@@ -94,12 +94,14 @@ public:
     void setAutoclickerState(const QString&, AutoclickerActivity) override {}
     void setAutoclickerHotkeys(const QString&, const QString&) override {}
     void setRecording(const QString& text) override { recording = text; }
+    void setNotice(const QString& text) override { notice = text; }
 
     QString profileName;
     QList<OverlayScenarioEntry> entries;
     QString active;
     QString disableHotkey;
     QString recording;
+    QString notice;
 };
 
 // An empty data directory, the simulated desktop, scripted prompts and a recording overlay,

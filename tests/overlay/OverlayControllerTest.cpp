@@ -176,6 +176,14 @@ private slots:
         for (const char* hidden : {"titleLabel", "disableLabel", "autoclickerLabel"})
             QVERIFY2(label(window, hidden)->isHidden(), hidden);
         QVERIFY(window->findChild<QWidget*>(QStringLiteral("scenarioContainer"))->isHidden());
+        // A notice shows whatever else is hidden, until it is taken back.
+        QVERIFY(label(window, "noticeLabel")->isHidden());
+        controller.setNotice(QStringLiteral("game.exe запущена от имени администратора"));
+        QVERIFY(label(window, "noticeLabel")->isVisible());
+        QCOMPARE(label(window, "noticeLabel")->text(),
+                 QStringLiteral("game.exe запущена от имени администратора"));
+        controller.setNotice({});
+        QVERIFY(label(window, "noticeLabel")->isHidden());
         const QLabel* caps = label(window, "capsLockLabel");
         QCOMPARE(caps->text(), QStringLiteral("Caps Lock: выключен"));
         QVERIFY(caps->styleSheet().startsWith(QStringLiteral("color: rgba(229,229,229,77);")));

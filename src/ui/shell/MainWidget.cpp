@@ -4,6 +4,7 @@
 #include "Prompter.h"
 #include "app/AppProperties.h"
 #include "app/SettingsFile.h"
+#include "library/ElevationWarning.h"
 #include "library/FollowingSetting.h"
 #include "library/ProfileFollower.h"
 #include "ui/appearance/IconManager.h"
@@ -60,6 +61,8 @@ MainWidget::MainWidget(QWidget* parent) : QWidget(parent), ui(new Ui::MainWidget
     // The scenario page follows the program in front unless the user turned that off (the
     // follower is owned by the page and hears the page's switch for it).
     (new ProfileFollower(*ui->pageScriptsList))->setEnabled(loadFollowingEnabled());
+    // The user hears of programs in front that run with rights Clavitor lacks.
+    new ElevationWarning(*ui->pageScriptsList);
     // The pages keep their distance from the sidebar.
     ui->stackedWidget->setContentsMargins(12, 0, 0, 0);
 
