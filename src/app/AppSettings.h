@@ -29,4 +29,6 @@ struct AppSettings
     QString autoclickerToggleHotkey = QStringLiteral("Alt+A");
     QString overlayHotkey = QStringLiteral("Alt+O");
     OverlaySettings overlay;
+    // Windows: start with the administrator's rights (the program restarts itself so).
+    bool runElevated = false;
 };

@@ -9,3 +9,7 @@ QString dataFilePath(const QString& fileName);
 
 // The per-user data directory itself (<AppLocalDataLocation>/Clavitor), created when missing.
 QString dataDirectoryPath();
+
+// Makes `directory` the data directory for the rest of the run: the one of the instance that
+// restarted this one with the administrator's rights, which may run as another user.
+void useDataDirectory(const QString& directory);

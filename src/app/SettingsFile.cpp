@@ -110,6 +110,8 @@ void readFields(QDataStream& in, AppSettings& s)
     reader.read(s.autoclickerToggleHotkey);
     reader.read(s.overlayHotkey);
     reader.read(s.language);
+    // Added after the fields above: a file from before it ends there and keeps the default.
+    reader.read(s.runElevated);
 }
 
 QColor withAlpha(QColor color, int alpha)
@@ -132,6 +134,7 @@ void writeFields(QDataStream& out, const AppSettings& s)
     out << s.scenarioSpeechEnabled << s.scenarioSpeechVoice
         << clampSpeechRate(s.scenarioSpeechRate) << s.deactivationHotkey
         << s.autoclickerToggleHotkey << s.overlayHotkey << normalizeLanguage(s.language);
+    out << s.runElevated;
 }
 
 // An empty (after trimming) hotkey gets its default; returns whether it did.

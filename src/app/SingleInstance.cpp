@@ -34,7 +34,17 @@ QString SingleInstance::serverName(const QString& dataDirectory)
 
 SingleInstance::Claim SingleInstance::claim()
 {
-    if (m_lock.tryLock(0)) {
+    return claimWithin(0);
+}
+
+SingleInstance::Claim SingleInstance::takeOver()
+{
+    return claimWithin(kTakeOverTimeoutMs);
+}
+
+SingleInstance::Claim SingleInstance::claimWithin(int lockTimeoutMs)
+{
+    if (m_lock.tryLock(lockTimeoutMs)) {
         if (!listen())
             qWarning().noquote() << "Другие запуски Clavitor не смогут показать его окно:"
                                  << m_server->errorString();

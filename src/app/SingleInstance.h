@@ -19,6 +19,9 @@ class SingleInstance : public QObject
 public:
     // How long a later start waits for the first one to answer (it may still be starting).
     static constexpr int kAnswerTimeoutMs = 5000;
+    // How long a start that takes over from the running instance (which started it, as the
+    // restart with the administrator's rights does, and then ends) waits for the lock.
+    static constexpr int kTakeOverTimeoutMs = 15000;
 
     // The lock and the socket of the data folder `dataDirectory`.
     explicit SingleInstance(const QString& dataDirectory);
@@ -31,6 +34,10 @@ public:
         Failed,     // another instance holds the lock but did not answer
     };
     Claim claim();
+    // As claim(), but first waits up to kTakeOverTimeoutMs for the running instance to end:
+    // one that started this one to take over. Nothing is asked of it meanwhile: its socket
+    // may refuse a process with other rights than its own.
+    Claim takeOver();
 
     // The local socket's name for a data folder: the same folder, the same name.
     static QString serverName(const QString& dataDirectory);
@@ -40,6 +47,8 @@ signals:
     void showRequested();
 
 private:
+    // Takes the lock, waiting up to lockTimeoutMs for its holder to end.
+    Claim claimWithin(int lockTimeoutMs);
     bool listen();
     bool askFirstToShow() const;
 

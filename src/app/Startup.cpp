@@ -2,6 +2,7 @@
 
 #include "AppProperties.h"
 #include "DataDirectory.h"
+#include "ElevatedRestart.h"
 #include "SettingsFile.h"
 #include "SettingsNormalization.h"
 #include "SingleInstance.h"
@@ -94,9 +95,15 @@ int Startup::run(QApplication& app, platform::DesktopSupport support)
         {appDirectory + QStringLiteral("/resources/translations"), appDirectory,
          QStringLiteral(":/i18n")},
         QStringLiteral("clavitor"));
+    // An instance that restarted itself with the administrator's rights hands its data folder
+    // over and ends: this one takes over once it did.
+    const QStringList arguments = QCoreApplication::arguments();
+    const std::optional<QString> handedDirectory = ElevatedRestart::handedDataDirectory(arguments);
+    if (handedDirectory)
+        useDataDirectory(*handedDirectory);
     // Before anything is read or written: a later start hands over to the running one.
     SingleInstance instance(dataDirectoryPath());
-    switch (instance.claim()) {
+    switch (handedDirectory ? instance.takeOver() : instance.claim()) {
     case SingleInstance::Claim::First:
         // The installer waits while a Clavitor of the session runs.
         platform::Platform::current().markRunning(
@@ -114,6 +121,10 @@ int Startup::run(QApplication& app, platform::DesktopSupport support)
     // loadSettings normalises the language and the theme, and writes the file back when it
     // had to change either, so nothing is left to normalise or save here.
     const AppSettings settings = loadSettings();
+    // The elevated instance takes over once this one ends, which lets go of the data folder.
+    if (ElevatedRestart::isWanted(settings.runElevated, arguments) &&
+        ElevatedRestart::start(dataDirectoryPath()))
+        return 0;
     LanguageManager::instance().setLanguage(settings.language);
     QCoreApplication::setApplicationVersion(QString::fromLatin1(kApplicationVersion));
     // Desktops match the window to the installed desktop file and icon by this id.

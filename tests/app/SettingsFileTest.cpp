@@ -21,6 +21,7 @@ struct Head
     QString deactivationHotkey = QStringLiteral("Alt+X");
     QString overlayHotkey = QStringLiteral("Alt+O");
     QString language = systemLanguage();
+    bool runElevated = false;
 };
 
 // Fields 1 to 12 with their defaults, except the theme.
@@ -41,7 +42,7 @@ QByteArray fileWith(const Head& h)
     b.boolean(false).i32(1).point(0, 0).color(0x17, 0x17, 0x17, 200).color(0xe5, 0xe5, 0xe5, 255);
     b.i32(200).i32(255).i32(9).boolean(true).boolean(true).boolean(true);
     b.boolean(false).nullText().real(h.speechRate).text(h.deactivationHotkey).text("Alt+A");
-    b.text(h.overlayHotkey).text(h.language);
+    b.text(h.overlayHotkey).text(h.language).boolean(h.runElevated);
     return b.data();
 }
 
@@ -104,7 +105,7 @@ private slots:
         b.boolean(true).i32(7).point(-300, 45).color(1, 2, 3, 40).color(250, 251, 252, 0);
         b.i32(123).i32(-5).i32(40).boolean(false).boolean(false).boolean(false);
         b.boolean(true).text("flite:slt").real(1.75).text("Ctrl+Alt+F1").text("Shift+F2");
-        b.text("Alt+Num+5").text("ru");
+        b.text("Alt+Num+5").text("ru").boolean(true);
         writeSettingsFile(b.data());
 
         const AppSettings s = loadSettings();
@@ -128,6 +129,7 @@ private slots:
         QCOMPARE(s.autoclickerToggleHotkey, QStringLiteral("Shift+F2"));
         QCOMPARE(s.overlayHotkey, QStringLiteral("Alt+Num+5"));
         QCOMPARE(s.language, QStringLiteral("ru"));
+        QCOMPARE(s.runElevated, true);
 
         // The overlay starts hidden and at the default text size; colours are opaque in
         // memory and the opacities are bounded.
@@ -165,6 +167,7 @@ private slots:
         s.overlay.backgroundOpacity = 128;
         s.overlay.textOpacity = 64;
         s.overlay.textSize = 12;
+        s.runElevated = true;
         QVERIFY(saveSettings(s));
 
         SettingsBytes b;
@@ -176,6 +179,7 @@ private slots:
         b.color(0xe5, 0xe5, 0xe5, 64).i32(128).i32(64).i32(12);
         b.boolean(true).boolean(true).boolean(true);
         b.boolean(false).nullText().real(2.0).text("Alt+X").text("Alt+A").text("Alt+O").text("en");
+        b.boolean(true);
         QCOMPARE(readSettingsFile(), b.data());
     }
 

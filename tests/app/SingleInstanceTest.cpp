@@ -71,6 +71,27 @@ private slots:
         QCOMPARE(claimElsewhere(other.path()), SingleInstance::Claim::First);
         QCOMPARE(shown.size(), 1);
     }
+
+    void aTakeOverWaitsForTheRunningInstanceToEnd()
+    {
+        const QTemporaryDir data;
+        auto first = std::make_unique<SingleInstance>(data.path());
+        QCOMPARE(first->claim(), SingleInstance::Claim::First);
+        QSignalSpy shown(first.get(), &SingleInstance::showRequested);
+
+        SingleInstance::Claim claim = SingleInstance::Claim::Failed;
+        std::unique_ptr<QThread> start(QThread::create([&] {
+            SingleInstance next(data.path());
+            claim = next.takeOver();
+        }));
+        start->start();
+        QTest::qWait(300);
+        first.reset(); // the instance that started the next one ends
+        QVERIFY(start->wait(SingleInstance::kTakeOverTimeoutMs));
+
+        QCOMPARE(claim, SingleInstance::Claim::First);
+        QCOMPARE(shown.size(), 0);
+    }
 };
 
 CLAVITOR_TEST(SingleInstanceTest);
