@@ -18,6 +18,7 @@ constexpr SystemMessage kSystemMessages[] = {
     {ERROR_INVALID_HOOK_HANDLE, L"Invalid hook handle.\r\n"},
     {ERROR_HOTKEY_ALREADY_REGISTERED, L"Hot key is already registered.\r\n"},
     {ERROR_HOTKEY_NOT_REGISTERED, L"Hot key is not registered.\r\n"},
+    {ERROR_CANCELLED, L"The operation was canceled by the user.\r\n"},
 };
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "DriverInstallerSource.h"
 #include "InstallerDownload.h"
+#include "InstallerProcess.h"
 #include "app/DataDirectory.h"
 #include "input/InputSender.h"
 #include "ui/shell/Prompter.h"
@@ -10,7 +11,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
-#include <QProcess>
 #include <QWidget>
 
 #include <algorithm>
@@ -20,14 +20,13 @@ Q_LOGGING_CATEGORY(lcDriverInstaller, "clavitor.settings.driver")
 namespace {
 
 const QString kTitle = QStringLiteral("Clavitor");
-constexpr int kStartTimeoutMs = 30000;
 
 // Installers let go of while still running: their page went, or the driver was found before
-// they ended. Destroying a process object would kill the installer, so these are kept to the
-// end of the program.
-QList<QProcess*>& installersLeftRunning()
+// they ended. Destroying a plain process object would kill the installer, so these are kept to
+// the end of the program.
+QList<InstallerProcess*>& installersLeftRunning()
 {
-    static auto* processes = new QList<QProcess*>;
+    static auto* processes = new QList<InstallerProcess*>;
     return *processes;
 }
 
@@ -91,7 +90,7 @@ bool DriverInstaller::ensureDriver()
         return true;
     }
     if (m_installer) {
-        if (m_installer->state() != QProcess::NotRunning) {
+        if (m_installer->isRunning()) {
             Prompter::message(Prompt::Kind::Information, m_page, kTitle,
                               tr("Установка драйвера уже выполняется. Завершите установку и "
                                  "повторите попытку."));
@@ -115,12 +114,13 @@ bool DriverInstaller::ensureDriver()
     if (!obtainInstaller(path))
         return false;
 
-    auto* process = new QProcess(this);
-    connect(process, &QProcess::finished, this, &DriverInstaller::onInstallerFinished);
-    process->setProgram(path);
-    process->start();
-    if (!process->waitForStarted(kStartTimeoutMs)) {
-        qCWarning(lcDriverInstaller) << "Установщик драйвера не запущен:" << process->errorString();
+    // On Windows with the administrator's rights, which the installer needs: the system asks
+    // the user first.
+    InstallerProcess* process = InstallerProcess::create(this);
+    connect(process, &InstallerProcess::finished, this, &DriverInstaller::onInstallerFinished);
+    QString error;
+    if (!process->start(path, &error)) {
+        qCWarning(lcDriverInstaller).noquote() << "Установщик драйвера не запущен:" << error;
         critical(tr("Не удалось запустить установщик драйвера."));
         process->disconnect(this);
         process->deleteLater();
@@ -160,8 +160,9 @@ void DriverInstaller::removeUntrusted(const QString& path)
     qCWarning(lcDriverInstaller) << "Установщик драйвера удалён: контрольная сумма не совпала";
 }
 
-void DriverInstaller::onInstallerFinished()
+void DriverInstaller::onInstallerFinished(int exitCode)
 {
+    qCInfo(lcDriverInstaller) << "Установщик драйвера завершился с кодом" << exitCode;
     m_installerRunning = false;
     if (isVirtualMouseDriverPresent()) {
         Prompter::message(Prompt::Kind::Information, m_page, kTitle,
@@ -180,10 +181,10 @@ void DriverInstaller::discardInstaller()
     if (!m_installer)
         return;
     m_installer->disconnect(this);
-    if (m_installer->state() == QProcess::NotRunning) {
+    if (!m_installer->isRunning()) {
         m_installer->deleteLater();
     } else {
-        // Destroying the process object would kill the installer.
+        // Destroying a plain process object would kill the installer.
         m_installer->setParent(nullptr);
         installersLeftRunning().append(m_installer);
     }

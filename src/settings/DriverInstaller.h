@@ -7,7 +7,7 @@
 
 #include <optional>
 
-class QProcess;
+class InstallerProcess;
 class QWidget;
 
 // Makes sure the virtual HID mouse driver is there before the driver mode is chosen: when it
@@ -59,13 +59,13 @@ private:
     // when it is missing or another file is there; otherwise the user is told why not.
     bool obtainInstaller(const QString& path);
     static void removeUntrusted(const QString& path);
-    void onInstallerFinished();
+    void onInstallerFinished(int exitCode);
     // Lets go of the installer process; one still running is left to run to its end.
     void discardInstaller();
     void critical(const QString& text) const;
 
     QWidget* m_page;
     std::optional<Source> m_source;
-    QPointer<QProcess> m_installer;
+    QPointer<InstallerProcess> m_installer;
     bool m_installerRunning = false;
 };
