@@ -38,10 +38,12 @@ if(WIN32)
     # Each package's file name follows its kind; the zip holds one folder of that name.
     set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/packaging/windows/PackageNames.cmake")
     # The installer is made from the script packaging/windows/NSIS.template.in: per-user or
-    # per-machine, 64-bit, in English and Russian, replacing an installed older version.
+    # per-machine, 64-bit, in English and Russian, replacing an installed version of either kind.
     list(APPEND CMAKE_MODULE_PATH "${PROJECT_SOURCE_DIR}/packaging/windows")
     set(CPACK_NSIS_DISPLAY_NAME Clavitor)
     set(CPACK_NSIS_PACKAGE_NAME Clavitor)
+    # Names the mutex the running program holds, which the installer and uninstaller look for.
+    set(CPACK_NSIS_APP_ID ${CLAVITOR_APP_ID})
     set(CPACK_NSIS_URL_INFO_ABOUT "${CLAVITOR_HOMEPAGE}")
     set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
     # The program's own icon (packaging/windows renders it) on the installer and uninstaller.
