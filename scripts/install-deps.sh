@@ -15,7 +15,7 @@ packages=(
   clang-14 libclang-rt-14-dev llvm-14
   libgl-dev
   xvfb xauth
-  g++-mingw-w64-x86-64 wine wine64
+  g++-mingw-w64-x86-64 wine wine64 nsis
   libx11-dev libxtst-dev libxi-dev libxrandr-dev xdotool x11-xkb-utils x11-xserver-utils
   x11-utils dpkg-dev file desktop-file-utils appstream lintian
 )
