@@ -20,6 +20,7 @@ private slots:
     {
         platform::SimulatedPlatform desktop;
         platform::Platform::setCurrent(&desktop);
+        desktop.elevation().setStartError(ERROR_SUCCESS);
         ElevatedInstallerProcess installer;
         QSignalSpy finished(&installer, &InstallerProcess::finished);
         QString error;

@@ -11,9 +11,10 @@
 namespace platform {
 
 // The administrator's rights on the simulated desktop: whether the process has them, and the
-// programs started with them. A test sets the answer of the next starts (ERROR_SUCCESS at
-// first), reads what was started and ends the programs that run, whose receivers then hear
-// their exit codes on the calling thread. Thread-safe.
+// programs started with them. A test sets the answer of the next starts (at first
+// ERROR_NOT_SUPPORTED, as for a run on a desktop without such rights, where nothing starts),
+// reads what was started and ends the programs that run, whose receivers then hear their exit
+// codes on the calling thread. Thread-safe.
 class SimulatedElevation
 {
 public:
@@ -38,7 +39,7 @@ public:
 private:
     std::atomic<bool> m_elevated{false};
     mutable std::mutex m_mutex;
-    DWORD m_startError = ERROR_SUCCESS;
+    DWORD m_startError = ERROR_NOT_SUPPORTED;
     std::vector<Start> m_starts;
     std::deque<Platform::ExitReceiver> m_running;
 };
