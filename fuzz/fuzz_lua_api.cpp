@@ -6,10 +6,8 @@
 // stops it (holding the stop combination, which the engine watches); it gets a bounded amount
 // of memory.
 //
-// What the harness takes away is Lua's own business, not the program's: the functions that
-// reach the file system, other programs or the process (a fuzzer must not run them), the
-// debug library (it could remove the engine's hooks), and precompiled chunks, which Lua 5.1
-// runs without any check, as trusted as native code.
+// The script runs with the engine's safe library, as every scenario of a profile does: no
+// files, programs, native code, debug library or precompiled chunks.
 
 #include "FuzzCheck.h"
 #include "FuzzEnvironment.h"
@@ -21,6 +19,7 @@
 #include "hooks/QGlobalMouseHook.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 #include <lua.hpp>
 
@@ -32,27 +31,6 @@ namespace {
 
 constexpr std::chrono::milliseconds kRunningTime{20}; // before the user stops the script
 constexpr std::int64_t kMemoryBudget = 32 << 20;        // bytes the script may add to the state
-
-const char kSandbox[] = R"lua(
-os.execute, os.exit, os.remove, os.rename, os.tmpname = nil, nil, nil, nil, nil
-io, debug, package, require, module, dofile, loadfile = nil, nil, nil, nil, nil, nil, nil
-local loadstring, load, byte, type = loadstring, load, string.byte, type
-function _G.loadstring(text, name)
-  if type(text) == "string" and byte(text, 1) == 27 then return nil, "binary chunk" end
-  return loadstring(text, name)
-end
-function _G.load(reader, name)
-  local first = true
-  return load(function()
-    local piece = reader()
-    if first and type(piece) == "string" and piece ~= "" then
-      first = false
-      if byte(piece, 1) == 27 then return nil end
-    end
-    return piece
-  end, name)
-end
-)lua";
 
 std::int64_t g_allocated = 0;
 
@@ -76,8 +54,6 @@ void* limitedAllocation(void*, void* block, size_t oldSize, size_t newSize)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size > 0 && data[0] == LUA_SIGNATURE[0])
-        return -1; // a precompiled chunk
     const FuzzEnvironment& environment = FuzzEnvironment::instance();
     environment.clearDataDirectory();
     const QString script = environment.writeFile(QStringLiteral("scenario.lua"), data, size);
@@ -93,10 +69,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     StopCombination::setKeySequence(QKeySequence(Qt::ALT | Qt::Key_X));
 
     {
-        ScriptsModel model;
+        // The profile's folder is the script's own: require can reach the script itself.
+        ScriptsModel model(nullptr, QFileInfo(script).absolutePath());
         lua_State* L = model.luaState();
-        if (luaL_dostring(L, kSandbox) != 0)
-            qFatal("the sandbox does not load");
         g_allocated = 0;
         lua_setallocf(L, &limitedAllocation, nullptr);
         desktop.holdAltXAfter(kRunningTime);

@@ -1,5 +1,7 @@
 #include "LuaChunk.h"
 
+#include "LuaSandbox.h"
+
 #include <QFile>
 #include <QStringDecoder>
 
@@ -30,7 +32,7 @@ QByteArray LuaChunk::fileName(const QString& path)
     return spelledInCodePage(path) ? path.toLocal8Bit() : path.toUtf8();
 }
 
-int LuaChunk::loadFile(lua_State* state, const QString& path)
+int LuaChunk::loadFile(lua_State* state, const QString& path, Chunks chunks)
 {
     const QByteArray chunkName = "@" + fileName(path);
     QFile file(path);
@@ -44,6 +46,11 @@ int LuaChunk::loadFile(lua_State* state, const QString& path)
         lua_pushfstring(state, "cannot read %s: %s", path.toUtf8().constData(),
                         file.errorString().toUtf8().constData());
         return LUA_ERRFILE;
+    }
+    if (chunks == Chunks::TextOnly && source.startsWith(LUA_SIGNATURE[0])) {
+        const QByteArray refusal = LuaSandbox::binaryChunkRefusal();
+        lua_pushfstring(state, "%s: %s", chunkName.constData() + 1, refusal.constData());
+        return LUA_ERRSYNTAX;
     }
     // A first line such as "#!/usr/bin/lua" is not Lua; its newline is kept so that line
     // numbers in error messages stay those of the file.

@@ -10,12 +10,16 @@ struct lua_State;
 class LuaChunk
 {
 public:
+    // Whether a precompiled chunk may be loaded: the safe library (LuaSandbox) refuses them.
+    enum class Chunks { TextOrBinary, TextOnly };
+
     // Loads the file at path as a chunk on top of the stack, as the standard loader does
     // (chunk name "@" + the file's name, a first line starting with '#' skipped) but reading
     // the file through Qt, so every path the user can pick is reachable whatever the
     // system's 8-bit code page. Returns the Lua status; on failure the error value is on the
     // stack.
-    static int loadFile(lua_State* state, const QString& path);
+    static int loadFile(lua_State* state, const QString& path,
+                        Chunks chunks = Chunks::TextOrBinary);
 
     // How the chunk of the file at path names it: the path in the system's 8-bit code page,
     // as the standard loader has it (so a script finds its own file through debug.getinfo and

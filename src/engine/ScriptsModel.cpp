@@ -4,6 +4,7 @@
 #include "EngineState.h"
 #include "LuaApi.h"
 #include "LuaChunk.h"
+#include "LuaSandbox.h"
 #include "RunawayStop.h"
 #include "ScriptData.h"
 #include "app/AppProperties.h"
@@ -52,7 +53,18 @@ QString normalisedPath(const QString& path)
 
 } // namespace
 
-ScriptsModel::ScriptsModel(QObject* parent) : QAbstractListModel(parent)
+namespace {
+
+struct StateSetup
+{
+    const QString& profileFolder;
+    ScriptsModel::Library library;
+};
+
+} // namespace
+
+ScriptsModel::ScriptsModel(QObject* parent, const QString& profileFolder, Library library)
+    : QAbstractListModel(parent), m_library(library)
 {
     m_luaState = luaL_newstate();
     if (!m_luaState)
@@ -60,12 +72,17 @@ ScriptsModel::ScriptsModel(QObject* parent) : QAbstractListModel(parent)
     // The libraries and the API are set up in a protected call: running out of memory there
     // is an error like any other, not the end of the process.
     const auto prepare = [](lua_State* L) {
+        const auto* setup = static_cast<const StateSetup*>(lua_touserdata(L, 1));
+        lua_pop(L, 1);
         luaL_openlibs(L);
+        if (setup->library == Library::Safe)
+            LuaSandbox::apply(L, setup->profileFolder);
         LuaApi::registerAll(L);
         RunawayStop::prepareState(L);
         return 0;
     };
-    if (lua_cpcall(m_luaState, prepare, nullptr) != 0) {
+    StateSetup setup{profileFolder, library};
+    if (lua_cpcall(m_luaState, prepare, &setup) != 0) {
         lua_close(m_luaState);
         throw std::runtime_error("Не удалось инициализировать Lua");
     }
@@ -94,6 +111,16 @@ ScriptsModel::~ScriptsModel()
     closeVirtualMouse();
     if (m_ownsLuaState)
         lua_close(m_luaState);
+}
+
+void ScriptsModel::setProfileFolder(const QString& profileFolder)
+{
+    const auto set = [](lua_State* L) {
+        LuaSandbox::setProfileFolder(L, *static_cast<const QString*>(lua_touserdata(L, 1)));
+        return 0;
+    };
+    if (lua_cpcall(m_luaState, set, const_cast<QString*>(&profileFolder)) != 0)
+        lua_pop(m_luaState, 1); // out of memory: require keeps looking in the old folder
 }
 
 void ScriptsModel::executeLua(QString path)
@@ -179,7 +206,10 @@ bool ScriptsModel::runScriptFile(const QString& path)
         {
             // The run ends before any box: the box's event loop may close this state.
             const RunawayStop run(m_luaState);
-            int status = LuaChunk::loadFile(m_luaState, path);
+            int status = LuaChunk::loadFile(m_luaState, path,
+                                            m_library == Library::Safe
+                                                ? LuaChunk::Chunks::TextOnly
+                                                : LuaChunk::Chunks::TextOrBinary);
             if (status == 0)
                 status = lua_pcall(m_luaState, 0, LUA_MULTRET, 0);
             stopped = run.stopped();

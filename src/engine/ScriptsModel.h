@@ -26,8 +26,15 @@ public:
         ScriptBorderColorRole,
     };
 
+    // The Lua library the scenarios get: the safe one (LuaSandbox), or the whole standard
+    // library, for a profile the user trusts.
+    enum class Library { Safe, Full };
+
     // Creates the Lua state; throws std::runtime_error when it cannot be created.
-    explicit ScriptsModel(QObject* parent = nullptr);
+    // profileFolder holds the profile's scenarios: require finds the modules of the safe
+    // library there.
+    explicit ScriptsModel(QObject* parent = nullptr, const QString& profileFolder = QString(),
+                          Library library = Library::Safe);
     ~ScriptsModel() override;
 
 signals:
@@ -61,6 +68,8 @@ public:
     // (two rows may share a file).
     void activateRow(int row);
     QString errorMessage() const { return m_errorMessage; }
+    // The profile's folder moved (it was renamed): require looks there from now on.
+    void setProfileFolder(const QString& profileFolder);
     lua_State* luaState() const { return m_luaState; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -81,6 +90,7 @@ private:
 
     QList<ScriptData*> m_scripts;
     lua_State* m_luaState = nullptr;
+    Library m_library;
     bool m_ownsLuaState = false;
     QString m_errorMessage;
     QString m_activeScriptPath;

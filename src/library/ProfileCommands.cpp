@@ -64,6 +64,7 @@ void ProfileCommands::rename()
         m_page.takePendingEdits();
         if (library().rename(index, trimmed, &problem)) {
             const ScenarioProfile& renamed = library()[index];
+            m_page.m_model->setProfileFolder(profileDirectory(renamed.name));
             for (int i = 0; i < renamed.scenarios.size(); ++i) {
                 m_page.m_model->setData(m_page.m_model->index(i), renamed.scenarios[i].file,
                                         ScriptsModel::ScriptPathRole);

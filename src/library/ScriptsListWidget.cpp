@@ -290,7 +290,9 @@ void ScriptsListWidget::replaceModel()
         m_model->deactivateScript();
         delete m_model;
     }
-    m_model = new ScriptsModel(this);
+    // The scenarios of a profile require the modules of its folder.
+    const ScenarioProfile* profile = currentProfile();
+    m_model = new ScriptsModel(this, profile ? profileDirectory(profile->name) : QString());
     connect(m_model, &ScriptsModel::sigActiveLuaChanged, this,
             &ScriptsListWidget::slotActiveLuaChanged);
 }

@@ -318,12 +318,10 @@ private slots:
         QCOMPARE(takeEvents(*model), QStringList{"Ж:PROFILE_ACTIVATED:nil"});
         QCOMPARE(changed.first().at(0).toString(), QStringLiteral("тест ёж"));
 
-        // A script finds its own folder through its chunk name and loads a file beside it.
+        // A script requires a module of its profile's folder.
         writeScript("Сценарии/общее.lua", "shared = 42\n");
-        const QString user = writeScript(
-            "Сценарии/с помощником.lua",
-            "local folder = debug.getinfo(1, 'S').source:sub(2):match('(.*/)')\n"
-            "dofile(folder .. 'общее.lua')\n");
+        const QString user = writeScript("Сценарии/с помощником.lua", "require('общее')\n");
+        model->setProfileFolder(m_dir->filePath("Сценарии"));
         model->executeLua(user);
         QVERIFY(m_prompter->prompts.isEmpty());
         QCOMPARE(globalNumber(*model, "shared"), 42.0);
