@@ -559,6 +559,21 @@ Continue?</translation>
     </message>
 </context>
 <context>
+    <name>LuaSandbox</name>
+    <message>
+        <source>%1 недоступна сценариям: разрешите доступ к файлам и программам в настройках профиля</source>
+        <translation>%1 is not available to scripts: allow access to files and programs in the profile&apos;s settings</translation>
+    </message>
+    <message>
+        <source>require(&quot;%1&quot;): сценарии загружают модули только из папки своего профиля</source>
+        <translation>require(&quot;%1&quot;): scripts load modules only from their own profile&apos;s folder</translation>
+    </message>
+    <message>
+        <source>Скомпилированные фрагменты Lua недоступны сценариям: разрешите доступ к файлам и программам в настройках профиля</source>
+        <translation>Precompiled Lua chunks are not available to scripts: allow access to files and programs in the profile&apos;s settings</translation>
+    </message>
+</context>
+<context>
     <name>MainWidget</name>
     <message>
         <source>Главная</source>
@@ -932,6 +947,22 @@ Expected file: %2</translation>
     <message>
         <source>Профиль &quot;%1&quot; добавлен под именем &quot;%2&quot;.</source>
         <translation>The profile &quot;%1&quot; was added as &quot;%2&quot;.</translation>
+    </message>
+    <message>
+        <source>Архив %1 содержит больше %2 элементов.</source>
+        <translation>The archive %1 holds more than %2 entries.</translation>
+    </message>
+    <message>
+        <source>Архив %1 распаковывается больше чем в %2 МиБ.</source>
+        <translation>The archive %1 unpacks to more than %2 MiB.</translation>
+    </message>
+    <message>
+        <source>Файл %1 в архиве %2 больше %3 МиБ.</source>
+        <translation>The file %1 in the archive %2 is larger than %3 MiB.</translation>
+    </message>
+    <message>
+        <source>Файл %1 в архиве %2 больше размера, указанного в архиве: архив повреждён или подделан.</source>
+        <translation>The file %1 in the archive %2 is larger than the archive says: the archive is damaged or forged.</translation>
     </message>
 </context>
 <context>
@@ -1594,6 +1625,10 @@ Continue?</translation>
     <message>
         <source>Лицензии</source>
         <translation>Licenses</translation>
+    </message>
+    <message>
+        <source>Запускать от имени администратора</source>
+        <translation>Run as administrator</translation>
     </message>
 </context>
 <context>

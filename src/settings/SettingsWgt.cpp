@@ -2,6 +2,7 @@
 
 #include "DriverInstaller.h"
 #include "LicensesDialog.h"
+#include "RunElevatedChoice.h"
 #include "VoiceChoices.h"
 #include "VoiceSource.h"
 #include "app/AppProperties.h"
@@ -87,6 +88,7 @@ SettingsWgt::SettingsWgt(QWidget* parent)
     ui->tabWidget->setCurrentIndex(0);
     connect(ui->pushButtonLicenses, &QPushButton::clicked, this,
             [this] { LicensesDialog::openOver(this); });
+    offerElevatedStart();
     if (!VoiceSource::installed())
         m_speech = new QTextToSpeech(this);
     fillVoiceList();
@@ -190,6 +192,21 @@ void SettingsWgt::slotModeChanged()
     publish(AppProperty::controlMode, mode);
     qCInfo(lcSettingsPage) << "Режим ввода установлен на"
                            << (mode == 1 ? "Драйвер" : "Системный API");
+}
+
+void SettingsWgt::offerElevatedStart()
+{
+    // Only Windows keeps the programs of an administrator out of reach of the others.
+    ui->runElevatedCheck->setVisible(RunElevatedChoice::isOffered());
+    {
+        const QSignalBlocker blocker(ui->runElevatedCheck);
+        ui->runElevatedCheck->setChecked(RunElevatedChoice::load());
+    }
+    // Stored at once; an elevated Clavitor that was started to take over ends this one.
+    connect(ui->runElevatedCheck, &QCheckBox::toggled, this, [](bool on) {
+        if (RunElevatedChoice::apply(on))
+            QCoreApplication::quit();
+    });
 }
 
 void SettingsWgt::offerDriverWhereItExists()

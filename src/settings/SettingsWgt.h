@@ -91,6 +91,8 @@ private:
     // Disables the driver mode, with a tooltip saying why, on a system the driver is not
     // made for (unless a driver device is there all the same).
     void offerDriverWhereItExists();
+    // The choice to run as administrator, where the system keeps elevated programs apart.
+    void offerElevatedStart();
 
     std::unique_ptr<Ui::SettingsWgt> ui;
     QTextToSpeech* m_speech = nullptr; // lists the voices
