@@ -158,13 +158,15 @@ QString entryName(archive_entry* entry)
     return local ? QFile::decodeName(local) : QString();
 }
 
-// Copies the data of the current entry into a new file at `path`.
-bool unpackFile(archive* a, const QString& path, QString* error)
+// Copies the data of the current entry into a new file at `path`, keeping to `budget`.
+bool unpackFile(archive* a, const QString& path, ArchiveBudget& budget,
+                ProfileArchive::Failure* failure)
 {
     QFile file(path);
     if (!QDir().mkpath(QFileInfo(path).path()) ||
         !file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        *error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
+        failure->error =
+            QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
         return false;
     }
     for (;;) {
@@ -175,18 +177,93 @@ bool unpackFile(archive* a, const QString& path, QString* error)
         if (status == ARCHIVE_EOF)
             return true;
         if (status != ARCHIVE_OK && status != ARCHIVE_WARN) {
-            *error = errorOf(a);
+            failure->error = errorOf(a);
             return false;
         }
+        failure->bound = budget.addData(offset, static_cast<qint64>(size));
+        if (failure->bound != ArchiveBudget::Bound::None)
+            return false;
         // Sparse entries leave gaps: the file grows to the offset with zeros.
         if ((file.pos() != offset && !file.seek(offset)) ||
             file.write(static_cast<const char*>(data), static_cast<qint64>(size)) !=
                 static_cast<qint64>(size)) {
-            *error =
+            failure->error =
                 QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
             return false;
         }
     }
+}
+
+// A reader of the archive in `source` from its start, for ZIP and tar with any of the
+// compressions above. Null, with the reason in `error`, when it cannot be read as either.
+ArchivePointer openForReading(ArchiveSource& source, QString* error)
+{
+    if (!source.file.seek(0)) {
+        *error = source.file.errorString();
+        return ArchivePointer(nullptr, archive_read_free);
+    }
+    ArchivePointer a(archive_read_new(), archive_read_free);
+    archive_read_support_format_zip(a.get());
+    archive_read_support_format_tar(a.get());
+    for (int (*support)(archive*) :
+         {archive_read_support_filter_gzip, archive_read_support_filter_bzip2,
+          archive_read_support_filter_xz, archive_read_support_filter_lzma,
+          archive_read_support_filter_zstd})
+        support(a.get());
+    archive_read_set_read_callback(a.get(), readFromSource);
+    archive_read_set_seek_callback(a.get(), seekInSource);
+    archive_read_set_skip_callback(a.get(), skipInSource);
+    archive_read_set_callback_data(a.get(), &source);
+    if (archive_read_open1(a.get()) != ARCHIVE_OK) {
+        *error = errorOf(a.get());
+        return ArchivePointer(nullptr, archive_read_free);
+    }
+    return a;
+}
+
+// Goes through the entries of an archive opened for reading, keeping them to the bounds of a
+// budget of their own. With `unpack`, writes them into `directory` and names those it refuses
+// in `refused`; without, reads only their headers.
+bool readEntries(archive* a, bool unpack, const QString& directory, QStringList* refused,
+                 ProfileArchive::Failure* failure)
+{
+    ArchiveBudget budget;
+    archive_entry* entry = nullptr;
+    int status = ARCHIVE_OK;
+    while ((status = archive_read_next_header(a, &entry)) == ARCHIVE_OK || status == ARCHIVE_WARN) {
+        const QString name = entryName(entry);
+        failure->entry = name;
+        failure->bound = budget.addEntry();
+        if (failure->bound != ArchiveBudget::Bound::None)
+            return false;
+        const std::optional<QString> contained = ProfileArchive::containedPath(name);
+        const auto type = archive_entry_filetype(entry);
+        const bool link = archive_entry_hardlink(entry) || archive_entry_symlink(entry);
+        if (contained && !link && type == AE_IFDIR) {
+            if (unpack && !QDir().mkpath(directory + QLatin1Char('/') + *contained)) {
+                failure->error =
+                    QDir::toNativeSeparators(directory + QLatin1Char('/') + *contained);
+                return false;
+            }
+            continue;
+        }
+        if (!contained || contained->isEmpty() || link || type != AE_IFREG) {
+            if (unpack)
+                refused->append(name);
+            continue; // the next header skips the entry's data
+        }
+        failure->bound =
+            budget.beginFile(archive_entry_size_is_set(entry) ? archive_entry_size(entry) : -1);
+        if (failure->bound != ArchiveBudget::Bound::None)
+            return false;
+        if (unpack && !unpackFile(a, directory + QLatin1Char('/') + *contained, budget, failure))
+            return false;
+    }
+    if (status != ARCHIVE_EOF) {
+        failure->error = errorOf(a);
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -240,56 +317,19 @@ bool ProfileArchive::write(const QString& archivePath, const QString& directory,
 }
 
 bool ProfileArchive::extract(const QString& archivePath, const QString& directory,
-                             QStringList* refused, QString* error)
+                             QStringList* refused, Failure* failure)
 {
+    *failure = {};
     ArchiveSource source;
     source.file.setFileName(archivePath);
     if (!source.file.open(QIODevice::ReadOnly)) {
-        *error = source.file.errorString();
+        failure->error = source.file.errorString();
         return false;
     }
-    const ArchivePointer a(archive_read_new(), archive_read_free);
-    archive_read_support_format_zip(a.get());
-    archive_read_support_format_tar(a.get());
-    for (int (*support)(archive*) :
-         {archive_read_support_filter_gzip, archive_read_support_filter_bzip2,
-          archive_read_support_filter_xz, archive_read_support_filter_lzma,
-          archive_read_support_filter_zstd})
-        support(a.get());
-    archive_read_set_read_callback(a.get(), readFromSource);
-    archive_read_set_seek_callback(a.get(), seekInSource);
-    archive_read_set_skip_callback(a.get(), skipInSource);
-    archive_read_set_callback_data(a.get(), &source);
-    if (archive_read_open1(a.get()) != ARCHIVE_OK) {
-        *error = errorOf(a.get());
-        return false;
-    }
-
-    archive_entry* entry = nullptr;
-    int status = ARCHIVE_OK;
-    while ((status = archive_read_next_header(a.get(), &entry)) == ARCHIVE_OK ||
-           status == ARCHIVE_WARN) {
-        const QString name = entryName(entry);
-        const std::optional<QString> contained = containedPath(name);
-        const auto type = archive_entry_filetype(entry);
-        const bool link = archive_entry_hardlink(entry) || archive_entry_symlink(entry);
-        if (contained && !link && type == AE_IFDIR) {
-            if (!QDir().mkpath(directory + QLatin1Char('/') + *contained)) {
-                *error = QDir::toNativeSeparators(directory + QLatin1Char('/') + *contained);
-                return false;
-            }
-            continue;
-        }
-        if (!contained || contained->isEmpty() || link || type != AE_IFREG) {
-            refused->append(name);
-            continue; // the next header skips the entry's data
-        }
-        if (!unpackFile(a.get(), directory + QLatin1Char('/') + *contained, error))
+    for (const bool unpack : {false, true}) {
+        const ArchivePointer a = openForReading(source, &failure->error);
+        if (!a || !readEntries(a.get(), unpack, directory, refused, failure))
             return false;
-    }
-    if (status != ARCHIVE_EOF) {
-        *error = errorOf(a.get());
-        return false;
     }
     return true;
 }

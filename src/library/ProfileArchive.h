@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ArchiveBudget.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -25,11 +27,23 @@ public:
     static bool write(const QString& archivePath, const QString& directory,
                       const QStringList& files, QString* error);
 
+    // Why an archive was not unpacked: the bound of ArchiveBudget it breaks, with the entry that
+    // breaks it, or else the reason it could not be read or a file not written.
+    struct Failure
+    {
+        ArchiveBudget::Bound bound = ArchiveBudget::Bound::None;
+        QString entry;
+        QString error;
+    };
+
     // Unpacks a ZIP or tar archive (any of the compressions above, whatever its name) into
     // `directory`. Only files and folders are unpacked, each at its contained path; entries
     // with any other path, links and special files are named in `refused` and never written.
-    // False, with the reason in `error`, when the archive cannot be read or a file not written;
-    // what was unpacked until then stays.
+    // An archive that breaks a bound of ArchiveBudget is refused: a first pass over its headers
+    // refuses it by their count and the sizes they declare before anything is written, and
+    // while unpacking, a file is stopped at its bound whatever its header said. False, with
+    // `failure` told why, when the archive breaks a bound, cannot be read or a file cannot be
+    // written; what was unpacked until then stays.
     static bool extract(const QString& archivePath, const QString& directory, QStringList* refused,
-                        QString* error);
+                        Failure* failure);
 };

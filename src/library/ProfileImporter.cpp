@@ -19,6 +19,7 @@ namespace {
 const QString kTitle = QStringLiteral("Clavitor");
 const QString kManifestName = QStringLiteral("manifest.json");
 constexpr qsizetype kRefusedShown = 10;
+constexpr qint64 kMiB = 1024 * 1024;
 
 const QString kArchiveFilter = QStringLiteral(
     "*.zip *.tar *.tar.gz *.tgz *.tar.bz2 *.tbz *.tbz2 *.tar.xz *.txz *.tar.zst *.tzst "
@@ -37,11 +38,16 @@ qsizetype ProfileImporter::run(QList<ScenarioProfile>& profiles)
         return 0;
 
     QStringList refused;
-    QString error;
-    if (!ProfileArchive::extract(archive, staging->path(), &refused, &error)) {
+    ProfileArchive::Failure failure;
+    if (!ProfileArchive::extract(archive, staging->path(), &refused, &failure)) {
+        if (failure.bound != ArchiveBudget::Bound::None) {
+            ProfileTransfer::warn(m_parent, tr("Не удалось импортировать профиль"),
+                                  {boundBroken(failure, QFileInfo(archive).fileName())});
+            return 0;
+        }
         ProfileTransfer::warn(m_parent, tr("Не удалось распаковать профиль"),
                               {tr("Архив: %1").arg(QDir::toNativeSeparators(archive)),
-                               tr("Ошибка при чтении архива: %1").arg(error)});
+                               tr("Ошибка при чтении архива: %1").arg(failure.error)});
         return 0;
     }
     if (!refused.isEmpty()) {
@@ -60,6 +66,7 @@ qsizetype ProfileImporter::run(QList<ScenarioProfile>& profiles)
                               .arg(QDir::toNativeSeparators(manifest)));
         return 0;
     }
+    QString error;
     const QList<ScenarioProfile> described = readProfiles(manifest, &error);
     if (described.isEmpty()) {
         ProfileTransfer::warn(
@@ -71,8 +78,9 @@ qsizetype ProfileImporter::run(QList<ScenarioProfile>& profiles)
     ProfileNames names(profiles);
     for (ScenarioProfile profile : described) {
         // A program is listed by one profile only: the profiles already here keep theirs.
-        profile.programs.removeIf(
-            [&profiles](const QString& name) { return profileListingProgram(profiles, name) >= 0; });
+        profile.programs.removeIf([&profiles](const QString& name) {
+            return profileListingProgram(profiles, name) >= 0;
+        });
         profiles.append(importProfile(profile, staging->path(), names));
     }
     return described.size();
@@ -84,6 +92,33 @@ void ProfileImporter::reportOutcome() const
         m_errors ? tr("Импорт профиля завершен с ошибками") : tr("Импорт профиля успешно завершен");
     Prompter::message(m_errors ? Prompt::Kind::Warning : Prompt::Kind::Information, m_parent,
                       kTitle, (QStringList{headline} + m_renamed).join(QLatin1Char('\n')));
+}
+
+// Which bound of ArchiveBudget the archive `archiveName` breaks, and with which file.
+QString ProfileImporter::boundBroken(const ProfileArchive::Failure& failure,
+                                     const QString& archiveName)
+{
+    switch (failure.bound) {
+    case ArchiveBudget::Bound::Entries:
+        return tr("Архив %1 содержит больше %2 элементов.")
+            .arg(archiveName)
+            .arg(ArchiveBudget::kMaxEntries);
+    case ArchiveBudget::Bound::TotalSize:
+        return tr("Архив %1 распаковывается больше чем в %2 МиБ.")
+            .arg(archiveName)
+            .arg(ArchiveBudget::kMaxTotalSize / kMiB);
+    case ArchiveBudget::Bound::FileSize:
+        return tr("Файл %1 в архиве %2 больше %3 МиБ.")
+            .arg(failure.entry, archiveName)
+            .arg(ArchiveBudget::kMaxFileSize / kMiB);
+    case ArchiveBudget::Bound::DeclaredSize:
+        return tr("Файл %1 в архиве %2 больше размера, указанного в архиве: архив повреждён или "
+                  "подделан.")
+            .arg(failure.entry, archiveName);
+    case ArchiveBudget::Bound::None:
+        break;
+    }
+    return {};
 }
 
 // The profile as it joins the list: under a free name, its files in its new folder, its

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ProfileArchive.h"
 #include "ScenarioProfile.h"
 
 #include <QCoreApplication>
@@ -27,7 +28,8 @@ class ProfileImporter
 public:
     explicit ProfileImporter(QWidget* parent) : m_parent(parent) {}
 
-    // Asks for an archive, unpacks it into a staging folder that is removed afterwards, reads
+    // Asks for an archive, unpacks it into a staging folder that is removed afterwards (an
+    // archive that breaks a bound of ArchiveBudget is refused, naming the bound), reads
     // its "manifest.json" and appends each profile it describes to `profiles`, in order, with
     // its scenario files and every other unpacked file copied into the profile's new folder.
     // A profile whose name is taken (regardless of case), is "default", or cannot have a folder
@@ -42,6 +44,7 @@ public:
     void reportOutcome() const;
 
 private:
+    static QString boundBroken(const ProfileArchive::Failure& failure, const QString& archiveName);
     ScenarioProfile importProfile(ScenarioProfile profile, const QString& staging,
                                   ProfileNames& names);
     QString freeName(const QString& wanted, const ProfileNames& names);

@@ -6,9 +6,16 @@
 #include "library/ProfileExporter.h"
 #include "library/ProfileImporter.h"
 #include "library/ProfileStore.h"
+#include "library/ProfileTransfer.h"
 
 #include <QDirIterator>
+#include <QScopeGuard>
 #include <QTemporaryDir>
+
+#include <functional>
+
+using ArchiveMaker = std::function<bool(const QString& path)>;
+Q_DECLARE_METATYPE(ArchiveMaker)
 
 // Profiles travelling as archives: export and import, the archive layout, names that are
 // taken, missing files, and archives built to write outside the new profile's folder.
@@ -70,6 +77,16 @@ class ProfileArchiveTest : public QObject
     }
 
     static QByteArray manifestOf(const QByteArray& profiles) { return "[" + profiles + "]"; }
+
+    // Points the temporary folders of the code under test at a fresh folder of this test's
+    // while the guard lives, so that a staging folder left behind is seen whatever else runs.
+    [[nodiscard]] auto privateTemporaryFolder(const QString& folder)
+    {
+        QDir().mkpath(folder);
+        const QByteArray before = qgetenv("TMPDIR");
+        qputenv("TMPDIR", folder.toLocal8Bit());
+        return qScopeGuard([before] { qputenv("TMPDIR", before); });
+    }
 
 private slots:
     void init() { removeDataDirectory(); }
@@ -226,6 +243,77 @@ private slots:
                  "Сценарий ../../../evil.lua не импортирован: его путь ведёт за пределы папки "
                  "профиля.");
         QCOMPARE(prompter.prompts.last().text, "Импорт профиля завершен с ошибками");
+    }
+
+    void archivesOverABoundAreRefusedLeavingNothing_data()
+    {
+        constexpr qint64 MiB = 1024 * 1024;
+        QTest::addColumn<ArchiveMaker>("make");
+        QTest::addColumn<QString>("message");
+        const QByteArray manifest = manifestOf(R"({"name": "Big"})");
+        QTest::newRow("80 MiB of zeros in 16 MiB files") << ArchiveMaker([=](const QString& path) {
+            return writeZerosArchive(path, manifest, QList<ZeroFile>(5, {"f", 16 * MiB}));
+        }) << "Архив big.zip распаковывается больше чем в 64 МиБ.";
+        QTest::newRow("2,001 entries") << ArchiveMaker([=](const QString& path) {
+            return writeZerosArchive(path, manifest, QList<ZeroFile>(2000, {"f", 1}));
+        }) << "Архив big.zip содержит больше 2000 элементов.";
+        QTest::newRow("a file over 16 MiB") << ArchiveMaker([=](const QString& path) {
+            return writeZerosArchive(path, manifest, {{"f0", 1}, {"f1", 16 * MiB + 1}});
+        }) << "Файл f1 в архиве big.zip больше 16 МиБ.";
+        QTest::newRow("a header declaring less than its data")
+            << ArchiveMaker([](const QString& path) {
+                   return writeLyingZip(path, "small.lua", QByteArray(64 * 1024, 'x'), 1024);
+               })
+            << "Файл small.lua в архиве big.zip больше размера, указанного в архиве: архив "
+               "повреждён или подделан.";
+    }
+    void archivesOverABoundAreRefusedLeavingNothing()
+    {
+        QFETCH(ArchiveMaker, make);
+        QFETCH(QString, message);
+        ScriptedPrompter prompter;
+        const QString archive = m_temporary.filePath("big.zip");
+        QVERIFY(make(archive));
+        const QString temporary = m_temporary.filePath("tmp");
+        const auto restore = privateTemporaryFolder(temporary);
+
+        QList<ScenarioProfile> profiles = {named("default")};
+        QCOMPARE(importArchive(prompter, archive, profiles), 0);
+        QCOMPARE(profiles, QList<ScenarioProfile>{named("default")});
+        QCOMPARE(prompter.prompts.size(), 2);
+        QCOMPARE(prompter.prompts.at(1).kind, Prompt::Kind::Warning);
+        QCOMPARE(prompter.prompts.at(1).text, "Не удалось импортировать профиль\n" + message);
+        QVERIFY(!QFileInfo::exists(dataDirectory() + "/profiles"));
+        QCOMPARE(QDir(temporary).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList());
+        QFile::remove(archive);
+    }
+
+    void archiveJustUnderEveryBoundIsImported()
+    {
+        constexpr qint64 MiB = 1024 * 1024;
+        ScriptedPrompter prompter;
+        const QString archive = m_temporary.filePath("full.zip");
+        const QByteArray manifest = manifestOf(R"({"name": "Full"})");
+        // 2,000 entries: the manifest, four files that fill 64 MiB exactly and 1,995 empty ones
+        // of one name (each would make a file on disk, slowly, were their names different).
+        QList<ZeroFile> files = {{"f0", 16 * MiB},
+                                 {"f1", 16 * MiB},
+                                 {"f2", 16 * MiB},
+                                 {"f3", 16 * MiB - manifest.size()}};
+        files += QList<ZeroFile>(1995, {"empty", 0});
+        QVERIFY(writeZerosArchive(archive, manifest, files));
+
+        QList<ScenarioProfile> profiles = {named("default")};
+        QCOMPARE(importArchive(prompter, archive, profiles), 1);
+        QCOMPARE(prompter.prompts.last().text, "Импорт профиля успешно завершен");
+        const QString full = profileDirectory("Full");
+        QStringList unpacked = ProfileTransfer::filesBelow(full);
+        unpacked.sort();
+        QCOMPARE(unpacked, QStringList({"empty", "f0", "f1", "f2", "f3"}));
+        QCOMPARE(QFileInfo(full + "/f2").size(), 16 * MiB);
+        QCOMPARE(QFileInfo(full + "/f3").size(), 16 * MiB - manifest.size());
+        QFile::remove(archive);
     }
 
     void takenNamesGiveACopysName()
