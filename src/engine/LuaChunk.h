@@ -22,8 +22,9 @@ public:
                         Chunks chunks = Chunks::TextOrBinary);
 
     // How the chunk of the file at path names it: the path in the system's 8-bit code page,
-    // as the standard loader has it (so a script finds its own file through debug.getinfo and
-    // can hand that name to dofile), or UTF-8 when the code page cannot spell the path.
+    // as the standard loader has it (so a script of the full library finds its own file
+    // through debug.getinfo and can hand that name to dofile), or UTF-8 when the code page
+    // cannot spell the path.
     static QByteArray fileName(const QString& path);
 
     // The text of the value at index: strings and numbers as they are, any other value

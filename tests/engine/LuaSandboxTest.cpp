@@ -138,6 +138,9 @@ private slots:
             << QByteArray("local sent\nassert(load(function() if not sent then sent = true "
                           "return '\\27Lua\\81' end end))")
             << kBinary;
+        QTest::newRow("newproxy") << QByteArray("getmetatable(newproxy(true)).__gc = "
+                                                "function() while true do end end")
+                                  << "newproxy " + kAllow;
         QTest::newRow("collectgarbage('stop')") << QByteArray("collectgarbage('stop')")
                                                 << "collectgarbage(\"stop\") " + kAllow;
         QTest::newRow("require('../x')") << QByteArray("require('../outside/secret')")
