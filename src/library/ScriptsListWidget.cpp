@@ -153,11 +153,6 @@ SingleScriptWidget* ScriptsListWidget::row(int i)
                 : nullptr;
 }
 
-ScenarioProfile* ScriptsListWidget::currentProfile()
-{
-    return m_library.contains(m_currentIndex) ? &m_library[m_currentIndex] : nullptr;
-}
-
 // --- Profile switch ----------------------------------------------------------------------
 
 void ScriptsListWidget::slotProfileChanged(int index)

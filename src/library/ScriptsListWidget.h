@@ -73,7 +73,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    ScenarioProfile* currentProfile();
+    ScenarioProfile* currentProfile()
+    {
+        return m_library.contains(m_currentIndex) ? &m_library[m_currentIndex] : nullptr;
+    }
     // Who makes a profile current: the user, whose choice is asked about hotkey conflicts and
     // shown again at the next start, or following the program in front (see followProgram),
     // which asks nothing and is not remembered.

@@ -2,7 +2,9 @@
 
 #include "DriverInstaller.h"
 #include "LicensesDialog.h"
+#include "OverlayStyleValues.h"
 #include "RunElevatedChoice.h"
+#include "SignalsBlocked.h"
 #include "VoiceChoices.h"
 #include "VoiceSource.h"
 #include "app/AppProperties.h"
@@ -18,65 +20,20 @@
 #include <QApplication>
 #include <QEvent>
 #include <QLoggingCategory>
-#include <QPainter>
-#include <QPixmap>
 #include <QSignalBlocker>
 #include <QTextToSpeech>
 
 #include <algorithm>
-#include <cmath>
-#include <initializer_list>
-#include <vector>
 
 Q_LOGGING_CATEGORY(lcSettingsPage, "clavitor.settings.page")
 
 namespace {
 
 constexpr int kCustomPosition = OverlayPlacement::Custom;
-const QSize kSwatchSize(24, 14);
 
 void publish(const char* property, const QVariant& value)
 {
     qApp->setProperty(property, value);
-}
-
-// A stored opacity (0..255) as the percent the page shows, and a percent as stored.
-int opacityToPercent(int opacity)
-{
-    return std::clamp(static_cast<int>(std::lround(opacity * 100.0 / 255.0)), 0, 100);
-}
-
-int percentToOpacity(int percent)
-{
-    return std::clamp(percent * 255 / 100, 0, 255);
-}
-
-// Blocks the signals of several objects for as long as it lives.
-class SignalsBlocked
-{
-public:
-    explicit SignalsBlocked(std::initializer_list<QObject*> objects)
-    {
-        m_blockers.reserve(objects.size());
-        for (QObject* object : objects)
-            m_blockers.emplace_back(object);
-    }
-
-private:
-    std::vector<QSignalBlocker> m_blockers;
-};
-
-// A colour as its combo box item shows it: a rounded swatch on a transparent ground.
-QIcon colorSwatch(const QColor& color)
-{
-    QPixmap pixmap(kSwatchSize);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(color);
-    painter.drawRoundedRect(QRectF(pixmap.rect()).adjusted(1, 1, -1, -1), 4, 4);
-    return QIcon(pixmap);
 }
 
 } // namespace
@@ -335,7 +292,7 @@ void SettingsWgt::prepareOverlayControls()
     fillColorCombo(ui->overlayBackgroundCombo, m_backgroundPalette, defaults.backgroundColor);
     fillColorCombo(ui->overlayTextCombo, m_textPalette, defaults.textColor);
     for (QComboBox* combo : {ui->overlayBackgroundCombo, ui->overlayTextCombo})
-        combo->setIconSize(kSwatchSize);
+        combo->setIconSize(OverlayStyleValues::kSwatchSize);
     for (QSpinBox* spin : {ui->overlayBackgroundOpacitySpin, ui->overlayTextOpacitySpin}) {
         spin->setRange(0, 100);
         spin->setValue(100);
@@ -382,11 +339,11 @@ void SettingsWgt::fillColorCombo(QComboBox* combo, const QList<OverlayColorPrese
     for (const OverlayColorPreset& preset : palette) {
         if (index < 0 && preset.color.rgb() == selected.rgb())
             index = combo->count();
-        combo->addItem(colorSwatch(preset.color), preset.name, preset.color);
+        combo->addItem(OverlayStyleValues::swatch(preset.color), preset.name, preset.color);
     }
     if (index < 0) {
         index = combo->count();
-        combo->addItem(colorSwatch(selected), tr("Пользовательский"), selected);
+        combo->addItem(OverlayStyleValues::swatch(selected), tr("Пользовательский"), selected);
     }
     combo->setCurrentIndex(index);
 }
@@ -416,8 +373,8 @@ void SettingsWgt::showOverlayBlock(const OverlaySettings& overlay)
     ui->overlayAnchorCombo->setCurrentIndex(std::min<int>(overlay.positionMode, kCustomPosition));
     fillColorCombo(ui->overlayBackgroundCombo, m_backgroundPalette, overlay.backgroundColor);
     fillColorCombo(ui->overlayTextCombo, m_textPalette, overlay.textColor);
-    ui->overlayBackgroundOpacitySpin->setValue(opacityToPercent(overlay.backgroundOpacity));
-    ui->overlayTextOpacitySpin->setValue(opacityToPercent(overlay.textOpacity));
+    ui->overlayBackgroundOpacitySpin->setValue(OverlayStyleValues::opacityToPercent(overlay.backgroundOpacity));
+    ui->overlayTextOpacitySpin->setValue(OverlayStyleValues::opacityToPercent(overlay.textOpacity));
 }
 
 OverlaySettings SettingsWgt::overlayFromForm() const
@@ -427,8 +384,8 @@ OverlaySettings SettingsWgt::overlayFromForm() const
     overlay.positionMode = static_cast<quint8>(std::max(0, ui->overlayAnchorCombo->currentIndex()));
     overlay.backgroundColor = ui->overlayBackgroundCombo->currentData().value<QColor>();
     overlay.textColor = ui->overlayTextCombo->currentData().value<QColor>();
-    overlay.backgroundOpacity = percentToOpacity(ui->overlayBackgroundOpacitySpin->value());
-    overlay.textOpacity = percentToOpacity(ui->overlayTextOpacitySpin->value());
+    overlay.backgroundOpacity = OverlayStyleValues::percentToOpacity(ui->overlayBackgroundOpacitySpin->value());
+    overlay.textOpacity = OverlayStyleValues::percentToOpacity(ui->overlayTextOpacitySpin->value());
     overlay.showScenarios = ui->overlayShowScenariosCheck->isChecked();
     overlay.showAutoclickerStatus = ui->overlayShowAutoclickerCheck->isChecked();
     overlay.highlightActiveScenario = ui->overlayHighlightActiveCheck->isChecked();
