@@ -1,12 +1,15 @@
 // The scenario activation path, the delivery of a mouse event to a script's OnEvent, the cost
-// of the stop check in a running script, and the processor time of the scripts' Sleep.
+// of the stop check in a running script, the processor time of the scripts' Sleep, and a
+// script stopped by the memory bound.
 #include "BenchmarkMain.h"
 #include "../tests/support/ScenarioScripts.h"
 #include "engine/EngineState.h"
 #include "engine/RunawayStop.h"
 #include "engine/ScriptsModel.h"
+#include "ui/shell/Prompter.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <chrono>
@@ -116,6 +119,46 @@ void SleepTenMilliseconds(benchmark::State& state)
     state.counters["cpu_share"] = cpu / wall;
 }
 BENCHMARK(SleepTenMilliseconds)->Unit(benchmark::kMillisecond)->Iterations(950)->UseRealTime();
+
+// Takes the activation's failure message without a window.
+class SilentPrompter : public Prompter
+{
+public:
+    SilentPrompter() { Prompter::setCurrent(this); }
+    ~SilentPrompter() override { Prompter::setCurrent(nullptr); }
+    PromptAnswer ask(const Prompt&) override { return {}; }
+};
+
+// Kibibytes of a line of /proc/self/status ("VmHWM": the peak resident memory).
+double statusKiB(const char* field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(qstrlen(field) + 1).trimmed().split(' ').value(0).toDouble();
+    }
+    return 0;
+}
+
+// A script that allocates until the memory bound (the default, 256 MiB) stops it: the time
+// from its activation until the state is made anew, and in the counters the process's peak
+// resident memory ("peak_MiB") and what stays resident after ("after_MiB").
+void AllocationLoopStoppedByTheBound(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString path = writeScript(
+        dir, QStringLiteral("bench.lua"),
+        "t = {} while true do t[#t + 1] = {#t, #t, #t, #t, #t, #t, #t, #t} end");
+    const SilentPrompter prompter;
+    ScriptsModel model;
+    for (auto _ : state)
+        model.executeLua(path);
+    state.counters["peak_MiB"] = statusKiB("VmHWM:") / 1024;
+    state.counters["after_MiB"] = statusKiB("VmRSS:") / 1024;
+}
+BENCHMARK(AllocationLoopStoppedByTheBound)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

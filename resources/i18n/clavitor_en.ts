@@ -1008,6 +1008,21 @@ Expected file: %2</translation>
     </message>
 </context>
 <context>
+    <name>ProfileTrustCheck</name>
+    <message>
+        <source>Сценарии профиля &quot;%1&quot; получат доступ к файлам и программам компьютера: они смогут читать, изменять и удалять ваши файлы, запускать программы и загружать библиотеки. Разрешайте это только сценариям, которые вы написали сами или которым полностью доверяете.</source>
+        <translation>The scripts of profile &quot;%1&quot; will get access to the computer&apos;s files and programs: they will be able to read, change and delete your files, run programs and load libraries. Allow this only for scripts you wrote yourself or fully trust.</translation>
+    </message>
+    <message>
+        <source>Сценарии этого профиля могут работать с файлами и программами</source>
+        <translation>Scripts of this profile may use files and programs</translation>
+    </message>
+    <message>
+        <source>Без этой отметки сценарии не читают и не пишут файлы, не запускают программы и не загружают библиотеки. Отметка действует со следующего включения сценария.</source>
+        <translation>Without this mark scripts neither read nor write files, run programs or load libraries. The mark takes effect from the next activation of a script.</translation>
+    </message>
+</context>
+<context>
     <name>ProgramsPanel</name>
     <message>
         <source>Переключать профиль по активной программе</source>
@@ -1629,6 +1644,18 @@ Continue?</translation>
     <message>
         <source>Запускать от имени администратора</source>
         <translation>Run as administrator</translation>
+    </message>
+    <message>
+        <source>Память сценариев профиля</source>
+        <translation>Script memory per profile</translation>
+    </message>
+    <message>
+        <source>Сценарий, которому не хватило этой памяти, выключается с ошибкой &quot;not enough memory&quot;, а память возвращается системе.</source>
+        <translation>A script that runs out of this memory is turned off with the error &quot;not enough memory&quot;, and the memory is given back to the system.</translation>
+    </message>
+    <message>
+        <source> МиБ</source>
+        <translation> MiB</translation>
     </message>
 </context>
 <context>

@@ -21,6 +21,8 @@ void applySettings(const AppSettings& s)
     app->setProperty(AppProperty::driverY, s.driverY);
     app->setProperty(AppProperty::theme, normalizeTheme(s.theme));
     app->setProperty(AppProperty::language, normalizeLanguage(s.language));
+    app->setProperty(AppProperty::scriptMemoryLimitMiB,
+                     clampScriptMemoryLimit(s.scriptMemoryLimitMiB));
 }
 
 void publishModifierDefaults()

@@ -26,10 +26,11 @@ inline constexpr char scenarioXY[] = "scenarioXY_app_property";
 inline constexpr char scenarioX[] = "scenarioX_app_property";
 inline constexpr char scenarioY[] = "scenarioY_app_property";
 inline constexpr char scenarioRand[] = "scenarioRand_app_property";
+inline constexpr char scriptMemoryLimitMiB[] = "scriptMemoryLimitMiB_app_property";
 inline constexpr char scenarioActivationResult[] = "scenarioActivationResult_app_property";
 } // namespace AppProperty
 
-// Publishes the thirteen settings properties of the record on the application object. (Its
+// Publishes the fourteen settings properties of the record on the application object. (Its
 // overlay block and hotkey go to the overlay from start-up and the settings page.)
 void applySettings(const AppSettings& settings);
 

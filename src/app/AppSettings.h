@@ -31,4 +31,6 @@ struct AppSettings
     OverlaySettings overlay;
     // Windows: start with the administrator's rights (the program restarts itself so).
     bool runElevated = false;
+    // The memory each profile's scenarios may take, in MiB (see clampScriptMemoryLimit).
+    qint32 scriptMemoryLimitMiB = kDefaultScriptMemoryLimitMiB;
 };

@@ -112,6 +112,7 @@ void readFields(QDataStream& in, AppSettings& s)
     reader.read(s.language);
     // Added after the fields above: a file from before it ends there and keeps the default.
     reader.read(s.runElevated);
+    reader.read(s.scriptMemoryLimitMiB);
 }
 
 QColor withAlpha(QColor color, int alpha)
@@ -129,12 +130,12 @@ void writeFields(QDataStream& out, const AppSettings& s)
     out << o.enabled << static_cast<qint32>(o.positionMode) << o.customPosition
         << withAlpha(o.backgroundColor, o.backgroundOpacity)
         << withAlpha(o.textColor, o.textOpacity) << static_cast<qint32>(o.backgroundOpacity)
-        << static_cast<qint32>(o.textOpacity) << static_cast<qint32>(o.textSize)
-        << o.showScenarios << o.showAutoclickerStatus << o.highlightActiveScenario;
-    out << s.scenarioSpeechEnabled << s.scenarioSpeechVoice
-        << clampSpeechRate(s.scenarioSpeechRate) << s.deactivationHotkey
-        << s.autoclickerToggleHotkey << s.overlayHotkey << normalizeLanguage(s.language);
-    out << s.runElevated;
+        << static_cast<qint32>(o.textOpacity) << static_cast<qint32>(o.textSize) << o.showScenarios
+        << o.showAutoclickerStatus << o.highlightActiveScenario;
+    out << s.scenarioSpeechEnabled << s.scenarioSpeechVoice << clampSpeechRate(s.scenarioSpeechRate)
+        << s.deactivationHotkey << s.autoclickerToggleHotkey << s.overlayHotkey
+        << normalizeLanguage(s.language);
+    out << s.runElevated << static_cast<qint32>(clampScriptMemoryLimit(s.scriptMemoryLimitMiB));
 }
 
 // An empty (after trimming) hotkey gets its default; returns whether it did.
@@ -162,6 +163,7 @@ AppSettings loadSettings()
     file.close();
 
     settings.scenarioSpeechRate = clampSpeechRate(settings.scenarioSpeechRate);
+    settings.scriptMemoryLimitMiB = clampScriptMemoryLimit(settings.scriptMemoryLimitMiB);
 
     const QString theme = normalizeTheme(settings.theme);
     if (theme != settings.theme) {

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 
 QString normalizeTheme(const QString& text)
@@ -46,6 +47,11 @@ QString languageFromUiLanguages(const QStringList& uiLanguages)
 QString systemLanguage()
 {
     return languageFromUiLanguages(QLocale::system().uiLanguages());
+}
+
+int clampScriptMemoryLimit(int mib)
+{
+    return std::clamp(mib, 16, 4096);
 }
 
 double clampSpeechRate(double rate)

@@ -17,6 +17,10 @@ QString systemLanguage();
 // The rule behind systemLanguage() for a given list of language tags.
 QString languageFromUiLanguages(const QStringList& uiLanguages);
 
+// The memory bound of a profile's scenarios: 16 MiB to 4 GiB, 256 MiB unless the user sets it.
+inline constexpr int kDefaultScriptMemoryLimitMiB = 256;
+int clampScriptMemoryLimit(int mib);
+
 // Clamps a speech rate to 1.0 .. 2.0; not-a-number becomes 1.0.
 double clampSpeechRate(double rate);
 

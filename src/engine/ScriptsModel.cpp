@@ -4,6 +4,7 @@
 #include "EngineState.h"
 #include "LuaApi.h"
 #include "LuaChunk.h"
+#include "LuaMemoryBound.h"
 #include "LuaSandbox.h"
 #include "RunawayStop.h"
 #include "ScriptData.h"
@@ -12,6 +13,7 @@
 #include "hotkeys/HotkeyCapture.h"
 #include "input/InputSender.h"
 #include "input/MovementModifiers.h"
+#include "platform/FreedMemory.h"
 #include "ui/shell/Prompter.h"
 
 #include <QCoreApplication>
@@ -61,32 +63,25 @@ struct StateSetup
     ScriptsModel::Library library;
 };
 
+// The bound of the settings page, in bytes.
+std::size_t configuredMemoryLimit()
+{
+    const QVariant mib = qApp->property(AppProperty::scriptMemoryLimitMiB);
+    return static_cast<std::size_t>(
+               clampScriptMemoryLimit(mib.isValid() ? mib.toInt() : kDefaultScriptMemoryLimitMiB)) *
+           LuaMemoryBound::kMiB;
+}
+
+// Lua's own text for an allocation it could not make.
+const QString kOutOfMemory = QStringLiteral("not enough memory");
+
 } // namespace
 
 ScriptsModel::ScriptsModel(QObject* parent, const QString& profileFolder, Library library)
-    : QAbstractListModel(parent), m_library(library)
+    : QAbstractListModel(parent), m_memory(configuredMemoryLimit()), m_library(library),
+      m_profileFolder(profileFolder)
 {
-    m_luaState = luaL_newstate();
-    if (!m_luaState)
-        throw std::runtime_error("Не удалось инициализировать Lua");
-    // The libraries and the API are set up in a protected call: running out of memory there
-    // is an error like any other, not the end of the process.
-    const auto prepare = [](lua_State* L) {
-        const auto* setup = static_cast<const StateSetup*>(lua_touserdata(L, 1));
-        lua_pop(L, 1);
-        luaL_openlibs(L);
-        if (setup->library == Library::Safe)
-            LuaSandbox::apply(L, setup->profileFolder);
-        LuaApi::registerAll(L);
-        RunawayStop::prepareState(L);
-        return 0;
-    };
-    StateSetup setup{profileFolder, library};
-    if (lua_cpcall(m_luaState, prepare, &setup) != 0) {
-        lua_close(m_luaState);
-        throw std::runtime_error("Не удалось инициализировать Lua");
-    }
-    m_ownsLuaState = true;
+    openState();
     addScript();
 
     // The physical mouse buttons, reported on the hook's thread.
@@ -109,12 +104,58 @@ ScriptsModel::~ScriptsModel()
     qDeleteAll(m_scripts);
     m_scripts.clear();
     closeVirtualMouse();
-    if (m_ownsLuaState)
+    lua_close(m_luaState);
+}
+
+void ScriptsModel::openState()
+{
+    m_memory.reset();
+    m_luaState = lua_newstate(&LuaMemoryBound::allocate, &m_memory);
+    if (!m_luaState)
+        throw std::runtime_error("Не удалось инициализировать Lua");
+    lua_atpanic(m_luaState, [](lua_State* L) {
+        qCCritical(lcEngine).noquote()
+            << "Ошибка Lua вне защищённого вызова:" << QString::fromUtf8(lua_tostring(L, -1));
+        return 0;
+    });
+    // The libraries and the API are set up in a protected call: running out of memory there
+    // is an error like any other, not the end of the process.
+    const auto prepare = [](lua_State* L) {
+        const auto* setup = static_cast<const StateSetup*>(lua_touserdata(L, 1));
+        lua_pop(L, 1);
+        luaL_openlibs(L);
+        if (setup->library == Library::Safe)
+            LuaSandbox::apply(L, setup->profileFolder);
+        LuaApi::registerAll(L);
+        RunawayStop::prepareState(L);
+        return 0;
+    };
+    StateSetup setup{m_profileFolder, m_library};
+    if (lua_cpcall(m_luaState, prepare, &setup) != 0) {
         lua_close(m_luaState);
+        throw std::runtime_error("Не удалось инициализировать Lua");
+    }
+    m_stateLibrary = m_library;
+}
+
+void ScriptsModel::reopenState()
+{
+    const bool bounded = m_memory.reached();
+    lua_close(m_luaState);
+    // What a script took up to its bound goes back to the system, not only to the heap.
+    if (bounded)
+        platform::FreedMemory::giveBackToSystem();
+    openState();
+}
+
+void ScriptsModel::setLibrary(Library library)
+{
+    m_library = library;
 }
 
 void ScriptsModel::setProfileFolder(const QString& profileFolder)
 {
+    m_profileFolder = profileFolder;
     const auto set = [](lua_State* L) {
         LuaSandbox::setProfileFolder(L, *static_cast<const QString*>(lua_touserdata(L, 1)));
         return 0;
@@ -157,12 +198,17 @@ void ScriptsModel::activate(const QString& path, ScriptData* record)
 {
     ++m_activations;
     EngineState& engine = EngineState::instance();
+    m_memory.setLimit(configuredMemoryLimit());
 
     if (engine.scenarioActive) {
         callOnEvent("PROFILE_DEACTIVATED");
         engine.scenarioActive = false;
         engine.eventsEnabled = false;
     }
+    // A changed library reaches the scenarios from their next activation on: the one that was
+    // active has had its last event in the old state.
+    if (m_stateLibrary != m_library)
+        reopenState();
 
     if (!QFileInfo::exists(path)) {
         m_errorMessage = tr("Не найден lua файл - %1").arg(path);
@@ -177,11 +223,18 @@ void ScriptsModel::activate(const QString& path, ScriptData* record)
                                  MovementModifiers::jitterAmplitude(record->rand));
 
     engine.eventsEnabled = true;
-    const bool stopped = callOnEvent("PROFILE_ACTIVATED");
+    const RunEnd end = callOnEvent("PROFILE_ACTIVATED");
+    if (end == RunEnd::OutOfMemory) {
+        engine.eventsEnabled = false;
+        publishScenarioModifiers(1.0, 1.0, 1.0, 0.0);
+        m_errorMessage = tr("Ошибка - %1 в lua файле - %2").arg(kOutOfMemory, path);
+        failActivation(m_errorMessage);
+        return;
+    }
     engine.scenarioActive = true;
     m_activeScriptPath = path;
     m_activeRecord = record;
-    if (stopped) {
+    if (end == RunEnd::Stopped) {
         // The user stopped the scenario while it was being activated: it is left at once.
         deactivateScript();
         return;
@@ -207,17 +260,20 @@ bool ScriptsModel::runScriptFile(const QString& path)
             // The run ends before any box: the box's event loop may close this state.
             const RunawayStop run(m_luaState);
             int status = LuaChunk::loadFile(m_luaState, path,
-                                            m_library == Library::Safe
+                                            m_stateLibrary == Library::Safe
                                                 ? LuaChunk::Chunks::TextOnly
                                                 : LuaChunk::Chunks::TextOrBinary);
             if (status == 0)
                 status = lua_pcall(m_luaState, 0, LUA_MULTRET, 0);
             stopped = run.stopped();
-            if (status == 0 && !stopped) {
+            if (status == 0 && !stopped && !m_memory.reached()) {
                 lua_settop(m_luaState, 0); // the chunk's results are not used
                 return true;
             }
-            error = status == 0 ? QString::fromUtf8(RunawayStop::kMessage) : errorText();
+            if (m_memory.reached())
+                error = kOutOfMemory; // also when the script caught it and went on
+            else
+                error = status == 0 ? QString::fromUtf8(RunawayStop::kMessage) : errorText();
         }
         m_errorMessage = tr("Ошибка - %1 в lua файле - %2").arg(error, path);
     } catch (const std::exception& failure) {
@@ -227,6 +283,9 @@ bool ScriptsModel::runScriptFile(const QString& path)
         hostFailed = true;
     }
     lua_settop(m_luaState, 0);
+    // What the script took is given back with its state before anyone is told.
+    if (m_memory.reached())
+        reopenState();
     if (hostFailed) {
         failActivation(hostFailure.isEmpty()
                            ? tr("Не удалось выполнить сценарий")
@@ -311,18 +370,43 @@ int callOnEventProtected(lua_State* L)
 
 } // namespace
 
-bool ScriptsModel::callOnEvent(const char* event, std::optional<int> button)
+ScriptsModel::RunEnd ScriptsModel::callOnEvent(const char* event, std::optional<int> button)
 {
     OnEventCall call{event, button};
-    const RunawayStop run(m_luaState);
-    if (lua_cpcall(m_luaState, &callOnEventProtected, &call) != 0) {
-        qCWarning(lcEngine).noquote() << "Ошибка Lua в OnEvent:" << errorText();
-        lua_pop(m_luaState, 1);
-    } else if (run.stopped()) {
-        // The script caught the stop and returned: stopped all the same.
-        qCWarning(lcEngine).noquote() << "Ошибка Lua в OnEvent:" << RunawayStop::kMessage;
+    bool stopped = false;
+    {
+        const RunawayStop run(m_luaState);
+        if (lua_cpcall(m_luaState, &callOnEventProtected, &call) != 0) {
+            qCWarning(lcEngine).noquote() << "Ошибка Lua в OnEvent:" << errorText();
+            lua_pop(m_luaState, 1);
+        } else if (run.stopped() || m_memory.reached()) {
+            // The script caught the error and returned: it ends all the same.
+            qCWarning(lcEngine).noquote()
+                << "Ошибка Lua в OnEvent:"
+                << (run.stopped() ? QString::fromUtf8(RunawayStop::kMessage) : kOutOfMemory);
+        }
+        stopped = run.stopped();
     }
-    return run.stopped();
+    if (m_memory.reached()) {
+        reopenState();
+        return RunEnd::OutOfMemory;
+    }
+    return stopped ? RunEnd::Stopped : RunEnd::Returned;
+}
+
+void ScriptsModel::endOutOfMemory()
+{
+    // The scenario's state is gone with what it held: it ends without its last event.
+    ++m_activations;
+    EngineState& engine = EngineState::instance();
+    engine.scenarioActive = false;
+    engine.eventsEnabled = false;
+    publishScenarioModifiers(1.0, 1.0, 1.0, 0.0);
+    m_errorMessage = tr("Ошибка - %1 в lua файле - %2").arg(kOutOfMemory, m_activeScriptPath);
+    m_activeScriptPath.clear();
+    m_activeRecord = nullptr;
+    emit sigActiveLuaChanged(QString());
+    failActivation(m_errorMessage);
 }
 
 QString ScriptsModel::errorText() const
@@ -344,8 +428,16 @@ void ScriptsModel::mouseButtonEvent(int button, bool pressed)
         m_unheardButtons &= ~bit;
         return;
     }
-    if (callOnEvent(pressed ? "MOUSE_BUTTON_PRESSED" : "MOUSE_BUTTON_RELEASED", button))
+    switch (callOnEvent(pressed ? "MOUSE_BUTTON_PRESSED" : "MOUSE_BUTTON_RELEASED", button)) {
+    case RunEnd::Returned:
+        break;
+    case RunEnd::Stopped:
         deactivateScript(); // the user stopped the scenario
+        break;
+    case RunEnd::OutOfMemory:
+        endOutOfMemory();
+        break;
+    }
 }
 
 void ScriptsModel::leftMouseButtonStateChanged(bool state)

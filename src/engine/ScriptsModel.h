@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LuaMemoryBound.h"
+
 #include <QAbstractListModel>
 #include <QList>
 #include <QPointer>
@@ -14,6 +16,9 @@ class ScriptData;
 // The scenarios of the current profile, one row each, and the one Lua state in which
 // every scenario of the profile runs. At most one scenario is active: it hears
 // "PROFILE_ACTIVATED", then the mouse-button events, then "PROFILE_DEACTIVATED".
+// The state's memory is bounded (the settings' limit, read at each activation): a script that
+// reaches the bound ends with Lua's "not enough memory" shown, and the state is made anew, so
+// that what it held is given back.
 class ScriptsModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -29,6 +34,7 @@ public:
     // The Lua library the scenarios get: the safe one (LuaSandbox), or the whole standard
     // library, for a profile the user trusts.
     enum class Library { Safe, Full };
+    static Library libraryFor(bool trusted) { return trusted ? Library::Full : Library::Safe; }
 
     // Creates the Lua state; throws std::runtime_error when it cannot be created.
     // profileFolder holds the profile's scenarios: require finds the modules of the safe
@@ -70,6 +76,8 @@ public:
     QString errorMessage() const { return m_errorMessage; }
     // The profile's folder moved (it was renamed): require looks there from now on.
     void setProfileFolder(const QString& profileFolder);
+    // The library of the scenarios activated from now on; the active one keeps its own.
+    void setLibrary(Library library);
     lua_State* luaState() const { return m_luaState; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -79,24 +87,36 @@ public:
     QHash<int, QByteArray> roleNames() const override;
 
 private:
+    // How a run of the script's code ended.
+    enum class RunEnd { Returned, Stopped, OutOfMemory };
+
+    // Makes the Lua state with the current library; throws std::runtime_error when it cannot.
+    void openState();
+    // Closes the state, with everything the scripts left in it, and makes it anew.
+    void reopenState();
     void activate(const QString& path, ScriptData* record);
     bool runScriptFile(const QString& path);
     void failActivation(const QString& message);
     void reportFailedActivation();
-    // Calls the script's OnEvent; true when the user stopped the script meanwhile.
-    bool callOnEvent(const char* event, std::optional<int> button = std::nullopt);
+    // Calls the script's OnEvent. The state is made anew when the call reached the memory
+    // bound.
+    RunEnd callOnEvent(const char* event, std::optional<int> button = std::nullopt);
+    // The active scenario reached the memory bound in OnEvent: it ends, and the user is told.
+    void endOutOfMemory();
     void mouseButtonEvent(int button, bool pressed);
     QString errorText() const;
 
     QList<ScriptData*> m_scripts;
+    LuaMemoryBound m_memory;
     lua_State* m_luaState = nullptr;
-    Library m_library;
-    bool m_ownsLuaState = false;
+    Library m_library;      // what the user chose
+    Library m_stateLibrary; // what the state was made with
+    QString m_profileFolder;
     QString m_errorMessage;
     QString m_activeScriptPath;
     QPointer<ScriptData> m_activeRecord; // the row activated, when one was
-    QStringList m_loadedFiles;  // every file run in the state, to read error texts that name them
+    QStringList m_loadedFiles; // every file run in the state, to read error texts that name them
     bool m_showingFailure = false; // an activation failure box is open
-    quint64 m_activations = 0;   // activations and deactivations begun so far
-    int m_unheardButtons = 0;    // bit 1 << button: a press kept from the script
+    quint64 m_activations = 0;     // activations and deactivations begun so far
+    int m_unheardButtons = 0;      // bit 1 << button: a press kept from the script
 };

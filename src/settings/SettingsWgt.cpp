@@ -91,14 +91,16 @@ void SettingsWgt::connectGeneralAndModifiers()
             &SettingsWgt::slotVoiceChanged);
     connect(ui->scenarioRateSpin, &QDoubleSpinBox::valueChanged, this,
             &SettingsWgt::slotRateSpinChanged);
+    connect(ui->scriptMemorySpin, &QSpinBox::valueChanged, this, &SettingsWgt::onSettingChanged);
 }
 
 void SettingsWgt::showStoredSettings(const AppSettings& settings)
 {
     const SignalsBlocked blocked{
-        ui->radioButtonOn,  ui->radioButtonOff, ui->radioButtonDriver,   ui->radioButtonSystemApi,
-        ui->systemapiXYmod, ui->systemapiXmod,  ui->systemapiYmod,       ui->driverXYmod,
-        ui->driverXmod,     ui->driverYmod,     ui->scenarioSpeechCheck, ui->scenarioRateSpin};
+        ui->radioButtonOn,   ui->radioButtonOff, ui->radioButtonDriver,   ui->radioButtonSystemApi,
+        ui->systemapiXYmod,  ui->systemapiXmod,  ui->systemapiYmod,       ui->driverXYmod,
+        ui->driverXmod,      ui->driverYmod,     ui->scenarioSpeechCheck, ui->scenarioRateSpin,
+        ui->scriptMemorySpin};
 
     (settings.isSound ? ui->radioButtonOn : ui->radioButtonOff)->setChecked(true);
     (settings.controlMode == 1 ? ui->radioButtonDriver : ui->radioButtonSystemApi)
@@ -114,6 +116,7 @@ void SettingsWgt::showStoredSettings(const AppSettings& settings)
     m_storedVoice = settings.scenarioSpeechVoice;
     selectVoice(settings.scenarioSpeechVoice);
     ui->scenarioRateSpin->setValue(clampSpeechRate(settings.scenarioSpeechRate));
+    ui->scriptMemorySpin->setValue(clampScriptMemoryLimit(settings.scriptMemoryLimitMiB));
 }
 
 void SettingsWgt::setDirty(bool dirty)
@@ -508,6 +511,7 @@ AppSettings SettingsWgt::settingsFromForm() const
     settings.driverXY = ui->driverXYmod->value();
     settings.driverX = ui->driverXmod->value();
     settings.driverY = ui->driverYmod->value();
+    settings.scriptMemoryLimitMiB = ui->scriptMemorySpin->value();
     settings.overlay = overlayFromForm();
     settings.overlayHotkey = m_overlayHotkey;
     return settings;

@@ -22,6 +22,7 @@ struct Head
     QString overlayHotkey = QStringLiteral("Alt+O");
     QString language = systemLanguage();
     bool runElevated = false;
+    qint32 scriptMemoryLimitMiB = 256;
 };
 
 // Fields 1 to 12 with their defaults, except the theme.
@@ -42,7 +43,7 @@ QByteArray fileWith(const Head& h)
     b.boolean(false).i32(1).point(0, 0).color(0x17, 0x17, 0x17, 200).color(0xe5, 0xe5, 0xe5, 255);
     b.i32(200).i32(255).i32(9).boolean(true).boolean(true).boolean(true);
     b.boolean(false).nullText().real(h.speechRate).text(h.deactivationHotkey).text("Alt+A");
-    b.text(h.overlayHotkey).text(h.language).boolean(h.runElevated);
+    b.text(h.overlayHotkey).text(h.language).boolean(h.runElevated).i32(h.scriptMemoryLimitMiB);
     return b.data();
 }
 
@@ -105,7 +106,7 @@ private slots:
         b.boolean(true).i32(7).point(-300, 45).color(1, 2, 3, 40).color(250, 251, 252, 0);
         b.i32(123).i32(-5).i32(40).boolean(false).boolean(false).boolean(false);
         b.boolean(true).text("flite:slt").real(1.75).text("Ctrl+Alt+F1").text("Shift+F2");
-        b.text("Alt+Num+5").text("ru").boolean(true);
+        b.text("Alt+Num+5").text("ru").boolean(true).i32(1024);
         writeSettingsFile(b.data());
 
         const AppSettings s = loadSettings();
@@ -130,6 +131,7 @@ private slots:
         QCOMPARE(s.overlayHotkey, QStringLiteral("Alt+Num+5"));
         QCOMPARE(s.language, QStringLiteral("ru"));
         QCOMPARE(s.runElevated, true);
+        QCOMPARE(s.scriptMemoryLimitMiB, 1024);
 
         // The overlay starts hidden and at the default text size; colours are opaque in
         // memory and the opacities are bounded.
@@ -168,6 +170,7 @@ private slots:
         s.overlay.textOpacity = 64;
         s.overlay.textSize = 12;
         s.runElevated = true;
+        s.scriptMemoryLimitMiB = 9000;
         QVERIFY(saveSettings(s));
 
         SettingsBytes b;
@@ -179,7 +182,7 @@ private slots:
         b.color(0xe5, 0xe5, 0xe5, 64).i32(128).i32(64).i32(12);
         b.boolean(true).boolean(true).boolean(true);
         b.boolean(false).nullText().real(2.0).text("Alt+X").text("Alt+A").text("Alt+O").text("en");
-        b.boolean(true);
+        b.boolean(true).i32(4096);
         QCOMPARE(readSettingsFile(), b.data());
     }
 
@@ -246,9 +249,9 @@ private slots:
                               << true;
         QTest::newRow("language EN-us") << head([](Head& h) { h.language = "EN-us"; })
                                         << head([](Head& h) { h.language = "en"; }) << true;
-        QTest::newRow("unknown language") << head([](Head& h) { h.language = "de"; })
-                                          << head([](Head& h) { h.language = systemLanguage(); })
-                                          << true;
+        QTest::newRow("unknown language")
+            << head([](Head& h) { h.language = "de"; })
+            << head([](Head& h) { h.language = systemLanguage(); }) << true;
         QTest::newRow("speech rate above the range")
             << head([](Head& h) { h.speechRate = 3.0; })
             << head([](Head& h) { h.speechRate = 2.0; }) << false;
@@ -384,7 +387,9 @@ private slots:
         applySettings(s);
         publishModifierDefaults();
 
-        auto property = [](const char* name) { return qApp->property(name); };
+        auto property = [](const char* name) {
+            return qApp->property(name);
+        };
         QCOMPARE(property(AppProperty::isSound), QVariant(false));
         QCOMPARE(property(AppProperty::scenarioSpeechEnabled), QVariant(true));
         QCOMPARE(property(AppProperty::scenarioSpeechVoice), QVariant("voice"));
@@ -398,9 +403,9 @@ private slots:
         QCOMPARE(property(AppProperty::driverY), QVariant(0.6));
         QCOMPARE(property(AppProperty::theme), QVariant("light"));
         QCOMPARE(property(AppProperty::language), QVariant("en"));
-        for (const char* factor : {AppProperty::profileXY, AppProperty::profileX,
-                                   AppProperty::profileY, AppProperty::scenarioXY,
-                                   AppProperty::scenarioX, AppProperty::scenarioY})
+        for (const char* factor :
+             {AppProperty::profileXY, AppProperty::profileX, AppProperty::profileY,
+              AppProperty::scenarioXY, AppProperty::scenarioX, AppProperty::scenarioY})
             QCOMPARE(property(factor), QVariant(1.0));
         QCOMPARE(property(AppProperty::profileRand), QVariant(0.0));
         QCOMPARE(property(AppProperty::scenarioRand), QVariant(0.0));

@@ -1,10 +1,12 @@
 #include "ScriptedPrompter.h"
 #include "TestRegistry.h"
 
+#include "app/AppProperties.h"
 #include "engine/EngineState.h"
 #include "engine/ScriptData.h"
 #include "engine/ScriptsModel.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -90,8 +92,8 @@ private slots:
         QTest::addColumn<QByteArray>("error");
 
         // Commands.
-        QTest::newRow("os.execute") << QByteArray("os.execute('touch MARKER')")
-                                    << "os.execute " + kAllow;
+        QTest::newRow("os.execute")
+            << QByteArray("os.execute('touch MARKER')") << "os.execute " + kAllow;
         QTest::newRow("io.popen") << QByteArray("io.popen('touch MARKER')") << "io " + kAllow;
         QTest::newRow("os.getenv") << QByteArray("os.getenv('HOME')") << "os.getenv " + kAllow;
         // Files written and read.
@@ -99,32 +101,33 @@ private slots:
                                  << "io " + kAllow;
         QTest::newRow("io.lines") << QByteArray("for l in io.lines('OUTSIDE/secret.lua') do end")
                                   << "io " + kAllow;
-        QTest::newRow("dofile") << QByteArray("dofile('OUTSIDE/secret.lua')")
-                                << "dofile " + kAllow;
+        QTest::newRow("dofile") << QByteArray("dofile('OUTSIDE/secret.lua')") << "dofile " + kAllow;
         QTest::newRow("loadfile") << QByteArray("loadfile('OUTSIDE/secret.lua')()")
                                   << "loadfile " + kAllow;
         QTest::newRow("package.path")
             << QByteArray("package.path = 'OUTSIDE/?.lua;' .. package.path\nrequire('secret')")
             << QByteArray("module 'secret' not found");
         // Native code.
-        QTest::newRow("package.loadlib") << QByteArray("package.loadlib('liblua5.1.so', 'luaopen_io')")
-                                         << "package.loadlib " + kAllow;
+        QTest::newRow("package.loadlib")
+            << QByteArray("package.loadlib('liblua5.1.so', 'luaopen_io')")
+            << "package.loadlib " + kAllow;
         QTest::newRow("C module on package.cpath")
             << QByteArray("package.cpath = 'PROFILE/?.so'\nrequire('native')")
             << QByteArray("module 'native' not found");
         QTest::newRow("module") << QByteArray("module('x', package.seeall)") << "module " + kAllow;
         // Escapes.
-        QTest::newRow("getfenv(0)") << QByteArray("getfenv(0).debug.getregistry()")
-                                    << "debug " + kAllow;
-        QTest::newRow("getfenv(1)") << QByteArray("getfenv(1).io.open('MARKER', 'w')")
-                                    << "io " + kAllow;
-        QTest::newRow("getfenv of the API") << QByteArray("getfenv(GetDate).os.execute('touch MARKER')")
-                                            << "os.execute " + kAllow;
-        QTest::newRow("debug.getregistry") << QByteArray("debug.getregistry()") << "debug " + kAllow;
-        QTest::newRow("package.loaded.io") << QByteArray("package.loaded.io.open('MARKER', 'w')")
-                                           << "io " + kAllow;
-        QTest::newRow("require('debug')") << QByteArray("require('debug').getregistry()")
-                                          << "debug " + kAllow;
+        QTest::newRow("getfenv(0)")
+            << QByteArray("getfenv(0).debug.getregistry()") << "debug " + kAllow;
+        QTest::newRow("getfenv(1)")
+            << QByteArray("getfenv(1).io.open('MARKER', 'w')") << "io " + kAllow;
+        QTest::newRow("getfenv of the API")
+            << QByteArray("getfenv(GetDate).os.execute('touch MARKER')") << "os.execute " + kAllow;
+        QTest::newRow("debug.getregistry")
+            << QByteArray("debug.getregistry()") << "debug " + kAllow;
+        QTest::newRow("package.loaded.io")
+            << QByteArray("package.loaded.io.open('MARKER', 'w')") << "io " + kAllow;
+        QTest::newRow("require('debug')")
+            << QByteArray("require('debug').getregistry()") << "debug " + kAllow;
         QTest::newRow("string metatable dump")
             << QByteArray("getmetatable('').__index.dump(print)") << "string.dump " + kAllow;
         QTest::newRow("method dump") << QByteArray("(''):dump()") << "string.dump " + kAllow;
@@ -141,33 +144,54 @@ private slots:
         QTest::newRow("newproxy") << QByteArray("getmetatable(newproxy(true)).__gc = "
                                                 "function() while true do end end")
                                   << "newproxy " + kAllow;
-        QTest::newRow("collectgarbage('stop')") << QByteArray("collectgarbage('stop')")
-                                                << "collectgarbage(\"stop\") " + kAllow;
+        QTest::newRow("collectgarbage('stop')")
+            << QByteArray("collectgarbage('stop')") << "collectgarbage(\"stop\") " + kAllow;
         QTest::newRow("require('../x')") << QByteArray("require('../outside/secret')")
                                          << "require(\"../outside/secret\"): " + kOnlyProfile;
         QTest::newRow("require('..x')") << QByteArray("require('..outside.secret')")
                                         << "require(\"..outside.secret\"): " + kOnlyProfile;
-        QTest::newRow("require of an absolute path") << QByteArray("require('OUTSIDE/secret')")
-                                                     << kOnlyProfile;
-        QTest::newRow("symbolic link to a file") << QByteArray("require('link')")
-                                                 << "require(\"link\"): " + kOnlyProfile;
+        QTest::newRow("require of an absolute path")
+            << QByteArray("require('OUTSIDE/secret')") << kOnlyProfile;
+        QTest::newRow("symbolic link to a file")
+            << QByteArray("require('link')") << "require(\"link\"): " + kOnlyProfile;
         QTest::newRow("symbolic link to a folder") << QByteArray("require('linked.secret')")
                                                    << "require(\"linked.secret\"): " + kOnlyProfile;
+        // Memory: the state is bounded (16 MiB here) and made anew with what it held given back.
+        const QByteArray fill = "t = {} while true do t[#t + 1] = ('x'):rep(1000) .. #t end";
+        QTest::newRow("allocation loop") << fill << QByteArray("not enough memory");
+        QTest::newRow("doubling string") << QByteArray("s = 'x' while true do s = s .. s end")
+                                         << QByteArray("not enough memory");
+        QTest::newRow("allocation loop that catches the error")
+            << "pcall(function() " + fill + " end) ok = true" << QByteArray("not enough memory");
+        QTest::newRow("allocation in OnEvent while a button is held")
+            << "function OnEvent(event) if event == 'MOUSE_BUTTON_PRESSED' then " + fill +
+                   " end end"
+            << QByteArray("not enough memory");
     }
 
     void hostileScriptsReachNothing()
     {
         QFETCH(QByteArray, script);
         QFETCH(QByteArray, error);
-        writeFile(profile() + QStringLiteral("/native.so"), "\x7f" "ELF");
+        writeFile(profile() + QStringLiteral("/native.so"), QByteArray("\177ELF"));
+        qApp->setProperty(AppProperty::scriptMemoryLimitMiB, 16);
         ScriptsModel model(nullptr, profile());
         model.executeLua(writeScenario(script));
+        model.midMouseButtonStateChanged(true);
+        model.midMouseButtonStateChanged(false);
+        qApp->setProperty(AppProperty::scriptMemoryLimitMiB, QVariant());
 
         QVERIFY2(model.errorMessage().contains(QString::fromUtf8(error)),
                  qPrintable(model.errorMessage()));
         QCOMPARE(m_prompter->prompts.size(), 1); // shown as any other script error
+        QVERIFY(!EngineState::instance().scenarioActive);
         QVERIFY(!QFileInfo::exists(marker()));
         QVERIFY(isNilGlobal(model.luaState(), "escaped"));
+        QVERIFY(lua_gc(model.luaState(), LUA_GCCOUNT, 0) < 1024); // KiB
+
+        // The program goes on: the next activation runs.
+        model.executeLua(writeScenario("function OnEvent() end"));
+        QVERIFY(EngineState::instance().scenarioActive);
     }
 
     void precompiledScenarioIsRefused()
@@ -183,15 +207,15 @@ private slots:
     void keptLibraryWorks()
     {
         ScriptsModel model(nullptr, profile());
-        model.executeLua(writeScenario(
-            "assert(os.difftime(os.time(), os.time() - 5) == 5 and os.clock() >= 0)\n"
-            "assert(#os.date('%Y') == 4 and string.format('%d', 7) == '7')\n"
-            "assert(collectgarbage('count') > 0 and collectgarbage() == 0)\n"
-            "assert(loadstring('return 1 + 1')() == 2)\n"
-            "local pieces = {'return ', '3'}\n"
-            "assert(load(function() return table.remove(pieces, 1) end)() == 3)\n"
-            "assert(coroutine.wrap(function() return math.max(1, 2) end)() == 2)\n"
-            "ok = true\n"));
+        model.executeLua(
+            writeScenario("assert(os.difftime(os.time(), os.time() - 5) == 5 and os.clock() >= 0)\n"
+                          "assert(#os.date('%Y') == 4 and string.format('%d', 7) == '7')\n"
+                          "assert(collectgarbage('count') > 0 and collectgarbage() == 0)\n"
+                          "assert(loadstring('return 1 + 1')() == 2)\n"
+                          "local pieces = {'return ', '3'}\n"
+                          "assert(load(function() return table.remove(pieces, 1) end)() == 3)\n"
+                          "assert(coroutine.wrap(function() return math.max(1, 2) end)() == 2)\n"
+                          "ok = true\n"));
         QVERIFY2(model.errorMessage().isEmpty(), qPrintable(model.errorMessage()));
         QVERIFY(!isNilGlobal(model.luaState(), "ok"));
     }
