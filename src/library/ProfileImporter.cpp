@@ -81,6 +81,7 @@ qsizetype ProfileImporter::run(QList<ScenarioProfile>& profiles)
         profile.programs.removeIf([&profiles](const QString& name) {
             return profileListingProgram(profiles, name) >= 0;
         });
+        profile.trusted = false; // whatever the archive says: only the user trusts a profile
         profiles.append(importProfile(profile, staging->path(), names));
     }
     return described.size();

@@ -117,6 +117,7 @@ bool ProfileLibrary::duplicate(qsizetype index, QString* error)
     ScenarioProfile copy = source;
     copy.name = duplicateProfileName(source.name, m_profiles);
     copy.programs.clear(); // a program is listed by one profile only
+    copy.trusted = false;  // until the user marks the copy too
     const QString directory = cleanDirectory(copy.name);
     const bool existed = QFileInfo::exists(directory);
     if (!QDir().mkpath(directory)) {

@@ -197,6 +197,7 @@ ScenarioProfile profileFromJson(const QJsonObject& object)
         if (!name.isEmpty())
             profile.programs.append(name);
     }
+    profile.trusted = object.value(QLatin1String("trusted")).toBool(false);
     return profile;
 }
 
@@ -234,13 +235,18 @@ QJsonObject profileToJson(const ScenarioProfile& profile)
     QJsonArray rules;
     for (const AutoReplaceRule& rule : profile.autoReplacements)
         rules.append(ruleToJson(rule));
-    return {{QLatin1String("name"), profile.name},
-            {QLatin1String("description"), profile.description},
-            {QLatin1String("modifier"), modifiersToJson(profile.modifier)},
-            {QLatin1String("autoReplaceLockFromColumn"), profile.autoReplaceLockFromColumn},
-            {QLatin1String("scenarios"), scenarios},
-            {QLatin1String("autoReplacements"), rules},
-            {QLatin1String("programs"), QJsonArray::fromStringList(profile.programs)}};
+    QJsonObject object{
+        {QLatin1String("name"), profile.name},
+        {QLatin1String("description"), profile.description},
+        {QLatin1String("modifier"), modifiersToJson(profile.modifier)},
+        {QLatin1String("autoReplaceLockFromColumn"), profile.autoReplaceLockFromColumn},
+        {QLatin1String("scenarios"), scenarios},
+        {QLatin1String("autoReplacements"), rules},
+        {QLatin1String("programs"), QJsonArray::fromStringList(profile.programs)}};
+    // Written only when set: an untrusted profile's entry stays as older versions wrote it.
+    if (profile.trusted)
+        object.insert(QLatin1String("trusted"), true);
+    return object;
 }
 
 // --- start-up -------------------------------------------------------------------------------

@@ -23,6 +23,9 @@ struct ScenarioProfile
     // window class): the profile becomes current while one of them is in front. A program is
     // listed by one profile only.
     QStringList programs;
+    // The user let the scenarios use files, programs and native code (the whole Lua library).
+    // Never carried by an import or a duplicate.
+    bool trusted = false;
 
     friend bool operator==(const ScenarioProfile&, const ScenarioProfile&) = default;
 };

@@ -5,6 +5,7 @@
 #include "AutoReplaceTable.h"
 #include "HotkeyText.h"
 #include "ProfileStore.h"
+#include "ProfileTrustCheck.h"
 #include "ProgramsPanel.h"
 #include "RecordingPanel.h"
 #include "ScenarioOverlayEntries.h"
@@ -37,6 +38,8 @@ ScriptsListWidget::ScriptsListWidget(QWidget* parent)
     m_rowPool = new ScenarioRowPool(ui->listWidgetScripts);
     ui->listWidgetScripts->setItemDelegate(m_rowPool);
     ui->autoReplaceTabLayout->addWidget(m_autoReplace);
+    m_trust = new ProfileTrustCheck(*this, m_dialogs);
+    ui->profileTabLayout->addWidget(m_trust);
     m_programs = new ProgramsPanel(*this, m_dialogs);
     ui->profileTabLayout->addWidget(m_programs);
     connect(m_programs, &ProgramsPanel::followingChanged, this,
@@ -67,10 +70,8 @@ ScriptsListWidget::ScriptsListWidget(QWidget* parent)
                 [this, command = entry.command] { (m_profileCommands.*command)(); });
     }
     // Every edit of the auto-replace table is saved at once.
-    connect(m_autoReplace->table(), &AutoReplaceTable::rulesChanged, this, [this] {
-        if (takePendingEdits())
-            m_library.save();
-    });
+    connect(m_autoReplace->table(), &AutoReplaceTable::rulesChanged, this,
+            &ScriptsListWidget::savePendingEdits);
     connect(m_autoReplace, &AutoReplacePanel::applyRequested, this,
             &ScriptsListWidget::slotAutoReplaceApply);
     connect(ui->pushButtonAdd, &QPushButton::clicked, this, [this] { m_rowCommands.add(); });
@@ -92,10 +93,7 @@ ScriptsListWidget::ScriptsListWidget(QWidget* parent)
     m_descriptionTimer.setInterval(kDescriptionSaveDelayMs);
     connect(ui->profileDescription, &QPlainTextEdit::textChanged, &m_descriptionTimer,
             qOverload<>(&QTimer::start));
-    connect(&m_descriptionTimer, &QTimer::timeout, this, [this] {
-        if (takePendingEdits())
-            m_library.save();
-    });
+    connect(&m_descriptionTimer, &QTimer::timeout, this, &ScriptsListWidget::savePendingEdits);
 
     // 2. The model, 3. the profiles.
     replaceModel();
@@ -141,8 +139,7 @@ ScriptsListWidget::ScriptsListWidget(QWidget* parent)
 ScriptsListWidget::~ScriptsListWidget()
 {
     m_descriptionTimer.stop();
-    if (takePendingEdits())
-        m_library.save();
+    savePendingEdits();
 }
 
 SingleScriptWidget* ScriptsListWidget::row(int i)
@@ -188,8 +185,7 @@ bool ScriptsListWidget::switchToProfile(qsizetype index, SwitchBy by)
     }
 
     m_descriptionTimer.stop();
-    if (takePendingEdits())
-        m_library.save();
+    savePendingEdits();
     m_currentIndex = index;
     m_activeName.clear();
     {
@@ -200,6 +196,7 @@ bool ScriptsListWidget::switchToProfile(qsizetype index, SwitchBy by)
     resetScenarioModifiers();
     rebuildScenarioList();
     m_programs->showProfile();
+    m_trust->showProfile();
     if (!byUser)
         logUnregisteredHotkeys();
     showDescription();
@@ -271,6 +268,7 @@ void ScriptsListWidget::showNoProfile()
     }
     m_autoReplace->table()->setRules({});
     m_programs->showProfile();
+    m_trust->showProfile();
     publishOverlayList();
     updateProfileButtons();
 }
@@ -287,7 +285,8 @@ void ScriptsListWidget::replaceModel()
     }
     // The scenarios of a profile require the modules of its folder.
     const ScenarioProfile* profile = currentProfile();
-    m_model = new ScriptsModel(this, profile ? profileDirectory(profile->name) : QString());
+    m_model = new ScriptsModel(this, profile ? profileDirectory(profile->name) : QString(),
+                               ScriptsModel::libraryFor(profile && profile->trusted));
     connect(m_model, &ScriptsModel::sigActiveLuaChanged, this,
             &ScriptsListWidget::slotActiveLuaChanged);
 }
@@ -352,6 +351,12 @@ bool ScriptsListWidget::takePendingEdits()
         changed = true;
     }
     return changed;
+}
+
+void ScriptsListWidget::savePendingEdits()
+{
+    if (takePendingEdits())
+        m_library.save();
 }
 
 void ScriptsListWidget::saveProfiles()
@@ -442,8 +447,7 @@ void ScriptsListWidget::slotAutoReplaceApply()
     // The description typed just before is taken now: its timer would otherwise fire during
     // the run's boxes and write the unswapped table back.
     m_descriptionTimer.stop();
-    if (takePendingEdits())
-        m_library.save();
+    savePendingEdits();
     m_dialogs.whileBusy([&] {
         AutoReplaceCommand::apply(*profile, m_model, this, [this, profile] {
             m_autoReplace->table()->setRules(profile->autoReplacements);

@@ -13,6 +13,7 @@
 #include <memory>
 
 class AutoReplacePanel;
+class ProfileTrustCheck;
 class ProgramsPanel;
 class QListWidgetItem;
 class RecordingPanel;
@@ -99,6 +100,8 @@ private:
     // The one place where what the page edits outside the profile list (the description and
     // the auto-replace table) goes into the current profile; true when that changed it.
     bool takePendingEdits();
+    // Takes the pending edits and writes the list when they changed the profile.
+    void savePendingEdits();
     // Takes the pending edits and writes the whole list.
     void saveProfiles();
     // After a change of the current profile's scenarios: saved, and shown on the overlay.
@@ -135,6 +138,7 @@ private:
 
     // The commands work on the page's profile list, rows and model.
     friend class ProfileCommands;
+    friend class ProfileTrustCheck;
     friend class ProgramsPanel;
     friend class RecordingPanel;
     friend class ScenarioRowCommands;
@@ -142,6 +146,7 @@ private:
     std::unique_ptr<Ui::ScriptsListWidget> ui;
     AutoReplacePanel* m_autoReplace;
     ForegroundWatch m_foreground;
+    ProfileTrustCheck* m_trust = nullptr;
     ProgramsPanel* m_programs = nullptr;
     // The list's delegate, keeping the rows of the profile left for the next one.
     ScenarioRowPool* m_rowPool = nullptr;

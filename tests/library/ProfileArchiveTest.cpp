@@ -33,6 +33,7 @@ class ProfileArchiveTest : public QObject
         work.description = "шутеры";
         work.modifier = {1.5, 0.5, 2.0, 2};
         work.autoReplacements = {{"Скорость", "шаг", "speed", "10", "20"}};
+        work.trusted = true; // and its archive says so
         const QString directory = profileDirectory(work.name);
         writeFile(directory + "/sub/aim.lua", "aim = 1\r\n");
         writeFile(m_temporary.filePath("elsewhere/outside.lua"), "outside = 2\n");
@@ -50,6 +51,7 @@ class ProfileArchiveTest : public QObject
     static ScenarioProfile importedAs(ScenarioProfile profile, const QString& name)
     {
         profile.name = name;
+        profile.trusted = false; // only the user trusts a profile
         profile.scenarios[0].file = profileDirectory(name) + "/sub/aim.lua";
         profile.scenarios[1].file = profileDirectory(name) + "/outside.lua";
         profile.scenarios[3].file = profileDirectory(name) + "/outside (2).lua";

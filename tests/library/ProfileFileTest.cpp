@@ -33,6 +33,7 @@ private slots:
         games.autoReplacements = {{"Скорость", "шаг", " speed ", "10", "20"},
                                   {"", "", "", "1", "2"}};
         games.programs = {"game.exe", "Navigator"};
+        games.trusted = true;
         const QString path = m_temporary.filePath("profiles.json");
         QVERIFY(writeProfiles({games, named("default")}, path));
 
@@ -50,7 +51,7 @@ private slots:
                  "fromValue": "10", "toValue": "20", "from": "speed=10", "to": "speed=20"},
                 {"name": "", "description": "", "parameter": "",
                  "fromValue": "1", "toValue": "2", "from": "1", "to": "2"}],
-             "programs": ["game.exe", "Navigator"]},
+             "programs": ["game.exe", "Navigator"], "trusted": true},
             {"name": "default", "description": "",
              "modifier": {"xy": 1, "x": 1, "y": 1, "rand": 0},
              "autoReplaceLockFromColumn": true, "scenarios": [], "autoReplacements": [],
@@ -68,7 +69,8 @@ private slots:
             {"name": "a", "modifier": {"xy": 2, "x": "3", "rand": 2.5}},
             {"autoReplaceLockFromColumn": "false", "modifier": [1, 2],
              "scenarios": [1, {"file": "x.lua", "modifier": {"rand": 3}}],
-             "autoReplacements": "none", "programs": [3, " game.exe ", "", null]}])json"));
+             "autoReplacements": "none", "programs": [3, " game.exe ", "", null],
+             "trusted": "true"}])json"));
 
         const QList<ScenarioProfile> read = readProfiles(path);
 
@@ -81,6 +83,7 @@ private slots:
         QVERIFY(read[1].autoReplacements.isEmpty());
         QVERIFY(read[0].programs.isEmpty());
         QCOMPARE(read[1].programs, QStringList{"game.exe"});
+        QVERIFY(!read[0].trusted && !read[1].trusted);
     }
 
     void rulesAreReadFromTheOlderKeysToo_data()

@@ -279,11 +279,15 @@ private slots:
         PageFixture fixture;
         storeProfiles({{"default", {}}, {"Work", {{"sub/a.lua", "Alt+1", {2.0, 1.0, 1.0, 1}}}}},
                       "Work");
+        QList<ScenarioProfile> stored = storedProfiles();
+        stored[1].trusted = true;
+        QVERIFY(saveProfiles(stored));
         ScriptsListWidget page;
         control<QPlainTextEdit>(page, "profileDescription")->setPlainText("notes");
         click(page, "profileDuplicateButton");
         QCOMPARE(currentName(page), "Work копия");
         QCOMPARE(page.profiles()[2].description, "notes");
+        QVERIFY(!page.profiles()[2].trusted); // until the user marks the copy
         QVERIFY(inStep(page));
         const QString copied = profileDirectory("Work копия") + "/sub/a.lua";
         QCOMPARE(page.profiles()[2].scenarios[0].file, copied);
