@@ -54,16 +54,18 @@ for target in "${targets[@]}"; do
     mkdir -p "build-fuzz/corpus/$target"
     log="build-fuzz/$target.log"
     echo "== $target: $seconds s"
+    # A target on the trusted scenarios' library takes the seeds and words of the safe one's.
+    seeds=${target%_trusted}
     dictionary=()
-    if [ -f "fuzz/$target.dict" ]; then
-        dictionary=(-dict="fuzz/$target.dict")
+    if [ -f "fuzz/$seeds.dict" ]; then
+        dictionary=(-dict="fuzz/$seeds.dict")
     fi
     # Leaks are left to the corpus runs of the tests: looking for them after every input
     # halves the speed.
     if nice -n 10 "build-fuzz/fuzz/$target" -max_total_time="$seconds" -timeout=10 \
         -rss_limit_mb=2048 -detect_leaks=0 -print_final_stats=1 "${dictionary[@]}" \
         -artifact_prefix="build-fuzz/findings/$target-" \
-        "build-fuzz/corpus/$target" "fuzz/corpus/$target" >"$log" 2>&1; then
+        "build-fuzz/corpus/$target" "fuzz/corpus/$seeds" >"$log" 2>&1; then
         outcome="no finding"
     else
         outcome="FINDING, see $log"
