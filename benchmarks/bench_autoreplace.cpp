@@ -2,8 +2,8 @@
 // rewrite, write each script through a file that replaces it), and the rewriting alone.
 #include "BenchmarkMain.h"
 
-#include "library/AutoReplaceRun.h"
-#include "library/AutoReplacer.h"
+#include "autoreplace/AutoReplaceRun.h"
+#include "autoreplace/AutoReplacer.h"
 
 #include <QDir>
 #include <QFile>

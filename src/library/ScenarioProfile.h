@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AutoReplaceRule.h"
+#include "autoreplace/AutoReplaceRule.h"
 #include "input/MovementModifiers.h"
 #include "ProfileScenario.h"
 

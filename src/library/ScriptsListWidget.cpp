@@ -1,8 +1,8 @@
 #include "ScriptsListWidget.h"
 
-#include "AutoReplaceCommand.h"
-#include "AutoReplacePanel.h"
-#include "AutoReplaceTable.h"
+#include "autoreplace/AutoReplaceCommand.h"
+#include "autoreplace/AutoReplacePanel.h"
+#include "autoreplace/AutoReplaceTable.h"
 #include "HotkeyText.h"
 #include "ProfileStore.h"
 #include "ProfileTrustCheck.h"

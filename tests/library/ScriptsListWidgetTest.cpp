@@ -2,7 +2,7 @@
 #include "TestRegistry.h"
 
 #include "engine/StopCombination.h"
-#include "library/AutoReplaceTable.h"
+#include "autoreplace/AutoReplaceTable.h"
 #include "ui/appearance/LanguageManager.h"
 
 #include <QLabel>

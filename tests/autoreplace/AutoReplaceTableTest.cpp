@@ -2,8 +2,8 @@
 #include "ScriptedPrompter.h"
 #include "TestRegistry.h"
 
-#include "library/AutoReplacePanel.h"
-#include "library/AutoReplaceTable.h"
+#include "autoreplace/AutoReplacePanel.h"
+#include "autoreplace/AutoReplaceTable.h"
 #include "ui/appearance/EmbeddedFonts.h"
 #include "ui/appearance/IconManager.h"
 #include "ui/appearance/ThemeStyleSheet.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "AutoReplaceRule.h"
-#include "ScenarioProfile.h"
+#include "library/ScenarioProfile.h"
 
 #include <QList>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "ProfileFiles.h"
 #include "TestRegistry.h"
 
-#include "library/AutoReplacer.h"
+#include "autoreplace/AutoReplacer.h"
 
 // One rule or a table on one script text: the parameter pass with its boundaries, the literal
 // pass, and the bytes no rule replaces.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ScenarioProfile.h"
+#include "library/ScenarioProfile.h"
 
 #include <QCoreApplication>
 

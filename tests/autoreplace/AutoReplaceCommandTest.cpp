@@ -6,8 +6,8 @@
 #include "app/AppProperties.h"
 #include "engine/ScriptData.h"
 #include "engine/ScriptsModel.h"
-#include "library/AutoReplaceCommand.h"
-#include "library/AutoReplaceRun.h"
+#include "autoreplace/AutoReplaceCommand.h"
+#include "autoreplace/AutoReplaceRun.h"
 #include "library/ProfileStore.h"
 
 #include <QApplication>
