@@ -1,6 +1,6 @@
 // Start-up load and whole-list save of a large profile library: 200 profiles of 50 scenarios,
 // every scenario file present.
-#include "library/ProfileStore.h"
+#include "profiles/ProfileStore.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -17,7 +17,7 @@
 #include "app/Startup.h"
 #include "engine/ScriptsModel.h"
 #include "library/ProfileFollower.h"
-#include "library/ProfileStore.h"
+#include "profiles/ProfileStore.h"
 #include "library/ScriptsListWidget.h"
 #include "platform/simulated/SimulatedPlatform.h"
 #include "ui/appearance/EmbeddedFonts.h"

@@ -4,7 +4,7 @@
 // them remembered and the scenario page the one shown. For startup-bench.sh.
 // Usage: scenario_library_writer <profiles> <scenarios>
 #include "app/SettingsFile.h"
-#include "library/ProfileStore.h"
+#include "profiles/ProfileStore.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -14,8 +14,8 @@
 #include "FuzzEnvironment.h"
 
 #include "ScriptedPrompter.h"
-#include "library/ProfileImporter.h"
-#include "library/ProfileStore.h"
+#include "profiles/ProfileImporter.h"
+#include "profiles/ProfileStore.h"
 
 #include <QDir>
 #include <QDirIterator>

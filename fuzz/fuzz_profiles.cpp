@@ -5,7 +5,7 @@
 #include "FuzzCheck.h"
 #include "FuzzEnvironment.h"
 
-#include "library/ProfileStore.h"
+#include "profiles/ProfileStore.h"
 
 namespace {
 

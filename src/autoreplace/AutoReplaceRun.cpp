@@ -1,7 +1,7 @@
 #include "AutoReplaceRun.h"
 
 #include "AutoReplacer.h"
-#include "library/ProfileStore.h"
+#include "profiles/ProfileStore.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AutoReplaceRule.h"
-#include "library/ScenarioProfile.h"
+#include "profiles/AutoReplaceRule.h"
+#include "profiles/ScenarioProfile.h"
 
 #include <QList>
 #include <QString>

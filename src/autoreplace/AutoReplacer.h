@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AutoReplaceRule.h"
+#include "profiles/AutoReplaceRule.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,7 +1,7 @@
 #include "ElevationWarning.h"
 
 #include "ForegroundWatch.h"
-#include "ProgramMatch.h"
+#include "profiles/ProgramMatch.h"
 #include "ScriptsListWidget.h"
 #include "overlay/OverlayFeed.h"
 #include "platform/Platform.h"

@@ -1,6 +1,6 @@
 #include "FollowingSetting.h"
 
-#include "ProfileStore.h"
+#include "profiles/ProfileStore.h"
 #include "app/DataDirectory.h"
 
 #include <QDir>

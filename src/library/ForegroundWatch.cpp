@@ -1,6 +1,6 @@
 #include "ForegroundWatch.h"
 
-#include "ProgramMatch.h"
+#include "profiles/ProgramMatch.h"
 #include "platform/Platform.h"
 
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
 #include "ProfileCommands.h"
 
 #include "PageDialogs.h"
-#include "ProfileExporter.h"
-#include "ProfileImporter.h"
-#include "ProfileStore.h"
+#include "profiles/ProfileExporter.h"
+#include "profiles/ProfileImporter.h"
+#include "profiles/ProfileStore.h"
 #include "ScriptsListWidget.h"
 #include "SingleScriptWidget.h"
 #include "app/SettingsFile.h"

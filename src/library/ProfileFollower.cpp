@@ -1,7 +1,7 @@
 #include "ProfileFollower.h"
 
 #include "ForegroundWatch.h"
-#include "ProgramMatch.h"
+#include "profiles/ProgramMatch.h"
 #include "ScriptsListWidget.h"
 #include "engine/ScriptData.h"
 #include "engine/ScriptsModel.h"

@@ -4,7 +4,7 @@
 #include "ForegroundWatch.h"
 #include "PageButton.h"
 #include "PageDialogs.h"
-#include "ProgramMatch.h"
+#include "profiles/ProgramMatch.h"
 #include "ScriptsListWidget.h"
 
 #include <QCheckBox>

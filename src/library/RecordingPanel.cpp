@@ -2,9 +2,9 @@
 
 #include "PageButton.h"
 #include "PageDialogs.h"
-#include "ProfileStore.h"
+#include "profiles/ProfileStore.h"
 #include "RecordingSaveDialog.h"
-#include "ScenarioFiles.h"
+#include "profiles/ScenarioFiles.h"
 #include "ScriptsListWidget.h"
 #include "SingleScriptWidget.h"
 #include "hotkeys/KeyMapping.h"

@@ -1,7 +1,7 @@
 #include "ScenarioOverlayEntries.h"
 
 #include "HotkeyText.h"
-#include "ScenarioProfile.h"
+#include "profiles/ScenarioProfile.h"
 #include "engine/ScriptData.h"
 #include "engine/ScriptsModel.h"
 

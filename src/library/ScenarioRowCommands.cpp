@@ -2,8 +2,8 @@
 
 #include "HotkeyText.h"
 #include "PageDialogs.h"
-#include "ProfileStore.h"
-#include "ScenarioFiles.h"
+#include "profiles/ProfileStore.h"
+#include "profiles/ScenarioFiles.h"
 #include "ScriptsListWidget.h"
 #include "SingleScriptWidget.h"
 #include "engine/ScriptData.h"

@@ -4,7 +4,7 @@
 #include "autoreplace/AutoReplacePanel.h"
 #include "autoreplace/AutoReplaceTable.h"
 #include "HotkeyText.h"
-#include "ProfileStore.h"
+#include "profiles/ProfileStore.h"
 #include "ProfileTrustCheck.h"
 #include "ProgramsPanel.h"
 #include "RecordingPanel.h"

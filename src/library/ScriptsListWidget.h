@@ -4,7 +4,7 @@
 #include "ForegroundWatch.h"
 #include "PageDialogs.h"
 #include "ProfileCommands.h"
-#include "ProfileLibrary.h"
+#include "profiles/ProfileLibrary.h"
 #include "ScenarioRowCommands.h"
 
 #include <QTimer>

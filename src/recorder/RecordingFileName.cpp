@@ -1,6 +1,6 @@
 #include "RecordingFileName.h"
 
-#include "library/ScenarioFiles.h"
+#include "profiles/ScenarioFiles.h"
 
 #include <QDir>
 #include <QFileInfo>

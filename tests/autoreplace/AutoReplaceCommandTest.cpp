@@ -8,7 +8,7 @@
 #include "engine/ScriptsModel.h"
 #include "autoreplace/AutoReplaceCommand.h"
 #include "autoreplace/AutoReplaceRun.h"
-#include "library/ProfileStore.h"
+#include "profiles/ProfileStore.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -16,7 +16,7 @@
 #include "app/DataDirectory.h"
 #include "app/SettingsFile.h"
 #include "autoclicker/AutoclickerFile.h"
-#include "library/ProfileStore.h"
+#include "profiles/ProfileStore.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -12,7 +12,7 @@
 #include "engine/EngineState.h"
 #include "engine/ScriptData.h"
 #include "engine/ScriptsModel.h"
-#include "library/ProfileStore.h"
+#include "profiles/ProfileStore.h"
 #include "library/ScriptsListWidget.h"
 #include "library/SingleScriptWidget.h"
 #include "overlay/OverlayFeed.h"

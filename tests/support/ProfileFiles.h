@@ -1,6 +1,6 @@
 #pragma once
 
-#include "library/ScenarioProfile.h"
+#include "profiles/ScenarioProfile.h"
 
 #include <QDir>
 #include <QFile>

@@ -13,7 +13,7 @@
 
 #include "autoclicker/AutoClicker.h"
 #include "autoclicker/AutoclickerFile.h"
-#include "library/ProfileStore.h"
+#include "profiles/ProfileStore.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -7,7 +7,7 @@
 #include "app/SettingsFile.h"
 #include "app/Startup.h"
 #include "engine/EngineState.h"
-#include "library/ProfileStore.h"
+#include "profiles/ProfileStore.h"
 #include "library/ScriptsListWidget.h"
 #include "platform/x11/X11Platform.h"
 #include "ui/shell/FramelessWindow.h"

@@ -8,7 +8,7 @@
 #include "app/Startup.h"
 #include "engine/EngineState.h"
 #include "library/GrabLineEdit.h"
-#include "library/ProfileStore.h"
+#include "profiles/ProfileStore.h"
 #include "library/ScriptsListWidget.h"
 #include "library/SingleScriptWidget.h"
 #include "platform/x11/X11Platform.h"

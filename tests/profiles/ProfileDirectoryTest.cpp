@@ -1,7 +1,7 @@
 #include "ProfileFiles.h"
 #include "TestRegistry.h"
 
-#include "library/ProfileStore.h"
+#include "profiles/ProfileStore.h"
 
 // Where each profile name puts its directory, and which names the store refuses.
 class ProfileDirectoryTest : public QObject

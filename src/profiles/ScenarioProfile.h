@@ -1,6 +1,6 @@
 #pragma once
 
-#include "autoreplace/AutoReplaceRule.h"
+#include "AutoReplaceRule.h"
 #include "input/MovementModifiers.h"
 #include "ProfileScenario.h"
 

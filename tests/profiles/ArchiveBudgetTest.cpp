@@ -1,6 +1,6 @@
 #include "TestRegistry.h"
 
-#include "library/ArchiveBudget.h"
+#include "profiles/ArchiveBudget.h"
 
 #include <QTest>
 

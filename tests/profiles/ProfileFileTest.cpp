@@ -1,7 +1,7 @@
 #include "ProfileFiles.h"
 #include "TestRegistry.h"
 
-#include "library/ProfileStore.h"
+#include "profiles/ProfileStore.h"
 
 #include <QJsonDocument>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 #include "TestRegistry.h"
 
-#include "library/ProgramMatch.h"
+#include "profiles/ProgramMatch.h"
 #include "platform/ProcessNames.h"
 
 #include <QTest>

@@ -3,10 +3,10 @@
 #include "ScriptedPrompter.h"
 #include "TestRegistry.h"
 
-#include "library/ProfileExporter.h"
-#include "library/ProfileImporter.h"
-#include "library/ProfileStore.h"
-#include "library/ProfileTransfer.h"
+#include "profiles/ProfileExporter.h"
+#include "profiles/ProfileImporter.h"
+#include "profiles/ProfileStore.h"
+#include "profiles/ProfileTransfer.h"
 
 #include <QDirIterator>
 #include <QScopeGuard>
