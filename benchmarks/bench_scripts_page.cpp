@@ -16,9 +16,10 @@
 #include "app/SettingsFile.h"
 #include "app/Startup.h"
 #include "engine/ScriptsModel.h"
-#include "library/ProfileFollower.h"
-#include "profiles/ProfileStore.h"
+#include "following/ProfileFollower.h"
+#include "library/FollowingConnections.h"
 #include "library/ScriptsListWidget.h"
+#include "profiles/ProfileStore.h"
 #include "platform/simulated/SimulatedPlatform.h"
 #include "ui/appearance/EmbeddedFonts.h"
 #include "ui/appearance/ThemeStyleSheet.h"
@@ -182,7 +183,8 @@ void FollowedProgramSwitch(benchmark::State& state)
     platform::Platform::setCurrent(&desktop);
     {
         ScriptsListWidget page;
-        ProfileFollower follower(page);
+        ProfileFollower follower(page, nullptr);
+        FollowingConnections::connect(page, follower);
         follower.setEnabled(true);
         page.resize(760, 560);
         page.show();

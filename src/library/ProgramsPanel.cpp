@@ -1,7 +1,7 @@
 #include "ProgramsPanel.h"
 
-#include "FollowingSetting.h"
-#include "ForegroundWatch.h"
+#include "following/FollowingSetting.h"
+#include "following/ForegroundWatch.h"
 #include "PageButton.h"
 #include "PageDialogs.h"
 #include "profiles/ProgramMatch.h"

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "DeactivationHotkey.h"
-#include "ForegroundWatch.h"
+#include "following/FollowedPage.h"
+#include "following/ForegroundWatch.h"
 #include "PageDialogs.h"
 #include "ProfileCommands.h"
 #include "profiles/ProfileLibrary.h"
@@ -31,7 +32,7 @@ class ScriptsListWidget;
 // anew on every profile switch, and wires its controls to the profile commands and the
 // scenario row commands. Row i of the list, row i of the model and scenario i of the profile
 // always describe the same scenario; every change is saved at once and shown on the overlay.
-class ScriptsListWidget : public QWidget
+class ScriptsListWidget : public QWidget, public FollowedPage
 {
     Q_OBJECT
 
@@ -39,10 +40,10 @@ public:
     explicit ScriptsListWidget(QWidget* parent = nullptr);
     ~ScriptsListWidget() override;
 
-    const QList<ScenarioProfile>& profiles() const { return m_library.profiles(); }
+    const QList<ScenarioProfile>& profiles() const override { return m_library.profiles(); }
     // The current profile's index in profiles(); -1 while none is current.
-    qsizetype currentProfileIndex() const { return m_currentIndex; }
-    ScriptsModel* scriptsModel() const { return m_model; }
+    qsizetype currentProfileIndex() const override { return m_currentIndex; }
+    ScriptsModel* scriptsModel() const override { return m_model; }
     // The row widget of row i of the list (the rows waiting for the page to be shown are made
     // now); nullptr out of range.
     SingleScriptWidget* row(int i);
@@ -50,9 +51,9 @@ public:
     // it for the profile to show at the next start: the hotkeys of its scenarios that another
     // part of the program holds stay unregistered, are named in the log and show as "—" on
     // the overlay. False while a dialog of the page is open.
-    bool followProgram(qsizetype index);
+    bool followProgram(qsizetype index) override;
     // The program in front, for the follower and the page's "Выбрать окно".
-    ForegroundWatch& foregroundWatch() { return m_foreground; }
+    ForegroundWatch& foregroundWatch() override { return m_foreground; }
 
 signals:
     void sigScenarioActivationChanged(bool active);

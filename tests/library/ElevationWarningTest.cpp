@@ -2,9 +2,9 @@
 #include "ScriptsPage.h"
 #include "TestRegistry.h"
 
-#include "library/ElevationWarning.h"
-#include "library/ForegroundWatch.h"
-#include "library/ProfileFollower.h"
+#include "following/ElevationWarning.h"
+#include "following/ForegroundWatch.h"
+#include "following/ProfileFollower.h"
 #include "library/ScriptsListWidget.h"
 
 #include <QTest>
@@ -47,8 +47,8 @@ private slots:
         fixture.desktop.elevation().setElevated(clavitorElevated);
         storeProfiles({{"default", {}}});
         ScriptsListWidget page;
-        ProfileFollower follower(page);
-        ElevationWarning warning(page);
+        PageFollower follower(page);
+        PageElevationWarning warning(page);
         follower.setEnabled(true);
         LogCapture log;
 
@@ -71,7 +71,7 @@ private slots:
         PageFixture fixture;
         storeProfiles({{"default", {{"aim.lua", "Alt+G", {}}}}});
         ScriptsListWidget page;
-        ElevationWarning warning(page);
+        PageElevationWarning warning(page);
         fixture.desktop.setForegroundProgram(program(L"game.exe", true));
 
         QVERIFY(fixture.press(MOD_ALT, 'G'));

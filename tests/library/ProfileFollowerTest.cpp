@@ -2,7 +2,7 @@
 #include "TestRegistry.h"
 
 #include "hotkeys/ShortcutRegistry.h"
-#include "library/ProfileFollower.h"
+#include "following/ProfileFollower.h"
 #include "library/ScriptsListWidget.h"
 
 #include <QCoreApplication>
@@ -50,7 +50,7 @@ private slots:
         PageFixture fixture;
         storeGameProfiles();
         ScriptsListWidget page;
-        ProfileFollower follower(page);
+        PageFollower follower(page);
         follower.setEnabled(true);
 
         bringToFront(fixture, L"Game.EXE", ForegroundWatch::kSettleMs + 200);
@@ -73,7 +73,7 @@ private slots:
         PageFixture fixture;
         storeGameProfiles();
         ScriptsListWidget page;
-        ProfileFollower follower(page);
+        PageFollower follower(page);
         follower.setEnabled(true);
 
         bringToFront(fixture, L"game.exe", 100);
@@ -86,7 +86,7 @@ private slots:
         PageFixture fixture;
         storeGameProfiles();
         ScriptsListWidget page;
-        ProfileFollower follower(page);
+        PageFollower follower(page);
         follower.setEnabled(true);
 
         fixture.desktop.setKeyDown(VK_LBUTTON, true);
@@ -101,7 +101,7 @@ private slots:
         PageFixture fixture;
         storeGameProfiles();
         ScriptsListWidget page;
-        ProfileFollower follower(page);
+        PageFollower follower(page);
         follower.setEnabled(true);
 
         // A scenario that holds the button until it is left would hold the switch for ever.
@@ -135,7 +135,7 @@ private slots:
         PageFixture fixture;
         storeGameProfiles();
         ScriptsListWidget page;
-        ProfileFollower follower(page);
+        PageFollower follower(page);
         follower.setEnabled(true);
 
         bringToFront(fixture, L"game.exe", ForegroundWatch::kSettleMs + 200);
@@ -168,7 +168,7 @@ private slots:
         PageFixture fixture;
         storeGameProfiles();
         ScriptsListWidget page;
-        ProfileFollower follower(page);
+        PageFollower follower(page);
         follower.setEnabled(true);
 
         bringToFront(fixture, L"game.exe", ForegroundWatch::kSettleMs + 200);
@@ -187,7 +187,7 @@ private slots:
         QVERIFY(
             ShortcutRegistry::instance().claim(&otherPart, QKeySequence("Alt+G"), "автокликер"));
         ScriptsListWidget page;
-        ProfileFollower follower(page);
+        PageFollower follower(page);
         follower.setEnabled(true);
 
         QTest::ignoreMessage(QtWarningMsg,

@@ -1,8 +1,8 @@
 #include "ScriptsPage.h"
 #include "TestRegistry.h"
 
-#include "library/FollowingSetting.h"
-#include "library/ProfileFollower.h"
+#include "following/FollowingSetting.h"
+#include "following/ProfileFollower.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -87,7 +87,7 @@ private slots:
         PageFixture fixture;
         storeProgramProfiles();
         ScriptsListWidget page;
-        ProfileFollower follower(page);
+        PageFollower follower(page);
         follower.setEnabled(true);
         const auto* waiting = control<QLabel>(page, "programPickLabel");
 
@@ -127,7 +127,7 @@ private slots:
         PageFixture fixture;
         storeProgramProfiles();
         ScriptsListWidget page;
-        ProfileFollower follower(page);
+        PageFollower follower(page);
         follower.setEnabled(loadFollowingEnabled());
         QVERIFY(follower.isEnabled());
 

@@ -13,6 +13,9 @@
 #include "engine/ScriptData.h"
 #include "engine/ScriptsModel.h"
 #include "profiles/ProfileStore.h"
+#include "following/ElevationWarning.h"
+#include "following/ProfileFollower.h"
+#include "library/FollowingConnections.h"
 #include "library/ScriptsListWidget.h"
 #include "library/SingleScriptWidget.h"
 #include "overlay/OverlayFeed.h"
@@ -186,3 +189,22 @@ inline QList<ScenarioProfile> storedProfiles()
     }
     return profiles;
 }
+
+// Following the program in front on the page, connected as the main window connects it.
+struct PageFollower : ProfileFollower
+{
+    explicit PageFollower(ScriptsListWidget& page) : ProfileFollower(page, nullptr)
+    {
+        FollowingConnections::connect(page, *this);
+    }
+};
+
+// The notice of elevated programs in front, connected as the main window connects it.
+struct PageElevationWarning : ElevationWarning
+{
+    explicit PageElevationWarning(ScriptsListWidget& page)
+        : ElevationWarning(page.foregroundWatch(), nullptr)
+    {
+        FollowingConnections::connect(page, *this);
+    }
+};

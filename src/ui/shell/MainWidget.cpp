@@ -4,9 +4,10 @@
 #include "Prompter.h"
 #include "app/AppProperties.h"
 #include "app/SettingsFile.h"
-#include "library/ElevationWarning.h"
-#include "library/FollowingSetting.h"
-#include "library/ProfileFollower.h"
+#include "following/ElevationWarning.h"
+#include "library/FollowingConnections.h"
+#include "following/FollowingSetting.h"
+#include "following/ProfileFollower.h"
 #include "ui/appearance/IconManager.h"
 #include "ui/appearance/LanguageManager.h"
 #include "ui/appearance/ThemeStyleSheet.h"
@@ -60,9 +61,12 @@ MainWidget::MainWidget(QWidget* parent) : QWidget(parent), ui(new Ui::MainWidget
             ui->pageAutoclicker, &AutoclickerWidget::onScenarioActivationChanged);
     // The scenario page follows the program in front unless the user turned that off (the
     // follower is owned by the page and hears the page's switch for it).
-    (new ProfileFollower(*ui->pageScriptsList))->setEnabled(loadFollowingEnabled());
+    ScriptsListWidget& page = *ui->pageScriptsList;
+    auto* follower = new ProfileFollower(page, &page);
+    FollowingConnections::connect(page, *follower);
+    follower->setEnabled(loadFollowingEnabled());
     // The user hears of programs in front that run with rights Clavitor lacks.
-    new ElevationWarning(*ui->pageScriptsList);
+    FollowingConnections::connect(page, *new ElevationWarning(page.foregroundWatch(), &page));
     // The pages keep their distance from the sidebar.
     ui->stackedWidget->setContentsMargins(12, 0, 0, 0);
 

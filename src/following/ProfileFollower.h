@@ -8,7 +8,7 @@
 #include <QString>
 #include <QTimer>
 
-class ScriptsListWidget;
+class FollowedPage;
 
 // Makes the profile that lists the program in front current on the scenario page, and the
 // profile that was current before when the user leaves the program. A program counts once it
@@ -16,7 +16,9 @@ class ScriptsListWidget;
 // a switch waits while a mouse button is held, at most kHeldButtonWaitMs, so that the leaving
 // scenario can release what it pressed (one that holds a button itself lets go of it as the
 // switch deactivates it). A profile the user picks by hand stays until the next program
-// change. Following is turned on and off by the page's setting too.
+// change. Following is turned on and off by the page's setting too (setEnabled); the page's
+// profile switches and activations reach it through onProfileChanged and
+// onScenarioActivationChanged.
 //
 // A scenario active in a profile that following leaves is activated again, as its hotkey
 // would, when following brings that profile back; unless meanwhile the user activated or
@@ -29,11 +31,15 @@ public:
     static constexpr int kRetryMs = 15;
     static constexpr int kHeldButtonWaitMs = 2000;
 
-    explicit ProfileFollower(ScriptsListWidget& page);
+    ProfileFollower(FollowedPage& page, QObject* parent);
 
     // Following on or off; off, the page is left on whatever profile it shows.
     void setEnabled(bool enabled);
     bool isEnabled() const { return m_enabled; }
+    // The page made another profile current, by the user's hand or following's.
+    void onProfileChanged();
+    // A scenario was activated or deactivated on the page.
+    void onScenarioActivationChanged();
 
 private:
     // The scenario that was active in a profile following left.
@@ -47,10 +53,8 @@ private:
     // Switches for the program in front once no mouse button is held and the page is free.
     void switchWhenFree();
     bool switchTo(qsizetype index);
-    void onProfileChanged();
-    void onScenarioActivationChanged();
 
-    ScriptsListWidget& m_page;
+    FollowedPage& m_page;
     bool m_enabled = false;
     QTimer m_retry;
     QElapsedTimer m_heldSince; // the first try that found a button held, for this switch

@@ -2,7 +2,7 @@
 
 #include "ForegroundWatch.h"
 #include "profiles/ProgramMatch.h"
-#include "ScriptsListWidget.h"
+#include "FollowedPage.h"
 #include "engine/ScriptData.h"
 #include "engine/ScriptsModel.h"
 #include "platform/Platform.h"
@@ -30,15 +30,12 @@ qsizetype indexOfName(const QList<ScenarioProfile>& profiles, const QString& nam
 
 } // namespace
 
-ProfileFollower::ProfileFollower(ScriptsListWidget& page) : QObject(&page), m_page(page)
+ProfileFollower::ProfileFollower(FollowedPage& page, QObject* parent)
+    : QObject(parent), m_page(page)
 {
     m_retry.setSingleShot(true);
     m_retry.setInterval(kRetryMs);
     connect(&m_retry, &QTimer::timeout, this, &ProfileFollower::switchWhenFree);
-    connect(&page, &ScriptsListWidget::sigProfileChanged, this, &ProfileFollower::onProfileChanged);
-    connect(&page, &ScriptsListWidget::sigScenarioActivationChanged, this,
-            &ProfileFollower::onScenarioActivationChanged);
-    connect(&page, &ScriptsListWidget::sigFollowingChanged, this, &ProfileFollower::setEnabled);
     connect(&page.foregroundWatch(), &ForegroundWatch::programInFront, this,
             &ProfileFollower::onProgramInFront);
 }

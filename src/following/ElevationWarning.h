@@ -7,7 +7,7 @@
 #include <QString>
 #include <QTimer>
 
-class ScriptsListWidget;
+class ForegroundWatch;
 
 // Tells the user when the program a scenario would play in runs with the administrator's
 // rights and Clavitor does not: the system then drops the input Clavitor sends it and keeps
@@ -22,10 +22,12 @@ class ElevationWarning : public QObject
 public:
     static constexpr int kNoticeMs = 10000;
 
-    explicit ElevationWarning(ScriptsListWidget& page);
+    ElevationWarning(ForegroundWatch& watch, QObject* parent);
 
     // Tells of the program, unless it needs no telling or was told of already.
     void check(const platform::ForegroundProgram& program);
+    // A scenario was activated (true) or deactivated: the program in front is checked.
+    void onScenarioActivationChanged(bool active);
 
 private:
     QSet<QString> m_told; // program names, lower case: Windows' names ignore case

@@ -2,7 +2,6 @@
 
 #include "ForegroundWatch.h"
 #include "profiles/ProgramMatch.h"
-#include "ScriptsListWidget.h"
 #include "overlay/OverlayFeed.h"
 #include "platform/Platform.h"
 
@@ -11,17 +10,18 @@
 
 Q_LOGGING_CATEGORY(lcElevation, "clavitor.elevation")
 
-ElevationWarning::ElevationWarning(ScriptsListWidget& page) : QObject(&page)
+ElevationWarning::ElevationWarning(ForegroundWatch& watch, QObject* parent) : QObject(parent)
 {
     m_clear.setSingleShot(true);
     m_clear.setInterval(kNoticeMs);
     connect(&m_clear, &QTimer::timeout, this, [] { OverlayFeed::current().setNotice({}); });
-    connect(&page.foregroundWatch(), &ForegroundWatch::programInFront, this,
-            &ElevationWarning::check);
-    connect(&page, &ScriptsListWidget::sigScenarioActivationChanged, this, [this](bool active) {
-        if (active)
-            check(platform::Platform::current().programInFront());
-    });
+    connect(&watch, &ForegroundWatch::programInFront, this, &ElevationWarning::check);
+}
+
+void ElevationWarning::onScenarioActivationChanged(bool active)
+{
+    if (active)
+        check(platform::Platform::current().programInFront());
 }
 
 void ElevationWarning::check(const platform::ForegroundProgram& program)
