@@ -3,7 +3,7 @@
 #include "TestRegistry.h"
 
 #include "app/Startup.h"
-#include "library/ScriptsListWidget.h"
+#include "scenarios/ScriptsListWidget.h"
 #include "ui/appearance/EmbeddedFonts.h"
 #include "ui/appearance/IconManager.h"
 #include "ui/appearance/LanguageManager.h"

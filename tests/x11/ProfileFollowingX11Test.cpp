@@ -8,7 +8,7 @@
 #include "app/Startup.h"
 #include "engine/EngineState.h"
 #include "profiles/ProfileStore.h"
-#include "library/ScriptsListWidget.h"
+#include "scenarios/ScriptsListWidget.h"
 #include "platform/x11/X11Platform.h"
 #include "ui/shell/FramelessWindow.h"
 

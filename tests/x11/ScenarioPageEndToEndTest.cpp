@@ -7,10 +7,10 @@
 #include "app/SettingsFile.h"
 #include "app/Startup.h"
 #include "engine/EngineState.h"
-#include "library/GrabLineEdit.h"
+#include "scenarios/GrabLineEdit.h"
 #include "profiles/ProfileStore.h"
-#include "library/ScriptsListWidget.h"
-#include "library/SingleScriptWidget.h"
+#include "scenarios/ScriptsListWidget.h"
+#include "scenarios/SingleScriptWidget.h"
 #include "platform/x11/X11Platform.h"
 #include "ui/shell/FramelessWindow.h"
 

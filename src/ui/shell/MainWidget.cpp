@@ -5,7 +5,7 @@
 #include "app/AppProperties.h"
 #include "app/SettingsFile.h"
 #include "following/ElevationWarning.h"
-#include "library/FollowingConnections.h"
+#include "scenarios/FollowingConnections.h"
 #include "following/FollowingSetting.h"
 #include "following/ProfileFollower.h"
 #include "ui/appearance/IconManager.h"

@@ -1,7 +1,7 @@
 #include "ScriptsPage.h"
 #include "TestRegistry.h"
 
-#include "library/RecordingSaveDialog.h"
+#include "scenarios/RecordingSaveDialog.h"
 #include "recorder/Recorder.h"
 
 #include <QDir>

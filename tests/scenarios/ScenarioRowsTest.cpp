@@ -1,7 +1,7 @@
 #include "ScriptsPage.h"
 #include "TestRegistry.h"
 
-#include "library/GrabLineEdit.h"
+#include "scenarios/GrabLineEdit.h"
 #include "settings/ModifierDialog.h"
 
 #include <QDesktopServices>

@@ -15,9 +15,9 @@
 #include "profiles/ProfileStore.h"
 #include "following/ElevationWarning.h"
 #include "following/ProfileFollower.h"
-#include "library/FollowingConnections.h"
-#include "library/ScriptsListWidget.h"
-#include "library/SingleScriptWidget.h"
+#include "scenarios/FollowingConnections.h"
+#include "scenarios/ScriptsListWidget.h"
+#include "scenarios/SingleScriptWidget.h"
 #include "overlay/OverlayFeed.h"
 #include "platform/simulated/SimulatedPlatform.h"
 

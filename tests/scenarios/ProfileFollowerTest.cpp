@@ -3,7 +3,7 @@
 
 #include "hotkeys/ShortcutRegistry.h"
 #include "following/ProfileFollower.h"
-#include "library/ScriptsListWidget.h"
+#include "scenarios/ScriptsListWidget.h"
 
 #include <QCoreApplication>
 #include <QTest>

@@ -5,7 +5,7 @@
 #include "following/ElevationWarning.h"
 #include "following/ForegroundWatch.h"
 #include "following/ProfileFollower.h"
-#include "library/ScriptsListWidget.h"
+#include "scenarios/ScriptsListWidget.h"
 
 #include <QTest>
 
