@@ -6,7 +6,7 @@
 #include "engine/EngineState.h"
 #include "engine/RunawayStop.h"
 #include "engine/ScriptsModel.h"
-#include "ui/shell/Prompter.h"
+#include "ui/prompts/Prompter.h"
 
 #include <QCoreApplication>
 #include <QFile>

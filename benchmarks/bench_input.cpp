@@ -2,7 +2,7 @@
 // line on and off; a relative move from Lua; and how long Sleep(10) really waits.
 // Run with 2>/dev/null: the log lines go to the standard error.
 #include "BenchmarkMain.h"
-#include "app/AppProperties.h"
+#include "core/AppProperties.h"
 #include "engine/ScriptsModel.h"
 #include "input/InputSender.h"
 #include "platform/simulated/SimulatedPlatform.h"

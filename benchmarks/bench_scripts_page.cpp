@@ -12,8 +12,8 @@
 // - StartupToFirstPaint: the main window made as start-up makes it, on the scenario page,
 //   until its first paint: with only the default profile, and with 20 profiles of 20
 //   scenarios beside it (the last of them shown).
-#include "app/AppProperties.h"
-#include "app/SettingsFile.h"
+#include "core/AppProperties.h"
+#include "core/SettingsFile.h"
 #include "app/Startup.h"
 #include "engine/ScriptsModel.h"
 #include "following/ProfileFollower.h"

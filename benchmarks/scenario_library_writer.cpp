@@ -3,7 +3,7 @@
 // <profiles> profiles of <scenarios> scenarios each (files and hotkeys included), the last of
 // them remembered and the scenario page the one shown. For startup-bench.sh.
 // Usage: scenario_library_writer <profiles> <scenarios>
-#include "app/SettingsFile.h"
+#include "core/SettingsFile.h"
 #include "profiles/ProfileStore.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #include "FuzzEnvironment.h"
 
 #include "ScriptedPrompter.h"
-#include "app/DataDirectory.h"
+#include "core/DataDirectory.h"
 
 #include <QApplication>
 #include <QDir>

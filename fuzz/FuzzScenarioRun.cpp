@@ -4,7 +4,7 @@
 #include "FuzzEnvironment.h"
 #include "FuzzPlatform.h"
 
-#include "app/AppProperties.h"
+#include "core/AppProperties.h"
 #include "engine/EngineState.h"
 #include "engine/StopCombination.h"
 #include "hooks/QGlobalMouseHook.h"

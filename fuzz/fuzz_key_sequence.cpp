@@ -8,7 +8,7 @@
 #include "FuzzEnvironment.h"
 #include "FuzzPlatform.h"
 
-#include "app/SettingsNormalization.h"
+#include "core/SettingsNormalization.h"
 #include "hotkeys/KeyMapping.h"
 #include "hotkeys/QGlobalShortcut.h"
 

@@ -4,9 +4,9 @@
 #include "FuzzCheck.h"
 #include "FuzzEnvironment.h"
 
-#include "app/DataDirectory.h"
-#include "app/OverlaySnapshot.h"
-#include "app/SettingsFile.h"
+#include "core/DataDirectory.h"
+#include "core/OverlaySnapshot.h"
+#include "core/SettingsFile.h"
 
 #include <QFile>
 

@@ -1,10 +1,10 @@
 #include "Startup.h"
 
-#include "AppProperties.h"
-#include "DataDirectory.h"
-#include "ElevatedRestart.h"
-#include "SettingsFile.h"
-#include "SettingsNormalization.h"
+#include "core/AppProperties.h"
+#include "core/DataDirectory.h"
+#include "core/ElevatedRestart.h"
+#include "core/SettingsFile.h"
+#include "core/SettingsNormalization.h"
 #include "SingleInstance.h"
 #include "overlay/OverlayController.h"
 #include "ui/appearance/EmbeddedFonts.h"
@@ -13,8 +13,8 @@
 #include "ui/appearance/ThemeStyleSheet.h"
 #include "ui/shell/FramelessWindow.h"
 #include "ui/shell/MainWidget.h"
-#include "ui/shell/Prompter.h"
-#include "ui/shell/WheelEventBlocker.h"
+#include "ui/prompts/Prompter.h"
+#include "ui/widgets/WheelEventBlocker.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,6 +1,6 @@
 #include "AutoclickerFile.h"
 
-#include "app/DataDirectory.h"
+#include "core/DataDirectory.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -2,7 +2,7 @@
 
 #include "AutoclickerFile.h"
 #include "AutoclickerWidget.h"
-#include "ui/shell/Prompter.h"
+#include "ui/prompts/Prompter.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "AutoclickerSettings.h"
 
-#include "app/SettingsNormalization.h"
+#include "core/SettingsNormalization.h"
 
 #include <QJsonArray>
 

@@ -1,14 +1,14 @@
 #include "AutoclickerWidget.h"
 
 #include "AutoclickerFile.h"
-#include "app/SettingsFile.h"
-#include "app/SettingsNormalization.h"
+#include "core/SettingsFile.h"
+#include "core/SettingsNormalization.h"
 #include "hotkeys/HotkeyAssignment.h"
 #include "hotkeys/HotkeyOwnerTexts.h"
 #include "hotkeys/ShortcutRegistry.h"
 #include "overlay/OverlayFeed.h"
 #include "ui/appearance/IconManager.h"
-#include "ui/shell/Prompter.h"
+#include "ui/prompts/Prompter.h"
 #include "ui_AutoclickerWidget.h"
 
 #include <QEvent>

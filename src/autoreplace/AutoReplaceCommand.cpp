@@ -3,7 +3,7 @@
 #include "AutoReplaceRun.h"
 #include "AutoReplacer.h"
 #include "engine/ScriptsModel.h"
-#include "ui/shell/Prompter.h"
+#include "ui/prompts/Prompter.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 #include "AutoReplaceRowActions.h"
 #include "AutoReplacer.h"
-#include "ui/shell/Prompter.h"
+#include "ui/prompts/Prompter.h"
 
 #include <QEvent>
 #include <QHeaderView>

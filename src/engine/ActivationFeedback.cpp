@@ -1,7 +1,7 @@
 #include "ActivationFeedback.h"
 
-#include "SwitchSound.h"
-#include "app/AppProperties.h"
+#include "hotkeys/SwitchSound.h"
+#include "core/AppProperties.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

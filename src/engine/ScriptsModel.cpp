@@ -8,13 +8,13 @@
 #include "LuaSandbox.h"
 #include "RunawayStop.h"
 #include "ScriptData.h"
-#include "app/AppProperties.h"
+#include "core/AppProperties.h"
 #include "hooks/QGlobalMouseHook.h"
 #include "hotkeys/HotkeyCapture.h"
 #include "input/InputSender.h"
 #include "input/MovementModifiers.h"
 #include "platform/FreedMemory.h"
-#include "ui/shell/Prompter.h"
+#include "ui/prompts/Prompter.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "FollowingSetting.h"
 
 #include "profiles/ProfileStore.h"
-#include "app/DataDirectory.h"
+#include "core/DataDirectory.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 
 #include "QGlobalShortcut.h"
 #include "ShortcutRegistry.h"
-#include "ui/shell/Prompter.h"
+#include "ui/prompts/Prompter.h"
 
 HotkeyAssignment HotkeyAssignment::apply(QGlobalShortcut& shortcut, QObject* owner,
                                          const QString& ownerText, const QKeySequence& sequence)

@@ -2,8 +2,8 @@
 
 #include "HotkeyCapture.h"
 #include "KeyMapping.h"
-#include "app/AppProperties.h"
-#include "engine/SwitchSound.h"
+#include "core/AppProperties.h"
+#include "SwitchSound.h"
 #include "platform/Platform.h"
 
 #include <QAbstractEventDispatcher>

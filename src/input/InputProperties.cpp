@@ -1,6 +1,6 @@
 #include "InputProperties.h"
 
-#include "app/AppProperties.h"
+#include "core/AppProperties.h"
 
 #include <QCoreApplication>
 #include <QDynamicPropertyChangeEvent>

@@ -2,8 +2,8 @@
 
 #include "OverlayPlacement.h"
 #include "OverlayWidget.h"
-#include "app/OverlaySnapshot.h"
-#include "app/SettingsFile.h"
+#include "core/OverlaySnapshot.h"
+#include "core/SettingsFile.h"
 #include "hotkeys/HotkeyAssignment.h"
 #include "hotkeys/HotkeyOwnerTexts.h"
 #include "hotkeys/QGlobalShortcut.h"

@@ -2,7 +2,7 @@
 
 #include "OverlayContent.h"
 #include "OverlayFeed.h"
-#include "app/OverlaySettings.h"
+#include "core/OverlaySettings.h"
 
 #include <QKeySequence>
 #include <QObject>

@@ -1,6 +1,6 @@
 #include "OverlayPlacement.h"
 
-#include "app/OverlaySettings.h"
+#include "core/OverlaySettings.h"
 
 #include <algorithm>
 

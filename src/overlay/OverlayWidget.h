@@ -1,7 +1,7 @@
 #pragma once
 
 #include "OverlayContent.h"
-#include "app/OverlaySettings.h"
+#include "core/OverlaySettings.h"
 
 #include <QList>
 #include <QPoint>

@@ -3,7 +3,7 @@
 #include "ProfileArchive.h"
 #include "ProfileStore.h"
 #include "ProfileTransfer.h"
-#include "ui/shell/Prompter.h"
+#include "ui/prompts/Prompter.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -5,7 +5,7 @@
 #include "ProfileStore.h"
 #include "ProfileTransfer.h"
 #include "ProgramMatch.h"
-#include "ui/shell/Prompter.h"
+#include "ui/prompts/Prompter.h"
 
 #include <QDir>
 #include <QFileInfo>

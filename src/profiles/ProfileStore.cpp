@@ -1,7 +1,7 @@
 #include "ProfileStore.h"
 
 #include "ProfileNames.h"
-#include "app/DataDirectory.h"
+#include "core/DataDirectory.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>

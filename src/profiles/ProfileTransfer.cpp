@@ -1,6 +1,6 @@
 #include "ProfileTransfer.h"
 
-#include "ui/shell/Prompter.h"
+#include "ui/prompts/Prompter.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,6 +1,6 @@
 #include "DeactivationHotkey.h"
 
-#include "app/SettingsFile.h"
+#include "core/SettingsFile.h"
 #include "engine/StopCombination.h"
 #include "hotkeys/HotkeyAssignment.h"
 #include "hotkeys/HotkeyOwnerTexts.h"

@@ -6,9 +6,9 @@
 #include "profiles/ProfileStore.h"
 #include "ScriptsListWidget.h"
 #include "SingleScriptWidget.h"
-#include "app/SettingsFile.h"
+#include "core/SettingsFile.h"
 #include "engine/ScriptsModel.h"
-#include "ui/shell/Prompter.h"
+#include "ui/prompts/Prompter.h"
 #include "ui_ScriptsListWidget.h"
 
 ProfileCommands::ProfileCommands(ScriptsListWidget& page, PageDialogs& dialogs)

@@ -13,7 +13,7 @@
 #include "recorder/RecordedScriptWriter.h"
 #include "recorder/RecordingFileName.h"
 #include "recorder/StepBuilder.h"
-#include "ui/shell/Prompter.h"
+#include "ui/prompts/Prompter.h"
 
 #include <QCheckBox>
 #include <QDir>

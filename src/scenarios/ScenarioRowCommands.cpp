@@ -9,7 +9,7 @@
 #include "engine/ScriptData.h"
 #include "engine/ScriptsModel.h"
 #include "hotkeys/HotkeyAssignment.h"
-#include "ui/shell/Prompter.h"
+#include "ui/prompts/Prompter.h"
 #include "ui_ScriptsListWidget.h"
 
 #include <QDir>

@@ -11,15 +11,15 @@
 #include "ScenarioOverlayEntries.h"
 #include "ScenarioRowPool.h"
 #include "SingleScriptWidget.h"
-#include "app/AppProperties.h"
-#include "app/SettingsFile.h"
+#include "core/AppProperties.h"
+#include "core/SettingsFile.h"
 #include "engine/ScriptData.h"
 #include "engine/ScriptsModel.h"
 #include "hotkeys/QGlobalShortcut.h"
 #include "hotkeys/ShortcutRegistry.h"
 #include "overlay/OverlayFeed.h"
 #include "ui/appearance/IconManager.h"
-#include "ui/shell/Prompter.h"
+#include "ui/prompts/Prompter.h"
 #include "ui_ScriptsListWidget.h"
 
 #include <QApplication>

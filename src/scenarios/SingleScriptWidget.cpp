@@ -1,7 +1,7 @@
 #include "SingleScriptWidget.h"
 
 #include "ui/appearance/IconManager.h"
-#include "ui/shell/Prompter.h"
+#include "ui/prompts/Prompter.h"
 #include "ui_SingleScriptWidget.h"
 
 #include <QDesktopServices>

@@ -3,9 +3,9 @@
 #include "DriverInstallerSource.h"
 #include "InstallerDownload.h"
 #include "InstallerProcess.h"
-#include "app/DataDirectory.h"
+#include "core/DataDirectory.h"
 #include "input/InputSender.h"
-#include "ui/shell/Prompter.h"
+#include "ui/prompts/Prompter.h"
 
 #include <QCryptographicHash>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "RunElevatedChoice.h"
 
-#include "app/DataDirectory.h"
-#include "app/ElevatedRestart.h"
-#include "app/SettingsFile.h"
+#include "core/DataDirectory.h"
+#include "core/ElevatedRestart.h"
+#include "core/SettingsFile.h"
 
 #include <QCoreApplication>
 

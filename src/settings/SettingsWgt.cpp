@@ -7,14 +7,14 @@
 #include "SignalsBlocked.h"
 #include "VoiceChoices.h"
 #include "VoiceSource.h"
-#include "app/AppProperties.h"
-#include "app/SettingsFile.h"
-#include "app/SettingsNormalization.h"
+#include "core/AppProperties.h"
+#include "core/SettingsFile.h"
+#include "core/SettingsNormalization.h"
 #include "hotkeys/HotkeyAssignment.h"
 #include "input/InputSender.h"
 #include "overlay/OverlayController.h"
 #include "overlay/OverlayPlacement.h"
-#include "ui/shell/Prompter.h"
+#include "ui/prompts/Prompter.h"
 #include "ui_SettingsWgt.h"
 
 #include <QApplication>

@@ -1,10 +1,10 @@
 #include "SettingsBytes.h"
 #include "TestRegistry.h"
 
-#include "app/AppProperties.h"
-#include "app/DataDirectory.h"
-#include "app/OverlaySnapshot.h"
-#include "app/SettingsFile.h"
+#include "core/AppProperties.h"
+#include "core/DataDirectory.h"
+#include "core/OverlaySnapshot.h"
+#include "core/SettingsFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

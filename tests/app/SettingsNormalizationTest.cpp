@@ -1,6 +1,6 @@
 #include "TestRegistry.h"
 
-#include "app/SettingsNormalization.h"
+#include "core/SettingsNormalization.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 #include "TestRegistry.h"
 
-#include "app/AppProperties.h"
-#include "app/SettingsNormalization.h"
+#include "core/AppProperties.h"
+#include "core/SettingsNormalization.h"
 #include "ui/appearance/LanguageManager.h"
 
 #include <QCoreApplication>

@@ -2,8 +2,8 @@
 #include "ScriptedPrompter.h"
 #include "TestRegistry.h"
 
-#include "app/DataDirectory.h"
-#include "app/SettingsFile.h"
+#include "core/DataDirectory.h"
+#include "core/SettingsFile.h"
 #include "app/Startup.h"
 #include "autoclicker/AutoClicker.h"
 #include "autoclicker/AutoclickerWidget.h"

@@ -3,8 +3,8 @@
 #include "ScriptedPrompter.h"
 #include "TestRegistry.h"
 
-#include "app/AppProperties.h"
-#include "app/DataDirectory.h"
+#include "core/AppProperties.h"
+#include "core/DataDirectory.h"
 #include "autoclicker/AutoClicker.h"
 #include "autoclicker/AutoclickerWidget.h"
 #include "hooks/QGlobalMouseHook.h"

@@ -3,7 +3,7 @@
 #include "ScriptedPrompter.h"
 #include "TestRegistry.h"
 
-#include "app/AppProperties.h"
+#include "core/AppProperties.h"
 #include "engine/ScriptData.h"
 #include "engine/ScriptsModel.h"
 #include "autoreplace/AutoReplaceCommand.h"

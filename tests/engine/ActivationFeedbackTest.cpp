@@ -1,12 +1,12 @@
 #include "ScenarioScripts.h"
 #include "TestRegistry.h"
 
-#include "app/AppProperties.h"
+#include "core/AppProperties.h"
 #include "engine/ActivationFeedback.h"
 #include "engine/EngineState.h"
 #include "engine/ScriptData.h"
 #include "engine/ScriptsModel.h"
-#include "engine/SwitchSound.h"
+#include "hotkeys/SwitchSound.h"
 
 #include <QCoreApplication>
 #include <QSignalSpy>

@@ -3,7 +3,7 @@
 #include "ScriptedPrompter.h"
 #include "TestRegistry.h"
 
-#include "app/AppProperties.h"
+#include "core/AppProperties.h"
 #include "engine/EngineState.h"
 #include "engine/ScriptsModel.h"
 #include "engine/StopCombination.h"

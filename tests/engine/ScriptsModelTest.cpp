@@ -1,7 +1,7 @@
 #include "ScriptedPrompter.h"
 #include "TestRegistry.h"
 
-#include "app/AppProperties.h"
+#include "core/AppProperties.h"
 #include "engine/EngineState.h"
 #include "engine/LuaChunk.h"
 #include "engine/ScriptData.h"

@@ -2,7 +2,7 @@
 #include "ScenarioScripts.h"
 #include "TestRegistry.h"
 
-#include "app/AppProperties.h"
+#include "core/AppProperties.h"
 #include "engine/EngineState.h"
 #include "engine/ScriptsModel.h"
 #include "hooks/QGlobalMouseHook.h"

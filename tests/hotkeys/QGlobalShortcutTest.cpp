@@ -1,8 +1,8 @@
 #include "HotkeyPress.h"
 #include "TestRegistry.h"
 
-#include "app/AppProperties.h"
-#include "engine/SwitchSound.h"
+#include "core/AppProperties.h"
+#include "hotkeys/SwitchSound.h"
 #include "hotkeys/HotkeyCapture.h"
 #include "hotkeys/QGlobalShortcut.h"
 #include "platform/simulated/SimulatedPlatform.h"

@@ -2,7 +2,7 @@
 #include "LogCapture.h"
 #include "TestRegistry.h"
 
-#include "app/AppProperties.h"
+#include "core/AppProperties.h"
 #include "input/InputSender.h"
 #include "platform/simulated/SimulatedPlatform.h"
 

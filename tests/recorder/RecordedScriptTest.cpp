@@ -1,7 +1,7 @@
 #include "ScenarioScripts.h"
 #include "TestRegistry.h"
 
-#include "app/AppProperties.h"
+#include "core/AppProperties.h"
 #include "engine/EngineState.h"
 #include "engine/ScriptsModel.h"
 #include "platform/simulated/SimulatedPlatform.h"

@@ -1,8 +1,8 @@
 #include "ScriptsPage.h"
 #include "TestRegistry.h"
 
-#include "scenarios/GrabLineEdit.h"
-#include "settings/ModifierDialog.h"
+#include "ui/widgets/GrabLineEdit.h"
+#include "ui/widgets/ModifierDialog.h"
 
 #include <QDesktopServices>
 #include <QKeyEvent>

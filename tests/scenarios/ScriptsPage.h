@@ -7,8 +7,8 @@
 
 #include "ScriptedPrompter.h"
 
-#include "app/AppProperties.h"
-#include "app/SettingsFile.h"
+#include "core/AppProperties.h"
+#include "core/SettingsFile.h"
 #include "engine/EngineState.h"
 #include "engine/ScriptData.h"
 #include "engine/ScriptsModel.h"

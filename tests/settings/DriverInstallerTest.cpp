@@ -3,7 +3,7 @@
 #include "ScriptedPrompter.h"
 #include "TestRegistry.h"
 
-#include "app/DataDirectory.h"
+#include "core/DataDirectory.h"
 #include "settings/DriverInstaller.h"
 #include "settings/InstallerDownload.h"
 

@@ -1,6 +1,6 @@
 #include "TestRegistry.h"
 
-#include "settings/ModifierDialog.h"
+#include "ui/widgets/ModifierDialog.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

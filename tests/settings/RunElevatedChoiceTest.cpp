@@ -1,9 +1,9 @@
 #include "LogCapture.h"
 #include "TestRegistry.h"
 
-#include "app/DataDirectory.h"
-#include "app/ElevatedRestart.h"
-#include "app/SettingsFile.h"
+#include "core/DataDirectory.h"
+#include "core/ElevatedRestart.h"
+#include "core/SettingsFile.h"
 #include "platform/simulated/SimulatedPlatform.h"
 #include "settings/RunElevatedChoice.h"
 

@@ -1,8 +1,8 @@
 #include "ScriptedPrompter.h"
 #include "TestRegistry.h"
 
-#include "app/OverlaySnapshot.h"
-#include "app/SettingsFile.h"
+#include "core/OverlaySnapshot.h"
+#include "core/SettingsFile.h"
 #include "app/Startup.h"
 #include "overlay/OverlayController.h"
 #include "ui/appearance/EmbeddedFonts.h"

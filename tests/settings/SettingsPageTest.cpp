@@ -3,9 +3,9 @@
 #include "ScriptedPrompter.h"
 #include "TestRegistry.h"
 
-#include "app/AppProperties.h"
-#include "app/OverlaySnapshot.h"
-#include "app/SettingsFile.h"
+#include "core/AppProperties.h"
+#include "core/OverlaySnapshot.h"
+#include "core/SettingsFile.h"
 #include "engine/ActivationFeedback.h"
 #include "hotkeys/ShortcutRegistry.h"
 #include "overlay/OverlayController.h"

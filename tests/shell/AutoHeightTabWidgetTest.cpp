@@ -1,6 +1,6 @@
 #include "TestRegistry.h"
 
-#include "ui/shell/AutoHeightTabWidget.h"
+#include "ui/widgets/AutoHeightTabWidget.h"
 
 #include <QCoreApplication>
 #include <QScrollArea>

@@ -3,8 +3,8 @@
 // Helpers of the shell tests: the settings file as the tests see it, and running the event
 // loop to learn whether an action ends the program.
 
-#include "app/DataDirectory.h"
-#include "app/SettingsFile.h"
+#include "core/DataDirectory.h"
+#include "core/SettingsFile.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,6 +1,6 @@
 #include "TestRegistry.h"
 
-#include "ui/shell/WheelEventBlocker.h"
+#include "ui/widgets/WheelEventBlocker.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/shell/Prompter.h"
+#include "ui/prompts/Prompter.h"
 
 #include <QList>
 #include <QQueue>

@@ -3,9 +3,9 @@
 #include "TestRegistry.h"
 #include "XdoTool.h"
 
-#include "app/AppProperties.h"
-#include "app/DataDirectory.h"
-#include "app/SettingsFile.h"
+#include "core/AppProperties.h"
+#include "core/DataDirectory.h"
+#include "core/SettingsFile.h"
 #include "app/Startup.h"
 #include "autoclicker/AutoClicker.h"
 #include "autoclicker/AutoclickerWidget.h"

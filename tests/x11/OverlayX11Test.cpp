@@ -1,8 +1,8 @@
 #include "TestRegistry.h"
 #include "XdoTool.h"
 
-#include "app/AppProperties.h"
-#include "app/OverlaySnapshot.h"
+#include "core/AppProperties.h"
+#include "core/OverlaySnapshot.h"
 #include "overlay/OverlayController.h"
 #include "overlay/OverlayPalette.h"
 #include "overlay/OverlayPlacement.h"

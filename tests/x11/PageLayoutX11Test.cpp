@@ -2,7 +2,7 @@
 #include "TestRegistry.h"
 #include "XdoTool.h"
 
-#include "app/AppProperties.h"
+#include "core/AppProperties.h"
 #include "app/Startup.h"
 #include "recorder/Recorder.h"
 #include "ui/appearance/EmbeddedFonts.h"

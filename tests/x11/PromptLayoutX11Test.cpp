@@ -3,7 +3,7 @@
 
 #include "ui/appearance/EmbeddedFonts.h"
 #include "ui/appearance/ThemeStyleSheet.h"
-#include "ui/shell/QtPrompter.h"
+#include "ui/prompts/QtPrompter.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -3,8 +3,8 @@
 #include "TestRegistry.h"
 #include "XdoTool.h"
 
-#include "app/AppProperties.h"
-#include "app/SettingsFile.h"
+#include "core/AppProperties.h"
+#include "core/SettingsFile.h"
 #include "engine/EngineState.h"
 #include "engine/ScriptsModel.h"
 #include "hooks/QGlobalMouseHook.h"

@@ -3,7 +3,7 @@
 #include "TestRegistry.h"
 #include "XdoTool.h"
 
-#include "app/AppProperties.h"
+#include "core/AppProperties.h"
 #include "engine/EngineState.h"
 #include "engine/ScriptData.h"
 #include "engine/ScriptsModel.h"

@@ -1,7 +1,7 @@
 #include "IconManager.h"
 
-#include "app/AppProperties.h"
-#include "app/SettingsNormalization.h"
+#include "core/AppProperties.h"
+#include "core/SettingsNormalization.h"
 
 #include <QAbstractButton>
 #include <QAction>

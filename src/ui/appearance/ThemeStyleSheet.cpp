@@ -1,6 +1,6 @@
 #include "ThemeStyleSheet.h"
 
-#include "app/SettingsNormalization.h"
+#include "core/SettingsNormalization.h"
 
 #include <QFile>
 

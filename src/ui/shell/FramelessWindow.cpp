@@ -1,6 +1,6 @@
 #include "FramelessWindow.h"
 
-#include "Prompter.h"
+#include "ui/prompts/Prompter.h"
 #include "ui/appearance/IconManager.h"
 #include "ui_FramelessWindow.h"
 

@@ -1,9 +1,9 @@
 #include "MainWidget.h"
 
 #include "MakerPages.h"
-#include "Prompter.h"
-#include "app/AppProperties.h"
-#include "app/SettingsFile.h"
+#include "ui/prompts/Prompter.h"
+#include "core/AppProperties.h"
+#include "core/SettingsFile.h"
 #include "following/ElevationWarning.h"
 #include "scenarios/FollowingConnections.h"
 #include "following/FollowingSetting.h"

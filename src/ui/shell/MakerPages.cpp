@@ -1,6 +1,6 @@
 #include "MakerPages.h"
 
-#include "Prompter.h"
+#include "ui/prompts/Prompter.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
