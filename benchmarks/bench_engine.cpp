@@ -1,8 +1,8 @@
 // The scenario activation path, the delivery of a mouse event to a script's OnEvent, the cost
 // of the stop check in a running script, the processor time of the scripts' Sleep, and a
 // script stopped by the memory bound.
-#include "BenchmarkMain.h"
 #include "../tests/support/ScenarioScripts.h"
+#include "BenchmarkMain.h"
 #include "engine/EngineState.h"
 #include "engine/RunawayStop.h"
 #include "engine/ScriptsModel.h"

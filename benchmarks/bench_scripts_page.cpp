@@ -12,15 +12,15 @@
 // - StartupToFirstPaint: the main window made as start-up makes it, on the scenario page,
 //   until its first paint: with only the default profile, and with 20 profiles of 20
 //   scenarios beside it (the last of them shown).
+#include "app/Startup.h"
 #include "core/AppProperties.h"
 #include "core/SettingsFile.h"
-#include "app/Startup.h"
 #include "engine/ScriptsModel.h"
 #include "following/ProfileFollower.h"
+#include "platform/simulated/SimulatedPlatform.h"
+#include "profiles/ProfileStore.h"
 #include "scenarios/FollowingConnections.h"
 #include "scenarios/ScriptsListWidget.h"
-#include "profiles/ProfileStore.h"
-#include "platform/simulated/SimulatedPlatform.h"
 #include "ui/appearance/EmbeddedFonts.h"
 #include "ui/appearance/ThemeStyleSheet.h"
 #include "ui/shell/FramelessWindow.h"

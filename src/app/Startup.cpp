@@ -1,19 +1,19 @@
 #include "Startup.h"
 
+#include "SingleInstance.h"
 #include "core/AppProperties.h"
 #include "core/DataDirectory.h"
 #include "core/ElevatedRestart.h"
 #include "core/SettingsFile.h"
 #include "core/SettingsNormalization.h"
-#include "SingleInstance.h"
 #include "overlay/OverlayController.h"
 #include "ui/appearance/EmbeddedFonts.h"
 #include "ui/appearance/IconManager.h"
 #include "ui/appearance/LanguageManager.h"
 #include "ui/appearance/ThemeStyleSheet.h"
+#include "ui/prompts/Prompter.h"
 #include "ui/shell/FramelessWindow.h"
 #include "ui/shell/MainWidget.h"
-#include "ui/prompts/Prompter.h"
 #include "ui/widgets/WheelEventBlocker.h"
 
 #include <QApplication>

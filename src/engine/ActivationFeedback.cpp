@@ -1,7 +1,7 @@
 #include "ActivationFeedback.h"
 
-#include "hotkeys/SwitchSound.h"
 #include "core/AppProperties.h"
+#include "hotkeys/SwitchSound.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

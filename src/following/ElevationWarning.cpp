@@ -1,9 +1,9 @@
 #include "ElevationWarning.h"
 
 #include "ForegroundWatch.h"
-#include "profiles/ProgramMatch.h"
 #include "overlay/OverlayFeed.h"
 #include "platform/Platform.h"
+#include "profiles/ProgramMatch.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>

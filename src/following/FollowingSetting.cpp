@@ -1,7 +1,7 @@
 #include "FollowingSetting.h"
 
-#include "profiles/ProfileStore.h"
 #include "core/DataDirectory.h"
+#include "profiles/ProfileStore.h"
 
 #include <QDir>
 #include <QFile>

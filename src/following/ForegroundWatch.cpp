@@ -1,7 +1,7 @@
 #include "ForegroundWatch.h"
 
-#include "profiles/ProgramMatch.h"
 #include "platform/Platform.h"
+#include "profiles/ProgramMatch.h"
 
 #include <QCoreApplication>
 

@@ -1,11 +1,11 @@
 #include "ProfileFollower.h"
 
-#include "ForegroundWatch.h"
-#include "profiles/ProgramMatch.h"
 #include "FollowedPage.h"
+#include "ForegroundWatch.h"
 #include "engine/ScriptData.h"
 #include "engine/ScriptsModel.h"
 #include "platform/Platform.h"
+#include "profiles/ProgramMatch.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include "HotkeyCapture.h"
 #include "KeyMapping.h"
-#include "core/AppProperties.h"
 #include "SwitchSound.h"
+#include "core/AppProperties.h"
 #include "platform/Platform.h"
 
 #include <QAbstractEventDispatcher>

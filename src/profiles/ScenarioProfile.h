@@ -1,8 +1,8 @@
 #pragma once
 
 #include "AutoReplaceRule.h"
-#include "input/MovementModifiers.h"
 #include "ProfileScenario.h"
+#include "input/MovementModifiers.h"
 
 #include <QList>
 #include <QString>

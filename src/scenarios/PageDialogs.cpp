@@ -1,8 +1,8 @@
 #include "PageDialogs.h"
 
 #include "ScriptsListWidget.h"
-#include "ui/widgets/ModifierDialog.h"
 #include "ui/prompts/Prompter.h"
+#include "ui/widgets/ModifierDialog.h"
 
 const QString PageDialogs::kTitle = QStringLiteral("Clavitor");
 

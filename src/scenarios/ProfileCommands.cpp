@@ -1,13 +1,13 @@
 #include "ProfileCommands.h"
 
 #include "PageDialogs.h"
-#include "profiles/ProfileExporter.h"
-#include "profiles/ProfileImporter.h"
-#include "profiles/ProfileStore.h"
 #include "ScriptsListWidget.h"
 #include "SingleScriptWidget.h"
 #include "core/SettingsFile.h"
 #include "engine/ScriptsModel.h"
+#include "profiles/ProfileExporter.h"
+#include "profiles/ProfileImporter.h"
+#include "profiles/ProfileStore.h"
 #include "ui/prompts/Prompter.h"
 #include "ui_ScriptsListWidget.h"
 

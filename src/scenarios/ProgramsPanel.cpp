@@ -1,11 +1,11 @@
 #include "ProgramsPanel.h"
 
-#include "following/FollowingSetting.h"
-#include "following/ForegroundWatch.h"
 #include "PageButton.h"
 #include "PageDialogs.h"
-#include "profiles/ProgramMatch.h"
 #include "ScriptsListWidget.h"
+#include "following/FollowingSetting.h"
+#include "following/ForegroundWatch.h"
+#include "profiles/ProgramMatch.h"
 
 #include <QCheckBox>
 #include <QEvent>

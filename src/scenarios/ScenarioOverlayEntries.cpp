@@ -1,9 +1,9 @@
 #include "ScenarioOverlayEntries.h"
 
 #include "HotkeyText.h"
-#include "profiles/ScenarioProfile.h"
 #include "engine/ScriptData.h"
 #include "engine/ScriptsModel.h"
+#include "profiles/ScenarioProfile.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

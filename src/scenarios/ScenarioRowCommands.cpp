@@ -2,13 +2,13 @@
 
 #include "HotkeyText.h"
 #include "PageDialogs.h"
-#include "profiles/ProfileStore.h"
-#include "profiles/ScenarioFiles.h"
 #include "ScriptsListWidget.h"
 #include "SingleScriptWidget.h"
 #include "engine/ScriptData.h"
 #include "engine/ScriptsModel.h"
 #include "hotkeys/HotkeyAssignment.h"
+#include "profiles/ProfileStore.h"
+#include "profiles/ScenarioFiles.h"
 #include "ui/prompts/Prompter.h"
 #include "ui_ScriptsListWidget.h"
 

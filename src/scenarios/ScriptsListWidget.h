@@ -1,12 +1,12 @@
 #pragma once
 
 #include "DeactivationHotkey.h"
-#include "following/FollowedPage.h"
-#include "following/ForegroundWatch.h"
 #include "PageDialogs.h"
 #include "ProfileCommands.h"
-#include "profiles/ProfileLibrary.h"
 #include "ScenarioRowCommands.h"
+#include "following/FollowedPage.h"
+#include "following/ForegroundWatch.h"
+#include "profiles/ProfileLibrary.h"
 
 #include <QTimer>
 #include <QWidget>

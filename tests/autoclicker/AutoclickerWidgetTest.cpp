@@ -2,11 +2,11 @@
 #include "ScriptedPrompter.h"
 #include "TestRegistry.h"
 
-#include "core/DataDirectory.h"
-#include "core/SettingsFile.h"
 #include "app/Startup.h"
 #include "autoclicker/AutoClicker.h"
 #include "autoclicker/AutoclickerWidget.h"
+#include "core/DataDirectory.h"
+#include "core/SettingsFile.h"
 #include "hooks/QGlobalMouseHook.h"
 #include "hotkeys/ShortcutRegistry.h"
 #include "ui/appearance/EmbeddedFonts.h"

@@ -3,10 +3,10 @@
 #include "ScriptedPrompter.h"
 #include "TestRegistry.h"
 
-#include "core/AppProperties.h"
-#include "core/DataDirectory.h"
 #include "autoclicker/AutoClicker.h"
 #include "autoclicker/AutoclickerWidget.h"
+#include "core/AppProperties.h"
+#include "core/DataDirectory.h"
 #include "hooks/QGlobalMouseHook.h"
 #include "input/InputSender.h"
 

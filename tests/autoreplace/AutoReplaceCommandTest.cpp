@@ -3,11 +3,11 @@
 #include "ScriptedPrompter.h"
 #include "TestRegistry.h"
 
+#include "autoreplace/AutoReplaceCommand.h"
+#include "autoreplace/AutoReplaceRun.h"
 #include "core/AppProperties.h"
 #include "engine/ScriptData.h"
 #include "engine/ScriptsModel.h"
-#include "autoreplace/AutoReplaceCommand.h"
-#include "autoreplace/AutoReplaceRun.h"
 #include "profiles/ProfileStore.h"
 
 #include <QApplication>

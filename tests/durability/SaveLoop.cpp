@@ -13,9 +13,9 @@
 // ends. The caller thus always knows which save is under way and what the file held before
 // it, however long a save takes.
 
+#include "autoclicker/AutoclickerFile.h"
 #include "core/DataDirectory.h"
 #include "core/SettingsFile.h"
-#include "autoclicker/AutoclickerFile.h"
 #include "profiles/ProfileStore.h"
 
 #include <QCoreApplication>

@@ -2,9 +2,9 @@
 #include "TestRegistry.h"
 
 #include "core/AppProperties.h"
-#include "hotkeys/SwitchSound.h"
 #include "hotkeys/HotkeyCapture.h"
 #include "hotkeys/QGlobalShortcut.h"
+#include "hotkeys/SwitchSound.h"
 #include "platform/simulated/SimulatedPlatform.h"
 
 #include <QAbstractEventDispatcher>

@@ -8,9 +8,9 @@
 #include "engine/EngineState.h"
 #include "engine/ScriptData.h"
 #include "engine/ScriptsModel.h"
-#include "hotkeys/SwitchSound.h"
 #include "hotkeys/QGlobalShortcut.h"
 #include "hotkeys/ShortcutRegistry.h"
+#include "hotkeys/SwitchSound.h"
 #include "platform/simulated/SimulatedPlatform.h"
 
 #include <QCoreApplication>

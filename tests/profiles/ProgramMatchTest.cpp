@@ -1,7 +1,7 @@
 #include "TestRegistry.h"
 
-#include "profiles/ProgramMatch.h"
 #include "platform/ProcessNames.h"
+#include "profiles/ProgramMatch.h"
 
 #include <QTest>
 

@@ -1,8 +1,8 @@
 #include "ScriptsPage.h"
 #include "TestRegistry.h"
 
-#include "hotkeys/ShortcutRegistry.h"
 #include "following/ProfileFollower.h"
+#include "hotkeys/ShortcutRegistry.h"
 #include "scenarios/ScriptsListWidget.h"
 
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 #include "ScriptsPage.h"
 #include "TestRegistry.h"
 
-#include "scenarios/RecordingSaveDialog.h"
 #include "recorder/Recorder.h"
+#include "scenarios/RecordingSaveDialog.h"
 
 #include <QDir>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "ScriptsPage.h"
 #include "TestRegistry.h"
 
-#include "engine/StopCombination.h"
 #include "autoreplace/AutoReplaceTable.h"
+#include "engine/StopCombination.h"
 #include "ui/appearance/LanguageManager.h"
 
 #include <QLabel>

@@ -12,14 +12,14 @@
 #include "engine/EngineState.h"
 #include "engine/ScriptData.h"
 #include "engine/ScriptsModel.h"
-#include "profiles/ProfileStore.h"
 #include "following/ElevationWarning.h"
 #include "following/ProfileFollower.h"
+#include "overlay/OverlayFeed.h"
+#include "platform/simulated/SimulatedPlatform.h"
+#include "profiles/ProfileStore.h"
 #include "scenarios/FollowingConnections.h"
 #include "scenarios/ScriptsListWidget.h"
 #include "scenarios/SingleScriptWidget.h"
-#include "overlay/OverlayFeed.h"
-#include "platform/simulated/SimulatedPlatform.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 #include "ScriptedPrompter.h"
 #include "TestRegistry.h"
 
+#include "app/Startup.h"
 #include "core/OverlaySnapshot.h"
 #include "core/SettingsFile.h"
-#include "app/Startup.h"
 #include "overlay/OverlayController.h"
 #include "ui/appearance/EmbeddedFonts.h"
 #include "ui/appearance/IconManager.h"

@@ -2,8 +2,8 @@
 #include "TestRegistry.h"
 #include "XdoTool.h"
 
-#include "core/AppProperties.h"
 #include "app/Startup.h"
+#include "core/AppProperties.h"
 #include "recorder/Recorder.h"
 #include "ui/appearance/EmbeddedFonts.h"
 #include "ui/appearance/IconManager.h"

@@ -2,14 +2,14 @@
 #include "TestRegistry.h"
 #include "XdoTool.h"
 
+#include "app/Startup.h"
 #include "core/AppProperties.h"
 #include "core/DataDirectory.h"
 #include "core/SettingsFile.h"
-#include "app/Startup.h"
 #include "engine/EngineState.h"
+#include "platform/x11/X11Platform.h"
 #include "profiles/ProfileStore.h"
 #include "scenarios/ScriptsListWidget.h"
-#include "platform/x11/X11Platform.h"
 #include "ui/shell/FramelessWindow.h"
 
 #include <QDir>

@@ -3,16 +3,16 @@
 #include "TestRegistry.h"
 #include "XdoTool.h"
 
+#include "app/Startup.h"
 #include "core/AppProperties.h"
 #include "core/SettingsFile.h"
-#include "app/Startup.h"
 #include "engine/EngineState.h"
-#include "ui/widgets/GrabLineEdit.h"
+#include "platform/x11/X11Platform.h"
 #include "profiles/ProfileStore.h"
 #include "scenarios/ScriptsListWidget.h"
 #include "scenarios/SingleScriptWidget.h"
-#include "platform/x11/X11Platform.h"
 #include "ui/shell/FramelessWindow.h"
+#include "ui/widgets/GrabLineEdit.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "FramelessWindow.h"
 
-#include "ui/prompts/Prompter.h"
 #include "ui/appearance/IconManager.h"
+#include "ui/prompts/Prompter.h"
 #include "ui_FramelessWindow.h"
 
 #include <QApplication>

@@ -1,16 +1,16 @@
 #include "MainWidget.h"
 
 #include "MakerPages.h"
-#include "ui/prompts/Prompter.h"
 #include "core/AppProperties.h"
 #include "core/SettingsFile.h"
 #include "following/ElevationWarning.h"
-#include "scenarios/FollowingConnections.h"
 #include "following/FollowingSetting.h"
 #include "following/ProfileFollower.h"
+#include "scenarios/FollowingConnections.h"
 #include "ui/appearance/IconManager.h"
 #include "ui/appearance/LanguageManager.h"
 #include "ui/appearance/ThemeStyleSheet.h"
+#include "ui/prompts/Prompter.h"
 #include "ui_MainWidget.h"
 
 #include <QApplication>
