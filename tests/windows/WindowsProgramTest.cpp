@@ -1,6 +1,8 @@
 // The Windows program as a user gets it: its installer, run silently in a fresh Wine prefix on
-// a private X server, installs it; the installed clavitor.exe starts on a stored profile and is
-// driven with xdotool. Wine hands hotkeys and low-level hook events only to input that reaches
+// a private X server, installs it with its Start-menu shortcut and "Apps" entry; the installed
+// clavitor.exe starts on a stored profile, takes over a second start, keeps a silent install
+// from replacing it while it runs, and is driven with xdotool; the uninstaller leaves the
+// user's data. Wine hands hotkeys and low-level hook events only to input that reaches
 // one of its own windows, so the keyboard focus and the pointer stay on the program's window
 // (an empty area of it) while keys and clicks are sent.
 //
@@ -15,11 +17,13 @@
 #include "autoclicker/AutoclickerFile.h"
 #include "profiles/ProfileStore.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImage>
 #include <QPixmap>
 #include <QProcess>
 #include <QRect>
@@ -47,6 +51,9 @@ const QPoint kEmptyArea(480, 430);
 const QPoint kScenarioPageButton(51, 123);
 const QPoint kCloseButtonFromTopRight(-39, 33);
 
+const QString kUninstallKey =
+    QStringLiteral("HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Clavitor");
+
 QString number(int value)
 {
     return QString::number(value);
@@ -66,7 +73,8 @@ class WindowsProgramTest : public QObject
     QRect m_geometry;
     QProcess m_program;
 
-    bool runWine(const QStringList& arguments, int timeoutMs)
+    // The exit code of a Windows program run to its end; -1 when it did not end.
+    int wineExitCode(const QStringList& arguments, int timeoutMs)
     {
         QProcess wine;
         wine.setProcessEnvironment(m_wine);
@@ -76,9 +84,40 @@ class WindowsProgramTest : public QObject
             qWarning() << "wine" << arguments << "did not finish";
             wine.kill();
             wine.waitForFinished();
-            return false;
+            return -1;
         }
-        return wine.exitCode() == 0;
+        return wine.exitCode();
+    }
+
+    bool runWine(const QStringList& arguments, int timeoutMs)
+    {
+        return wineExitCode(arguments, timeoutMs) == 0;
+    }
+
+    // The "Apps" entry of an install for everyone has the value.
+    bool appsEntryHas(const QString& value)
+    {
+        return runWine({QStringLiteral("reg"), QStringLiteral("query"), kUninstallKey,
+                        QStringLiteral("/v"), value},
+                       kTimeoutMs);
+    }
+
+    QString installFolder() const { return driveC() + QStringLiteral("/Program Files/Clavitor"); }
+    QString startMenuShortcut() const
+    {
+        return driveC() +
+               QStringLiteral("/ProgramData/Microsoft/Windows/Start Menu/Programs/Clavitor.lnk");
+    }
+
+    // The visible windows of the program.
+    QStringList visibleWindows()
+    {
+        QString found;
+        runTool(QStringLiteral("xdotool"),
+                {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                 QStringLiteral("^Clavitor")},
+                &found);
+        return found.split(u'\n', Qt::SkipEmptyParts);
     }
 
     bool setRegistryValue(const QString& key, const QString& name, const QString& value)
@@ -182,14 +221,22 @@ class WindowsProgramTest : public QObject
                QTest::qWaitFor([global] { return pointer() == global; }, kTimeoutMs);
     }
 
-    // The scenario page with the active scenario, for the README.
-    void screenshotScenarioPage()
+    // A click on the sidebar's button changes the page the window shows; the scenario page
+    // with the active scenario is kept for the README.
+    void showScenarioPage()
     {
-        if (qEnvironmentVariableIsEmpty("CLAVITOR_SCREENSHOT_DIR"))
-            return;
+        const QImage before = grabWindow();
         QVERIFY(pointAt(kScenarioPageButton));
         QVERIFY(xdotool({QStringLiteral("click"), QStringLiteral("1")}));
+        QTRY_VERIFY_WITH_TIMEOUT(grabWindow() != before, kTimeoutMs);
         screenshot(QStringLiteral("windows-scripts.png"));
+    }
+
+    QImage grabWindow() const
+    {
+        return QGuiApplication::primaryScreen()
+            ->grabWindow(0, m_geometry.x(), m_geometry.y(), m_geometry.width(), m_geometry.height())
+            .toImage();
     }
 
     void screenshot(const QString& name)
@@ -198,9 +245,7 @@ class WindowsProgramTest : public QObject
         if (directory.isEmpty())
             return;
         QTest::qWait(500); // the page paints
-        const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(
-            0, m_geometry.x(), m_geometry.y(), m_geometry.width(), m_geometry.height());
-        QVERIFY(shot.save(directory + u'/' + name));
+        QVERIFY(grabWindow().save(directory + u'/' + name));
     }
 
 private slots:
@@ -234,10 +279,14 @@ private slots:
     void installerInstallsSilently()
     {
         QVERIFY(runWine({m_setup, QStringLiteral("/S")}, kInstallTimeoutMs));
-        const QString folder = driveC() + QStringLiteral("/Program Files/Clavitor");
+        const QString folder = installFolder();
         QVERIFY(QFileInfo::exists(folder + QStringLiteral("/clavitor.exe")));
         QVERIFY(QFileInfo::exists(folder + QStringLiteral("/uninstall.exe")));
         QVERIFY(QFileInfo::exists(folder + QStringLiteral("/platforms/qwindows.dll")));
+        QVERIFY(QFileInfo::exists(folder + QStringLiteral("/licenses/README.txt")));
+        QVERIFY(QFileInfo::exists(startMenuShortcut()));
+        for (const char* value : {"DisplayName", "DisplayVersion", "EstimatedSize", "UninstallString"})
+            QVERIFY2(appsEntryHas(QLatin1String(value)), value);
         // Pointer acceleration off, as the user who turned off "Enhance pointer precision":
         // a relative move then moves the cursor by exactly its amount (with it on, Windows
         // doubles moves of more than 6 pixels, as it does a mouse's).
@@ -261,6 +310,29 @@ private slots:
         qInfo("first window %lld ms after the start", static_cast<long long>(started.elapsed()));
         QTest::qWait(1000); // the hooks and hotkeys are in place once the window is up
         screenshot(QStringLiteral("windows-main.png"));
+    }
+
+    // A second start hands over to the first and ends: one window, the first still running.
+    void secondStartHandsOverToTheFirst()
+    {
+        QVERIFY(!m_window.isEmpty());
+        QCOMPARE(wineExitCode({QStringLiteral("C:\\Program Files\\Clavitor\\clavitor.exe")},
+                              kStartTimeoutMs),
+                 0);
+        QCOMPARE(m_program.state(), QProcess::Running);
+        QCOMPARE(visibleWindows(), QStringList{m_window});
+    }
+
+    // A silent install while Clavitor runs ends with an error and changes nothing.
+    void silentInstallWhileItRunsChangesNothing()
+    {
+        QVERIFY(!m_window.isEmpty());
+        const QString program = installFolder() + QStringLiteral("/clavitor.exe");
+        const QDateTime modified = QFileInfo(program).lastModified();
+        QVERIFY(wineExitCode({m_setup, QStringLiteral("/S")}, kInstallTimeoutMs) > 0);
+        QCOMPARE(QFileInfo(program).lastModified(), modified);
+        QVERIFY(appsEntryHas(QStringLiteral("DisplayVersion")));
+        QCOMPARE(m_program.state(), QProcess::Running);
     }
 
     void autoclickerClicksAndStopsOnItsHotkey()
@@ -299,7 +371,7 @@ private slots:
     void quitsThroughTheCloseQuestionAndSavesItsSettings()
     {
         QVERIFY(!m_window.isEmpty());
-        screenshotScenarioPage();
+        showScenarioPage();
         const QString settings = m_dataDirectory + QStringLiteral("/Settings");
         QVERIFY(QFile::remove(settings)); // written at the start; written again when it quits
         QVERIFY(pointAt(QPoint(m_geometry.width(), 0) + kCloseButtonFromTopRight));
@@ -311,6 +383,22 @@ private slots:
         QVERIFY(m_program.waitForFinished(30000));
         QCOMPARE(m_program.exitCode(), 0);
         QVERIFY(QFileInfo::exists(settings));
+    }
+
+    // The uninstaller takes the program, its shortcut and its "Apps" entry, and leaves the
+    // user's data. It copies itself away and returns at once: what it removes is waited for.
+    void uninstallKeepsTheData()
+    {
+        QVERIFY(!m_dataDirectory.isEmpty());
+        QVERIFY(runWine({QStringLiteral("C:\\Program Files\\Clavitor\\uninstall.exe"),
+                         QStringLiteral("/S"), QStringLiteral("/AllUsers")},
+                        kInstallTimeoutMs));
+        QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(installFolder() + QStringLiteral("/clavitor.exe")),
+                                 kInstallTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!appsEntryHas(QStringLiteral("DisplayVersion")), kTimeoutMs);
+        QVERIFY(!QFileInfo::exists(startMenuShortcut()));
+        QVERIFY(QFileInfo::exists(m_dataDirectory + QStringLiteral("/profiles.json")));
+        QVERIFY(QFileInfo::exists(m_dataDirectory + QStringLiteral("/profiles/default/nudge.lua")));
     }
 };
 
