@@ -6,7 +6,10 @@
 #include "core/ElevatedRestart.h"
 #include "core/SettingsFile.h"
 #include "core/SettingsNormalization.h"
+#include "log/LogJournal.h"
+#include "log/MessageCapture.h"
 #include "overlay/OverlayController.h"
+#include "overlay/ScenarioErrorNotice.h"
 #include "ui/appearance/EmbeddedFonts.h"
 #include "ui/appearance/IconManager.h"
 #include "ui/appearance/LanguageManager.h"
@@ -89,6 +92,16 @@ void Startup::warnAboutDesktop(platform::DesktopSupport support, const QString& 
 
 int Startup::run(QApplication& app, platform::DesktopSupport support)
 {
+    // What the program logs from here on reaches the log page too.
+    MessageCapture::install(LogJournal::instance());
+    const int exitCode = runCaptured(app, support);
+    LogJournal::instance().flush();
+    MessageCapture::uninstall();
+    return exitCode;
+}
+
+int Startup::runCaptured(QApplication& app, platform::DesktopSupport support)
+{
     QNetworkProxyFactory::setUseSystemConfiguration(true);
     const QString appDirectory = QCoreApplication::applicationDirPath();
     LanguageManager::instance().initialize(
@@ -108,6 +121,8 @@ int Startup::run(QApplication& app, platform::DesktopSupport support)
         // The installer waits while a Clavitor of the session runs.
         platform::Platform::current().markRunning(
             QStringLiteral("Local\\" CLAVITOR_APP_ID).toStdWString());
+        // Only the instance that runs writes the log file.
+        LogJournal::instance().setFileFolder(dataDirectoryPath());
         break;
     case SingleInstance::Claim::HandedOver:
         return 0;
@@ -149,6 +164,7 @@ int Startup::run(QApplication& app, platform::DesktopSupport support)
         app.setStyleSheet(styleSheet);
     }
 
+    const ScenarioErrorNotice errorNotice;
     std::unique_ptr<FramelessWindow> window = createMainWindow();
     QObject::connect(&instance, &SingleInstance::showRequested, window.get(),
                      &FramelessWindow::bringToFront);

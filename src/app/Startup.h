@@ -29,4 +29,8 @@ public:
     // have no one to tell.
     static void warnAboutDesktop(platform::DesktopSupport support, const QString& platformName,
                                  QWidget* window);
+
+private:
+    // run, with the program's log lines captured for the journal.
+    static int runCaptured(QApplication& app, platform::DesktopSupport support);
 };

@@ -2,13 +2,17 @@
 
 #include "core/AppProperties.h"
 #include "hotkeys/SwitchSound.h"
+#include "log/ScenarioScope.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QPointer>
 #include <QTextToSpeech>
 #include <QVariant>
 #include <QVoice>
+
+Q_LOGGING_CATEGORY(lcScenario, "clavitor.scenario")
 
 namespace ActivationFeedback {
 
@@ -96,6 +100,22 @@ void announceDeactivation(const QString& name)
     speak(name.isEmpty()
               ? QCoreApplication::translate("ScriptsModel", "Сценарий отключён")
               : QCoreApplication::translate("ScriptsModel", "Сценарий \"%1\" отключён").arg(name));
+}
+
+void logActivation(const QString& path, const QString& profile)
+{
+    const QString name = QFileInfo(path).completeBaseName();
+    const ScenarioScope scope(name);
+    qCInfo(lcScenario).noquote()
+        << QStringLiteral("Активирован сценарий «%1» профиля «%2»").arg(name, profile);
+}
+
+void logDeactivation(const QString& path, const QString& profile)
+{
+    const QString name = QFileInfo(path).completeBaseName();
+    const ScenarioScope scope(name);
+    qCInfo(lcScenario).noquote()
+        << QStringLiteral("Деактивирован сценарий «%1» профиля «%2»").arg(name, profile);
 }
 
 } // namespace ActivationFeedback

@@ -33,4 +33,9 @@ void announceActivation(const QString& path);
 // Speaks that the scenario named name (or an unnamed one) was disabled.
 void announceDeactivation(const QString& name);
 
+// The journal's lines of an activation and a deactivation of the scenario in the file at
+// path, of the profile named.
+void logActivation(const QString& path, const QString& profile);
+void logDeactivation(const QString& path, const QString& profile);
+
 } // namespace ActivationFeedback

@@ -6,6 +6,8 @@
 
 #include <lua.hpp>
 
+Q_LOGGING_CATEGORY(lcRunaway, "clavitor.runaway")
+
 namespace {
 
 // The run going on now; runs happen on the GUI thread only.

@@ -2,8 +2,13 @@
 
 #include "platform/WinApi.h"
 
+#include <QLoggingCategory>
+
 struct lua_State;
 struct lua_Debug;
+
+// The journal's category for scenarios the user stopped.
+Q_DECLARE_LOGGING_CATEGORY(lcRunaway)
 
 // A way out of a script that does not return. Scripts run on the GUI thread, so one whose
 // OnEvent loops for good would freeze the whole program. While script code runs (the chunk

@@ -6,6 +6,8 @@
 #include "LuaChunk.h"
 #include "LuaMemoryBound.h"
 #include "LuaSandbox.h"
+#include "LuaStateSetup.h"
+#include "LuaTraceback.h"
 #include "RunawayStop.h"
 #include "ScriptData.h"
 #include "core/AppProperties.h"
@@ -13,6 +15,7 @@
 #include "hotkeys/HotkeyCapture.h"
 #include "input/InputSender.h"
 #include "input/MovementModifiers.h"
+#include "log/ScenarioScope.h"
 #include "platform/FreedMemory.h"
 #include "ui/prompts/Prompter.h"
 
@@ -26,8 +29,6 @@
 
 #include <exception>
 #include <stdexcept>
-
-Q_LOGGING_CATEGORY(lcEngine, "clavitor.engine")
 
 namespace {
 
@@ -56,12 +57,6 @@ QString normalisedPath(const QString& path)
 } // namespace
 
 namespace {
-
-struct StateSetup
-{
-    const QString& profileFolder;
-    ScriptsModel::Library library;
-};
 
 // The bound of the settings page, in bytes.
 std::size_t configuredMemoryLimit()
@@ -110,31 +105,7 @@ ScriptsModel::~ScriptsModel()
 void ScriptsModel::openState()
 {
     m_memory.reset();
-    m_luaState = lua_newstate(&LuaMemoryBound::allocate, &m_memory);
-    if (!m_luaState)
-        throw std::runtime_error("Не удалось инициализировать Lua");
-    lua_atpanic(m_luaState, [](lua_State* L) {
-        qCCritical(lcEngine).noquote()
-            << "Ошибка Lua вне защищённого вызова:" << QString::fromUtf8(lua_tostring(L, -1));
-        return 0;
-    });
-    // The libraries and the API are set up in a protected call: running out of memory there
-    // is an error like any other, not the end of the process.
-    const auto prepare = [](lua_State* L) {
-        const auto* setup = static_cast<const StateSetup*>(lua_touserdata(L, 1));
-        lua_pop(L, 1);
-        luaL_openlibs(L);
-        if (setup->library == Library::Safe)
-            LuaSandbox::apply(L, setup->profileFolder);
-        LuaApi::registerAll(L);
-        RunawayStop::prepareState(L);
-        return 0;
-    };
-    StateSetup setup{m_profileFolder, m_library};
-    if (lua_cpcall(m_luaState, prepare, &setup) != 0) {
-        lua_close(m_luaState);
-        throw std::runtime_error("Не удалось инициализировать Lua");
-    }
+    m_luaState = LuaStateSetup::open(m_memory, m_profileFolder, m_library == Library::Safe);
     m_stateLibrary = m_library;
 }
 
@@ -201,7 +172,7 @@ void ScriptsModel::activate(const QString& path, ScriptData* record)
     m_memory.setLimit(configuredMemoryLimit());
 
     if (engine.scenarioActive) {
-        callOnEvent("PROFILE_DEACTIVATED");
+        callOnEvent("PROFILE_DEACTIVATED", m_activeScriptPath);
         engine.scenarioActive = false;
         engine.eventsEnabled = false;
     }
@@ -212,6 +183,7 @@ void ScriptsModel::activate(const QString& path, ScriptData* record)
 
     if (!QFileInfo::exists(path)) {
         m_errorMessage = tr("Не найден lua файл - %1").arg(path);
+        m_failures.report(path, m_errorMessage, {});
         failActivation(m_errorMessage);
         return;
     }
@@ -223,7 +195,7 @@ void ScriptsModel::activate(const QString& path, ScriptData* record)
                                  MovementModifiers::jitterAmplitude(record->rand));
 
     engine.eventsEnabled = true;
-    const RunEnd end = callOnEvent("PROFILE_ACTIVATED");
+    const RunEnd end = callOnEvent("PROFILE_ACTIVATED", path);
     if (end == RunEnd::OutOfMemory) {
         engine.eventsEnabled = false;
         publishScenarioModifiers(1.0, 1.0, 1.0, 0.0);
@@ -239,6 +211,9 @@ void ScriptsModel::activate(const QString& path, ScriptData* record)
         deactivateScript();
         return;
     }
+    if (end == RunEnd::Returned)
+        m_failures.clear(path);
+    ActivationFeedback::logActivation(path, profileName());
     emit sigActiveLuaChanged(QFileInfo(path).completeBaseName());
     setActivationResult(record != nullptr);
     if (record) {
@@ -255,16 +230,19 @@ bool ScriptsModel::runScriptFile(const QString& path)
     QString error;
     bool stopped = false;
     bool hostFailed = false;
+    QString traceback;
     try {
         {
             // The run ends before any box: the box's event loop may close this state.
+            const ScenarioScope scope(QFileInfo(path).completeBaseName());
             const RunawayStop run(m_luaState);
+            const int handler = LuaTraceback::pushHandler(m_luaState);
             int status = LuaChunk::loadFile(m_luaState, path,
                                             m_stateLibrary == Library::Safe
                                                 ? LuaChunk::Chunks::TextOnly
                                                 : LuaChunk::Chunks::TextOrBinary);
             if (status == 0)
-                status = lua_pcall(m_luaState, 0, LUA_MULTRET, 0);
+                status = lua_pcall(m_luaState, 0, LUA_MULTRET, handler);
             stopped = run.stopped();
             if (status == 0 && !stopped && !m_memory.reached()) {
                 lua_settop(m_luaState, 0); // the chunk's results are not used
@@ -274,6 +252,7 @@ bool ScriptsModel::runScriptFile(const QString& path)
                 error = kOutOfMemory; // also when the script caught it and went on
             else
                 error = status == 0 ? QString::fromUtf8(RunawayStop::kMessage) : errorText();
+            traceback = LuaTraceback::take(m_luaState, m_loadedFiles);
         }
         m_errorMessage = tr("Ошибка - %1 в lua файле - %2").arg(error, path);
     } catch (const std::exception& failure) {
@@ -286,17 +265,18 @@ bool ScriptsModel::runScriptFile(const QString& path)
     // What the script took is given back with its state before anyone is told.
     if (m_memory.reached())
         reopenState();
-    if (hostFailed) {
-        failActivation(hostFailure.isEmpty()
-                           ? tr("Не удалось выполнить сценарий")
-                           : tr("Не удалось выполнить сценарий: %1").arg(hostFailure));
-    } else if (stopped) {
+    if (stopped && !hostFailed) {
         // The user asked for it: a line in the log, no box.
-        qCWarning(lcEngine).noquote() << m_errorMessage;
+        qCWarning(lcRunaway).noquote() << m_errorMessage;
         reportFailedActivation();
-    } else {
-        failActivation(m_errorMessage);
+        return false;
     }
+    if (hostFailed)
+        m_errorMessage = hostFailure.isEmpty()
+                             ? tr("Не удалось выполнить сценарий")
+                             : tr("Не удалось выполнить сценарий: %1").arg(hostFailure);
+    m_failures.report(path, m_errorMessage, traceback);
+    failActivation(m_errorMessage);
     return false;
 }
 
@@ -330,7 +310,8 @@ void ScriptsModel::deactivateScript()
 
     publishScenarioModifiers(1.0, 1.0, 1.0, 0.0);
     if (wasActive) {
-        callOnEvent("PROFILE_DEACTIVATED");
+        callOnEvent("PROFILE_DEACTIVATED", m_activeScriptPath);
+        ActivationFeedback::logDeactivation(m_activeScriptPath, profileName());
         engine.scenarioActive = false;
         engine.eventsEnabled = false;
         m_activeScriptPath.clear();
@@ -358,34 +339,44 @@ int callOnEventProtected(lua_State* L)
 {
     const auto* call = static_cast<const OnEventCall*>(lua_touserdata(L, 1));
     lua_settop(L, 0);
+    const int handler = LuaTraceback::pushHandler(L);
     lua_getglobal(L, "OnEvent");
     lua_pushstring(L, call->event);
     if (call->button)
         lua_pushinteger(L, *call->button);
     else
         lua_pushnil(L);
-    lua_call(L, 2, 0);
+    if (lua_pcall(L, 2, 0, handler) != 0)
+        lua_error(L); // the error, as it came, to the caller
     return 0;
 }
 
 } // namespace
 
-ScriptsModel::RunEnd ScriptsModel::callOnEvent(const char* event, std::optional<int> button)
+ScriptsModel::RunEnd ScriptsModel::callOnEvent(const char* event, const QString& path,
+                                               std::optional<int> button)
 {
     OnEventCall call{event, button};
     bool stopped = false;
     {
+        const ScenarioScope scope(QFileInfo(path).completeBaseName());
         const RunawayStop run(m_luaState);
-        if (lua_cpcall(m_luaState, &callOnEventProtected, &call) != 0) {
-            qCWarning(lcEngine).noquote() << "Ошибка Lua в OnEvent:" << errorText();
-            lua_pop(m_luaState, 1);
-        } else if (run.stopped() || m_memory.reached()) {
-            // The script caught the error and returned: it ends all the same.
-            qCWarning(lcEngine).noquote()
-                << "Ошибка Lua в OnEvent:"
-                << (run.stopped() ? QString::fromUtf8(RunawayStop::kMessage) : kOutOfMemory);
-        }
+        const bool failed = lua_cpcall(m_luaState, &callOnEventProtected, &call) != 0;
         stopped = run.stopped();
+        // A script that caught the stop or the bound and returned ends all the same.
+        if (failed || stopped || m_memory.reached()) {
+            const QString error = QStringLiteral("Ошибка Lua в OnEvent: ") +
+                                  (failed    ? errorText()
+                                   : stopped ? QString::fromUtf8(RunawayStop::kMessage)
+                                             : kOutOfMemory);
+            if (failed)
+                lua_pop(m_luaState, 1);
+            const QString traceback = LuaTraceback::take(m_luaState, m_loadedFiles);
+            if (stopped)
+                qCWarning(lcRunaway).noquote() << error;
+            else
+                m_failures.report(path, error, traceback);
+        }
     }
     if (m_memory.reached()) {
         reopenState();
@@ -409,6 +400,11 @@ void ScriptsModel::endOutOfMemory()
     failActivation(m_errorMessage);
 }
 
+QString ScriptsModel::profileName() const
+{
+    return QFileInfo(m_profileFolder).fileName();
+}
+
 QString ScriptsModel::errorText() const
 {
     return LuaChunk::errorText(m_luaState, -1, m_loadedFiles);
@@ -428,7 +424,8 @@ void ScriptsModel::mouseButtonEvent(int button, bool pressed)
         m_unheardButtons &= ~bit;
         return;
     }
-    switch (callOnEvent(pressed ? "MOUSE_BUTTON_PRESSED" : "MOUSE_BUTTON_RELEASED", button)) {
+    switch (callOnEvent(pressed ? "MOUSE_BUTTON_PRESSED" : "MOUSE_BUTTON_RELEASED",
+                        m_activeScriptPath, button)) {
     case RunEnd::Returned:
         break;
     case RunEnd::Stopped:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LuaMemoryBound.h"
+#include "ScenarioFailures.h"
 
 #include <QAbstractListModel>
 #include <QList>
@@ -100,14 +101,18 @@ private:
     void reportFailedActivation();
     // Calls the script's OnEvent. The state is made anew when the call reached the memory
     // bound.
-    RunEnd callOnEvent(const char* event, std::optional<int> button = std::nullopt);
+    RunEnd callOnEvent(const char* event, const QString& path,
+                       std::optional<int> button = std::nullopt);
     // The active scenario reached the memory bound in OnEvent: it ends, and the user is told.
     void endOutOfMemory();
     void mouseButtonEvent(int button, bool pressed);
     QString errorText() const;
+    // The profile's name, the name of its folder.
+    QString profileName() const;
 
     QList<ScriptData*> m_scripts;
     LuaMemoryBound m_memory;
+    ScenarioFailures& m_failures = ScenarioFailures::instance();
     lua_State* m_luaState = nullptr;
     Library m_library;      // what the user chose
     Library m_stateLibrary; // what the state was made with

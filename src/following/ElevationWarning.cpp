@@ -1,7 +1,7 @@
 #include "ElevationWarning.h"
 
 #include "ForegroundWatch.h"
-#include "overlay/OverlayFeed.h"
+#include "overlay/OverlayNotice.h"
 #include "platform/Platform.h"
 #include "profiles/ProgramMatch.h"
 
@@ -12,9 +12,6 @@ Q_LOGGING_CATEGORY(lcElevation, "clavitor.elevation")
 
 ElevationWarning::ElevationWarning(ForegroundWatch& watch, QObject* parent) : QObject(parent)
 {
-    m_clear.setSingleShot(true);
-    m_clear.setInterval(kNoticeMs);
-    connect(&m_clear, &QTimer::timeout, this, [] { OverlayFeed::current().setNotice({}); });
     connect(&watch, &ForegroundWatch::programInFront, this, &ElevationWarning::check);
 }
 
@@ -37,6 +34,5 @@ void ElevationWarning::check(const platform::ForegroundProgram& program)
                             "ей. Запустите Clavitor от имени администратора.")
                              .arg(name);
     qCWarning(lcElevation).noquote() << text;
-    OverlayFeed::current().setNotice(text);
-    m_clear.start();
+    OverlayNotice::instance().show(text, kNoticeMs);
 }

@@ -5,7 +5,6 @@
 #include <QObject>
 #include <QSet>
 #include <QString>
-#include <QTimer>
 
 class ForegroundWatch;
 
@@ -31,5 +30,4 @@ public:
 
 private:
     QSet<QString> m_told; // program names, lower case: Windows' names ignore case
-    QTimer m_clear;       // takes the notice off the overlay
 };

@@ -7,6 +7,10 @@
 #include "platform/Platform.h"
 #include "profiles/ProgramMatch.h"
 
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcFollowing, "clavitor.following")
+
 namespace {
 
 bool mouseButtonHeld()
@@ -103,6 +107,12 @@ bool ProfileFollower::switchTo(qsizetype index)
     m_switching = true;
     const bool switched = m_page.followProgram(index);
     if (switched && leaving != index) {
+        const QString name = m_page.profiles()[index].name;
+        const bool listed = profileForProgram(m_page.profiles(), m_inFront) == index;
+        qCInfo(lcFollowing).noquote()
+            << (listed ? QStringLiteral("Профиль «%1» выбран: впереди %2")
+                       : QStringLiteral("Профиль «%1» выбран снова: впереди %2"))
+                   .arg(name, listedNameOf(m_inFront));
         if (left.row >= 0)
             m_leftActive.insert(leavingName, left);
         const LeftScenario back = m_leftActive.take(m_page.profiles()[index].name);

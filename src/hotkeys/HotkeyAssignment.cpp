@@ -4,8 +4,27 @@
 #include "ShortcutRegistry.h"
 #include "ui/prompts/Prompter.h"
 
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcHotkeys, "clavitor.hotkeys")
+
 HotkeyAssignment HotkeyAssignment::apply(QGlobalShortcut& shortcut, QObject* owner,
                                          const QString& ownerText, const QKeySequence& sequence)
+{
+    const HotkeyAssignment result = assign(shortcut, owner, ownerText, sequence);
+    if (!result.succeeded())
+        qCWarning(lcHotkeys).noquote()
+            << QStringLiteral("Горячая клавиша %1 не назначена (%2): %3")
+                   .arg(sequence.toString(QKeySequence::PortableText), ownerText,
+                        result.status() == TakenInProgram
+                            ? QStringLiteral("её держит %1").arg(result.detail())
+                            : QStringLiteral("система отказала %1").arg(result.detail()))
+                   .trimmed();
+    return result;
+}
+
+HotkeyAssignment HotkeyAssignment::assign(QGlobalShortcut& shortcut, QObject* owner,
+                                          const QString& ownerText, const QKeySequence& sequence)
 {
     ShortcutRegistry& registry = ShortcutRegistry::instance();
     if (sequence.isEmpty()) {

@@ -12,7 +12,7 @@ class QWidget;
 // does: the combination is first claimed in the shortcut registry, so that a conflict with
 // another owner is caught before the system is asked, then registered with the system. A
 // refused combination leaves the combination the shortcut had before in place; an empty one
-// gives the owner's combination up.
+// gives the owner's combination up. A refusal is logged for the journal.
 class HotkeyAssignment
 {
     Q_DECLARE_TR_FUNCTIONS(HotkeyAssignment)
@@ -49,6 +49,10 @@ public:
     static QString refusalReason(const QString& systemText);
 
 private:
+    // apply, without the log line of a refusal.
+    static HotkeyAssignment assign(QGlobalShortcut& shortcut, QObject* owner,
+                                   const QString& ownerText, const QKeySequence& sequence);
+
     Status m_status;
     QKeySequence m_sequence;
     QString m_detail;

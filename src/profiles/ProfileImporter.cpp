@@ -9,10 +9,13 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QSet>
 #include <QTemporaryDir>
 
 #include <algorithm>
+
+Q_LOGGING_CATEGORY(lcImport, "clavitor.import")
 
 namespace {
 
@@ -41,13 +44,13 @@ qsizetype ProfileImporter::run(QList<ScenarioProfile>& profiles)
     ProfileArchive::Failure failure;
     if (!ProfileArchive::extract(archive, staging->path(), &refused, &failure)) {
         if (failure.bound != ArchiveBudget::Bound::None) {
-            ProfileTransfer::warn(m_parent, tr("Не удалось импортировать профиль"),
-                                  {boundBroken(failure, QFileInfo(archive).fileName())});
+            refuse(archive, tr("Не удалось импортировать профиль"),
+                   {boundBroken(failure, QFileInfo(archive).fileName())});
             return 0;
         }
-        ProfileTransfer::warn(m_parent, tr("Не удалось распаковать профиль"),
-                              {tr("Архив: %1").arg(QDir::toNativeSeparators(archive)),
-                               tr("Ошибка при чтении архива: %1").arg(failure.error)});
+        refuse(archive, tr("Не удалось распаковать профиль"),
+               {tr("Архив: %1").arg(QDir::toNativeSeparators(archive)),
+                tr("Ошибка при чтении архива: %1").arg(failure.error)});
         return 0;
     }
     if (!refused.isEmpty()) {
@@ -61,6 +64,7 @@ qsizetype ProfileImporter::run(QList<ScenarioProfile>& profiles)
 
     const QString manifest = staging->filePath(kManifestName);
     if (!QFileInfo::exists(manifest)) {
+        logRefusal(archive, QStringLiteral("манифест не найден"));
         Prompter::message(Prompt::Kind::Warning, m_parent, kTitle,
                           tr("Не удалось импортировать профиль\nМанифест %1 не найден")
                               .arg(QDir::toNativeSeparators(manifest)));
@@ -69,9 +73,8 @@ qsizetype ProfileImporter::run(QList<ScenarioProfile>& profiles)
     QString error;
     const QList<ScenarioProfile> described = readProfiles(manifest, &error);
     if (described.isEmpty()) {
-        ProfileTransfer::warn(
-            m_parent, tr("Не удалось импортировать профиль"),
-            {tr("Файл манифеста: %1").arg(QDir::toNativeSeparators(manifest)), error});
+        refuse(archive, tr("Не удалось импортировать профиль"),
+               {tr("Файл манифеста: %1").arg(QDir::toNativeSeparators(manifest)), error});
         return 0;
     }
 
@@ -83,6 +86,9 @@ qsizetype ProfileImporter::run(QList<ScenarioProfile>& profiles)
         });
         profile.trusted = false; // whatever the archive says: only the user trusts a profile
         profiles.append(importProfile(profile, staging->path(), names));
+        qCInfo(lcImport).noquote() << QStringLiteral("Импортирован профиль «%1» из архива %2")
+                                          .arg(profiles.last().name,
+                                               QDir::toNativeSeparators(archive));
     }
     return described.size();
 }
@@ -185,8 +191,22 @@ QString ProfileImporter::freeName(const QString& wanted, const ProfileNames& nam
     return name;
 }
 
+void ProfileImporter::refuse(const QString& archive, const QString& headline,
+                             const QStringList& details)
+{
+    logRefusal(archive, (QStringList{headline} + details).join(QStringLiteral("; ")));
+    ProfileTransfer::warn(m_parent, headline, details);
+}
+
+void ProfileImporter::logRefusal(const QString& archive, const QString& reason)
+{
+    qCWarning(lcImport).noquote() << QStringLiteral("Архив %1 не импортирован: %2")
+                                         .arg(QDir::toNativeSeparators(archive), reason);
+}
+
 void ProfileImporter::warn(const QString& text)
 {
+    qCWarning(lcImport).noquote() << text;
     m_errors = true;
     Prompter::message(Prompt::Kind::Warning, m_parent, kTitle, text);
 }

@@ -49,6 +49,9 @@ private:
                                   ProfileNames& names);
     QString freeName(const QString& wanted, const ProfileNames& names);
     void warn(const QString& text);
+    // Tells the user that the archive was not imported, and logs it.
+    void refuse(const QString& archive, const QString& headline, const QStringList& details);
+    static void logRefusal(const QString& archive, const QString& reason);
 
     QWidget* m_parent;
     bool m_errors = false;

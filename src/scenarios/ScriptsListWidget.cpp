@@ -24,6 +24,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFileInfo>
 #include <QKeySequence>
 #include <QListWidgetItem>
 
@@ -197,8 +198,6 @@ bool ScriptsListWidget::switchToProfile(qsizetype index, SwitchBy by)
     rebuildScenarioList();
     m_programs->showProfile();
     m_trust->showProfile();
-    if (!byUser)
-        logUnregisteredHotkeys();
     showDescription();
     if (byUser)
         rememberLastProfile();
@@ -239,17 +238,6 @@ bool ScriptsListWidget::resolveHotkeyConflicts(qsizetype index)
         m_library[index].scenarios[i].hotkey.clear();
     m_library.save();
     return true;
-}
-
-void ScriptsListWidget::logUnregisteredHotkeys()
-{
-    for (int i = 0; i < m_model->rowCount(); ++i) {
-        const ScriptData* scenario = m_model->scriptAt(i);
-        if (scenario->hotkeyState != 0)
-            qCWarning(lcProfiles).noquote()
-                << "Горячая клавиша" << currentProfile()->scenarios.value(i).hotkey
-                << "не назначена:" << scenario->hotkeyError;
-    }
 }
 
 void ScriptsListWidget::showNoProfile()
@@ -544,6 +532,9 @@ SingleScriptWidget* ScriptsListWidget::takeRow()
             command(&ScenarioRowCommands::exportFrom));
     connect(row, &SingleScriptWidget::importRequested, this,
             command(&ScenarioRowCommands::importInto));
+    connect(row, &SingleScriptWidget::logRequested, this, [this](SingleScriptWidget* requester) {
+        emit logRequested(QFileInfo(requester->path()).completeBaseName());
+    });
     connect(row, &SingleScriptWidget::hotKeyChanged, this,
             [this](const QString& combination, SingleScriptWidget* requester) {
                 m_rowCommands.changeHotkey(combination, requester);

@@ -60,6 +60,8 @@ signals:
     void sigProfileChanged(const QString& profileName);
     // The user turned following the program in front on or off (saved already).
     void sigFollowingChanged(bool enabled);
+    // A row's error mark: the user wants the log of the scenario named.
+    void logRequested(const QString& scenario);
 
 public slots:
     void slotProfileChanged(int index);
@@ -89,7 +91,6 @@ private:
     };
     // Makes the profile current; false when the user cancelled it, and nothing changed.
     bool switchToProfile(qsizetype index, SwitchBy by = SwitchBy::User);
-    void logUnregisteredHotkeys();
     // Warns of the target profile's hotkeys that another owner holds; on Continue clears them
     // in the target profile. False on Cancel.
     bool resolveHotkeyConflicts(qsizetype index);

@@ -1,5 +1,6 @@
 #include "SingleScriptWidget.h"
 
+#include "engine/ScenarioFailures.h"
 #include "ui/appearance/IconManager.h"
 #include "ui/prompts/Prompter.h"
 #include "ui_SingleScriptWidget.h"
@@ -24,6 +25,7 @@ SingleScriptWidget::SingleScriptWidget(QWidget* parent)
     icons.setIcon(ui->pushButtonExport, QStringLiteral("download-2-line"));
     icons.setIcon(ui->pushButtonImport, QStringLiteral("upload-2-line"));
     icons.setIcon(ui->pushButtonDelete, QStringLiteral("delete-bin-6-line"));
+    icons.setIcon(ui->pushButtonError, QStringLiteral("error-warning-fill"));
 
     connect(ui->pushButtonScript, &QPushButton::clicked, this,
             [this] { emit chooseRequested(this); });
@@ -39,6 +41,13 @@ SingleScriptWidget::SingleScriptWidget(QWidget* parent)
             [this] { emit importRequested(this); });
     connect(ui->pushButtonDelete, &QPushButton::clicked, this,
             [this] { emit removeRequested(this); });
+    connect(ui->pushButtonError, &QPushButton::clicked, this,
+            [this] { emit logRequested(this); });
+    connect(&ScenarioFailures::instance(), &ScenarioFailures::markChanged, this,
+            [this](const QString& path) {
+                if (path == m_path)
+                    showError();
+            });
     showPath();
 }
 
@@ -48,6 +57,19 @@ void SingleScriptWidget::setPath(const QString& path)
 {
     m_path = path;
     showPath();
+    showError();
+}
+
+void SingleScriptWidget::showError()
+{
+    const QString message = ScenarioFailures::instance().errorOf(m_path);
+    ui->pushButtonError->setToolTip(message);
+    ui->pushButtonError->setVisible(!message.isEmpty());
+}
+
+QString SingleScriptWidget::shownError() const
+{
+    return ui->pushButtonError->isVisibleTo(this) ? ui->pushButtonError->toolTip() : QString();
 }
 
 void SingleScriptWidget::showPath()

@@ -27,6 +27,9 @@ public:
     QString hotkey() const;
     // Shows a combination without announcing it as a change.
     void showHotkey(const QString& text);
+    // The error the row's mark shows (its tooltip): the last run of the row's scenario failed
+    // and the file has not changed since. Empty without a mark.
+    QString shownError() const;
     // The file types of the dialogs that pick or save a script.
     static QString scriptFileFilter();
 
@@ -39,6 +42,8 @@ signals:
     void duplicateRequested(SingleScriptWidget* row);
     void exportRequested(SingleScriptWidget* row);
     void importRequested(SingleScriptWidget* row);
+    // The error mark: the page shows the log of this row's scenario.
+    void logRequested(SingleScriptWidget* row);
 
 public slots:
     // Opens the file with the application the system associates with it.
@@ -51,6 +56,7 @@ protected:
 
 private:
     void showPath();
+    void showError();
     static QString needsFileText();
 
     std::unique_ptr<Ui::SingleScriptWidget> ui;

@@ -355,7 +355,7 @@ private slots:
             LogCapture log;
             overlay.applyStored(settings.overlay, storedHotkey(settings.overlayHotkey));
             QCOMPARE(
-                log.lines.filter(QStringLiteral("clavitor.")),
+                log.lines.filter(QStringLiteral("clavitor.settings")),
                 QStringList{QStringLiteral(
                     "clavitor.settings: Не удалось зарегистрировать горячую клавишу оверлея")});
         }
