@@ -29,6 +29,7 @@ constexpr PageEntry kPages[] = {
     {MainWidget::Page::Home, "home"},
     {MainWidget::Page::ScriptsList, "scriptsList"},
     {MainWidget::Page::Autoclicker, "autoclicker"},
+    {MainWidget::Page::Log, "log"},
     {MainWidget::Page::Settings, "settings"},
 };
 
@@ -71,9 +72,10 @@ MainWidget::MainWidget(QWidget* parent) : QWidget(parent), ui(new Ui::MainWidget
     ui->stackedWidget->setContentsMargins(12, 0, 0, 0);
 
     const QList<QPushButton*> sidebarButtons = {
-        ui->pushButtonHome,      ui->pushButtonScriptsList, ui->pushButtonAutoclicker,
-        ui->pushButtonSettings,  ui->pushButtonWebSite,     ui->pushButtonTelegram,
-        ui->pushButtonVkontakte, ui->pushButtonLanguage,    ui->pushButtonTheme};
+        ui->pushButtonHome,     ui->pushButtonScriptsList, ui->pushButtonAutoclicker,
+        ui->pushButtonLog,      ui->pushButtonSettings,    ui->pushButtonWebSite,
+        ui->pushButtonTelegram, ui->pushButtonVkontakte,   ui->pushButtonLanguage,
+        ui->pushButtonTheme};
     for (QPushButton* button : sidebarButtons) {
         button->setFixedSize(40, 40);
         button->setIconSize(QSize(20, 20));
@@ -87,6 +89,7 @@ MainWidget::MainWidget(QWidget* parent) : QWidget(parent), ui(new Ui::MainWidget
             &MainWidget::slotScriptsListClicked);
     connect(ui->pushButtonAutoclicker, &QPushButton::clicked, this,
             &MainWidget::slotAutoclickerClicked);
+    connect(ui->pushButtonLog, &QPushButton::clicked, this, &MainWidget::slotLogClicked);
     connect(ui->pushButtonSettings, &QPushButton::clicked, this, &MainWidget::slotSettingsClicked);
     connect(ui->pushButtonWebSite, &QPushButton::clicked, this, &MainWidget::slotWebClicked);
     connect(ui->pushButtonTelegram, &QPushButton::clicked, this, &MainWidget::slotTelegramClicked);
@@ -111,6 +114,7 @@ MainWidget::MainWidget(QWidget* parent) : QWidget(parent), ui(new Ui::MainWidget
     icons.setIcon(ui->pushButtonHome, QStringLiteral("home-3-fill"));
     icons.setIcon(ui->pushButtonScriptsList, QStringLiteral("puzzle-2-fill"));
     icons.setIcon(ui->pushButtonAutoclicker, QStringLiteral("mouse-fill"));
+    icons.setIcon(ui->pushButtonLog, QStringLiteral("log-lines"));
     icons.setIcon(ui->pushButtonSettings, QStringLiteral("settings-3-fill"));
     icons.setIcon(ui->pushButtonWebSite, QStringLiteral("global-fill"));
     icons.setIcon(ui->pushButtonTelegram, QStringLiteral("telegram-2-fill"));
@@ -146,6 +150,8 @@ QAbstractButton* MainWidget::pageButton(Page page) const
         return ui->pushButtonScriptsList;
     case Page::Autoclicker:
         return ui->pushButtonAutoclicker;
+    case Page::Log:
+        return ui->pushButtonLog;
     case Page::Settings:
         return ui->pushButtonSettings;
     }
@@ -161,6 +167,8 @@ QWidget* MainWidget::pageWidget(Page page) const
         return ui->pageScriptsList;
     case Page::Autoclicker:
         return ui->pageAutoclicker;
+    case Page::Log:
+        return ui->pageLog;
     case Page::Settings:
         return ui->pageSettings;
     }
@@ -195,6 +203,17 @@ void MainWidget::slotScriptsListClicked()
 void MainWidget::slotAutoclickerClicked()
 {
     switchPage(Page::Autoclicker, true);
+}
+
+void MainWidget::slotLogClicked()
+{
+    switchPage(Page::Log, true);
+}
+
+void MainWidget::showLog(const QString& scenario)
+{
+    ui->pageLog->showScenario(scenario);
+    switchPage(Page::Log, true);
 }
 
 void MainWidget::slotSettingsClicked()

@@ -24,13 +24,14 @@ public:
         Home,
         ScriptsList,
         Autoclicker,
+        Log,
         Settings
     };
 
     explicit MainWidget(QWidget* parent = nullptr);
     ~MainWidget() override;
 
-    // The page's id in the settings' lastPage: "home", "scriptsList", "autoclicker",
+    // The page's id in the settings' lastPage: "home", "scriptsList", "autoclicker", "log",
     // "settings".
     static QString pageId(Page page);
 
@@ -45,10 +46,14 @@ public:
     void refreshThemeButton();
     void refreshLanguageButton();
 
+    // Opens the log page on the lines of the scenario.
+    void showLog(const QString& scenario);
+
 public slots:
     void slotHomeClicked();
     void slotScriptsListClicked();
     void slotAutoclickerClicked();
+    void slotLogClicked();
     void slotSettingsClicked();
     void slotWebClicked();
     void slotTelegramClicked();
