@@ -217,7 +217,8 @@ QVariant LogModel::data(const QModelIndex& index, int role) const
     if (index.internalId() != 0) {
         if (role == Qt::FontRole)
             return detailFont();
-        if ((role == Qt::DisplayRole || role == Qt::ToolTipRole) && index.column() == TextColumn)
+        // In the first column, which the page spans over the row: a traceback line is long.
+        if ((role == Qt::DisplayRole || role == Qt::ToolTipRole) && index.column() == 0)
             return detailLines(static_cast<qint64>(index.internalId()) - 1).value(index.row());
         return {};
     }

@@ -8,7 +8,7 @@
 class LogJournal;
 
 // The journal as a tree for the log page: a row per line, the oldest first, and under a line
-// with a traceback one child row per traceback line. While lines have been dropped from the
+// with a traceback one child row per traceback line, in the first column. While lines have been dropped from the
 // front, a first row says how many. The model follows the journal's batches with row inserts
 // and removals, so that a view keeps its selection, expanded rows and scroll position.
 //

@@ -39,6 +39,11 @@ LogPage::LogPage(QWidget* parent, LogJournal& journal)
     ui->setupUi(this);
     new BottomFollower(*ui->logView, *m_filter); // owned by the view
     ui->logView->setModel(m_filter);
+    // A traceback opened spans its lines over the whole row.
+    connect(ui->logView, &QTreeView::expanded, this, [this](const QModelIndex& line) {
+        for (int row = 0; row < m_filter->rowCount(line); ++row)
+            ui->logView->setFirstColumnSpanned(row, line, true);
+    });
     QHeaderView* header = ui->logView->header();
     header->setStretchLastSection(true);
     header->setSectionsMovable(false);
@@ -122,12 +127,17 @@ void LogPage::sizeColumns()
         m_model->headerData(LogModel::KindColumn, Qt::Horizontal).toString());
     for (LogKind kind : LogKinds::all())
         kindWidth = std::max(kindWidth, metrics.horizontalAdvance(LogKinds::title(kind)));
+    // A traceback opened spans its lines over the whole row.
+    connect(ui->logView, &QTreeView::expanded, this, [this](const QModelIndex& line) {
+        for (int row = 0; row < m_filter->rowCount(line); ++row)
+            ui->logView->setFirstColumnSpanned(row, line, true);
+    });
     QHeaderView* header = ui->logView->header();
     header->resizeSection(LogModel::TimeColumn,
                           ui->logView->indentation() +
                               metrics.horizontalAdvance(QStringLiteral("00:00:00.000")) + kPadding);
     header->resizeSection(LogModel::KindColumn, kindWidth + kPadding);
-    header->resizeSection(LogModel::ScenarioColumn, metrics.averageCharWidth() * 14 + kPadding);
+    header->resizeSection(LogModel::ScenarioColumn, metrics.averageCharWidth() * 11 + kPadding);
 }
 
 QStringList LogPage::shownLines(const QModelIndexList& rows) const

@@ -115,30 +115,6 @@ private slots:
         QCOMPARE(shownTexts(page).contains("shot 3"), laterScriptShown);
     }
 
-    void offersEveryScenarioSeenSorted()
-    {
-        LogJournal journal;
-        LogPage page(nullptr, journal);
-        feedSample(journal);
-        journal.append(logLine(7, LogKind::Script, "alpha", "a"));
-        journal.flush();
-        QCOMPARE(comboItems(page), QStringList({"Все сценарии", "alpha", "Rapid Fire", "recoil"}));
-    }
-
-    void foldsTheTracebackUnderItsLine()
-    {
-        LogJournal journal;
-        LogPage page(nullptr, journal);
-        feedSample(journal);
-        const QTreeView* view = logView(page);
-        const QModelIndex error = view->model()->index(2, 0);
-        QCOMPARE(view->model()->rowCount(error), 3);
-        QCOMPARE(view->model()->index(2, LogModel::TextColumn, error).data().toString(),
-                 "recoil.lua:12: in function 'OnEvent'");
-        QVERIFY(!view->isExpanded(error));
-        QCOMPARE(view->model()->rowCount(view->model()->index(1, 0)), 0);
-    }
-
     void saysHowManyLinesWereDroppedAtTheBound()
     {
         LogJournal journal;
