@@ -6,6 +6,7 @@
 #include "logpage/LogPage.h"
 #include "ui/appearance/EmbeddedFonts.h"
 #include "ui/appearance/IconManager.h"
+#include "ui/appearance/LanguageManager.h"
 #include "ui/appearance/ThemeStyleSheet.h"
 #include "ui/shell/FramelessWindow.h"
 #include "ui/shell/MainWidget.h"
@@ -54,7 +55,13 @@ class LogPageScreenshotTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { registerEmbeddedFonts(); }
+    void initTestCase()
+    {
+        registerEmbeddedFonts();
+        LanguageManager::instance().initialize({QStringLiteral(":/i18n")},
+                                               QStringLiteral("clavitor"));
+        QVERIFY(LanguageManager::instance().setLanguage(QStringLiteral("ru")));
+    }
 
     void showsTheSessionInBothThemes_data()
     {
@@ -87,6 +94,8 @@ private slots:
         // The newest line and the whole traceback are in sight, in the window's size.
         const QModelIndex last = view->model()->index(view->model()->rowCount() - 1, 0);
         QTRY_VERIFY(view->viewport()->rect().contains(view->visualRect(last)));
+        // The traceback's lines take the whole row.
+        QVERIFY(view->isFirstColumnSpanned(3, error));
         QVERIFY(
             view->viewport()->rect().contains(view->visualRect(view->model()->index(3, 0, error))));
         QCOMPARE(window->size(), QSize(770, 630));
