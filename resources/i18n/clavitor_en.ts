@@ -559,6 +559,129 @@ Continue?</translation>
     </message>
 </context>
 <context>
+    <name>LogKinds</name>
+    <message>
+        <source>Активация</source>
+        <translation>Activation</translation>
+    </message>
+    <message>
+        <source>Сценарий</source>
+        <translation>Script</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Остановка</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Горячая клавиша</source>
+        <translation>Hotkey</translation>
+    </message>
+    <message>
+        <source>Слежение</source>
+        <translation>Following</translation>
+    </message>
+    <message>
+        <source>Автокликер</source>
+        <translation>Autoclicker</translation>
+    </message>
+    <message>
+        <source>Импорт</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>Программа</source>
+        <translation>Program</translation>
+    </message>
+</context>
+<context>
+    <name>LogModel</name>
+    <message>
+        <source>Старые строки удалены: %1</source>
+        <translation>Older lines removed: %1</translation>
+    </message>
+    <message>
+        <source>Время</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Вид</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>Сценарий</source>
+        <translation>Script</translation>
+    </message>
+    <message>
+        <source>Сообщение</source>
+        <translation>Message</translation>
+    </message>
+</context>
+<context>
+    <name>LogPage</name>
+    <message>
+        <source>Журнал</source>
+        <translation>Log</translation>
+    </message>
+    <message>
+        <source>Что сообщали сценарии и программа: последние 10 000 строк</source>
+        <translation>What the scripts and the program said: the last 10,000 lines</translation>
+    </message>
+    <message>
+        <source>Строки какого сценария показывать</source>
+        <translation>Which script&apos;s lines to show</translation>
+    </message>
+    <message>
+        <source>Найти в журнале</source>
+        <translation>Find in the log</translation>
+    </message>
+    <message>
+        <source>Копировать</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Копирует выделенные строки, а если ничего не выделено, все показанные</source>
+        <translation>Copies the selected lines, or all shown lines when none are selected</translation>
+    </message>
+    <message>
+        <source>Сохранить…</source>
+        <translation>Save…</translation>
+    </message>
+    <message>
+        <source>Сохраняет показанные строки в текстовый файл</source>
+        <translation>Saves the shown lines to a text file</translation>
+    </message>
+    <message>
+        <source>Очистить</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Убирает строки со страницы; файл журнала их сохраняет</source>
+        <translation>Removes the lines from the page; the log file keeps them</translation>
+    </message>
+    <message>
+        <source>Все сценарии</source>
+        <translation>All scripts</translation>
+    </message>
+    <message>
+        <source>Сохранить журнал</source>
+        <translation>Save the log</translation>
+    </message>
+    <message>
+        <source>Текстовые файлы (*.txt)</source>
+        <translation>Text files (*.txt)</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить журнал в %1:
+%2</source>
+        <translation>Couldn&apos;t save the log to %1:
+%2</translation>
+    </message>
+</context>
+<context>
     <name>LuaSandbox</name>
     <message>
         <source>%1 недоступна сценариям: разрешите доступ к файлам и программам в настройках профиля</source>
@@ -630,6 +753,10 @@ Continue?</translation>
     <message>
         <source>Переключить на русский язык</source>
         <translation>Switch to Russian</translation>
+    </message>
+    <message>
+        <source>Журнал</source>
+        <translation>Log</translation>
     </message>
 </context>
 <context>
@@ -1261,6 +1388,17 @@ Expected file: %2</translation>
     </message>
 </context>
 <context>
+    <name>ScenarioErrorNotice</name>
+    <message>
+        <source>Ошибка в %1: строка %2</source>
+        <translation>Error in %1: line %2</translation>
+    </message>
+    <message>
+        <source>Ошибка в %1</source>
+        <translation>Error in %1</translation>
+    </message>
+</context>
+<context>
     <name>ScriptData</name>
     <message>
         <source>Сценарий</source>
@@ -1656,6 +1794,14 @@ Continue?</translation>
     <message>
         <source> МиБ</source>
         <translation> MiB</translation>
+    </message>
+    <message>
+        <source>Открыть папку журнала</source>
+        <translation>Open the log folder</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть папку журнала %1</source>
+        <translation>Couldn&apos;t open the log folder %1</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,7 @@
 
 #include "DriverInstaller.h"
 #include "LicensesDialog.h"
+#include "LogFolder.h"
 #include "OverlayStyleValues.h"
 #include "RunElevatedChoice.h"
 #include "SignalsBlocked.h"
@@ -45,6 +46,7 @@ SettingsWgt::SettingsWgt(QWidget* parent)
     ui->tabWidget->setCurrentIndex(0);
     connect(ui->pushButtonLicenses, &QPushButton::clicked, this,
             [this] { LicensesDialog::openOver(this); });
+    offerLogFolder(ui->pushButtonLogFolder);
     offerElevatedStart();
     if (!VoiceSource::installed())
         m_speech = new QTextToSpeech(this);
@@ -415,8 +417,7 @@ void SettingsWgt::onOverlayAnchorChanged(int index)
     if (m_filling)
         return;
     OverlayController& overlay = OverlayController::instance();
-    // A custom position starts where the overlay is now, not where a position chosen long
-    // ago (or none, the screen's corner) would throw it.
+    // A custom position starts where the overlay is now, not where an old position puts it.
     if (index == kCustomPosition)
         m_customPosition = overlay.currentPosition();
     refreshMoveButton();

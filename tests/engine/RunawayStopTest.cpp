@@ -193,8 +193,8 @@ private slots:
                                                 "в lua файле - %1")
                                      .arg(path);
         QCOMPARE(model.errorMessage(), expected);
-        QCOMPARE(log.lines.filter(QStringLiteral("clavitor.engine")),
-                 QStringList{QStringLiteral("clavitor.engine: ") + expected});
+        QCOMPARE(log.lines.filter(QStringLiteral("clavitor.runaway")),
+                 QStringList{QStringLiteral("clavitor.runaway: ") + expected});
     }
 };
 

@@ -141,7 +141,7 @@ private slots:
         auto* pages = window->findChild<QStackedWidget*>(QStringLiteral("stackedWidget"));
         auto* recording = window->findChild<QWidget*>(QStringLiteral("recordingStateLabel"));
         auto* recorder = window->findChild<Recorder*>();
-        QVERIFY(pages && pages->count() == 4 && recording && recorder);
+        QVERIFY(pages && pages->count() == 5 && recording && recorder);
         for (const QString& language : {QStringLiteral("ru"), QStringLiteral("en")}) {
             QVERIFY(LanguageManager::instance().setLanguage(language));
             for (int p = 0; p < pages->count(); ++p) {

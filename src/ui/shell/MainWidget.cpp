@@ -60,6 +60,8 @@ MainWidget::MainWidget(QWidget* parent) : QWidget(parent), ui(new Ui::MainWidget
     // While a scenario is active the autoclicker stands still.
     connect(ui->pageScriptsList, &ScriptsListWidget::sigScenarioActivationChanged,
             ui->pageAutoclicker, &AutoclickerWidget::onScenarioActivationChanged);
+    // A row's error mark opens the log on its scenario's lines.
+    connect(ui->pageScriptsList, &ScriptsListWidget::logRequested, this, &MainWidget::showLog);
     // The scenario page follows the program in front unless the user turned that off (the
     // follower is owned by the page and hears the page's switch for it).
     ScriptsListWidget& page = *ui->pageScriptsList;
