@@ -54,10 +54,6 @@ QString normalisedPath(const QString& path)
     return file.exists() ? file.canonicalFilePath() : file.absoluteFilePath();
 }
 
-} // namespace
-
-namespace {
-
 // The bound of the settings page, in bytes.
 std::size_t configuredMemoryLimit()
 {
@@ -234,7 +230,7 @@ bool ScriptsModel::runScriptFile(const QString& path)
     try {
         {
             // The run ends before any box: the box's event loop may close this state.
-            const ScenarioScope scope(QFileInfo(path).completeBaseName());
+            const ScenarioScope scope(scenarioName(path));
             const RunawayStop run(m_luaState);
             const int handler = LuaTraceback::pushHandler(m_luaState);
             int status = LuaChunk::loadFile(m_luaState, path,
@@ -359,7 +355,7 @@ ScriptsModel::RunEnd ScriptsModel::callOnEvent(const char* event, const QString&
     OnEventCall call{event, button};
     bool stopped = false;
     {
-        const ScenarioScope scope(QFileInfo(path).completeBaseName());
+        const ScenarioScope scope(scenarioName(path));
         const RunawayStop run(m_luaState);
         const bool failed = lua_cpcall(m_luaState, &callOnEventProtected, &call) != 0;
         stopped = run.stopped();
@@ -398,6 +394,16 @@ void ScriptsModel::endOutOfMemory()
     m_activeRecord = nullptr;
     emit sigActiveLuaChanged(QString());
     failActivation(m_errorMessage);
+}
+
+const QString& ScriptsModel::scenarioName(const QString& path)
+{
+    // Asked at every event: the name of the last file asked for is kept.
+    if (path != m_namedPath) {
+        m_namedPath = path;
+        m_scenarioName = QFileInfo(path).completeBaseName();
+    }
+    return m_scenarioName;
 }
 
 QString ScriptsModel::profileName() const

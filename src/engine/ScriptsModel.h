@@ -107,6 +107,8 @@ private:
     void endOutOfMemory();
     void mouseButtonEvent(int button, bool pressed);
     QString errorText() const;
+    // The scenario's name (its file's complete base name) for the journal.
+    const QString& scenarioName(const QString& path);
     // The profile's name, the name of its folder.
     QString profileName() const;
 
@@ -120,6 +122,8 @@ private:
     QString m_errorMessage;
     QString m_activeScriptPath;
     QPointer<ScriptData> m_activeRecord; // the row activated, when one was
+    QString m_namedPath;    // the file scenarioName was last asked for
+    QString m_scenarioName; // and its name
     QStringList m_loadedFiles; // every file run in the state, to read error texts that name them
     bool m_showingFailure = false; // an activation failure box is open
     quint64 m_activations = 0;     // activations and deactivations begun so far

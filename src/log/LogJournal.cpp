@@ -3,11 +3,9 @@
 #include "LogFile.h"
 #include "LogLineFormat.h"
 
-#include <QCoreApplication>
+#include <QDir>
 #include <QMutexLocker>
 #include <QThread>
-
-#include <cstdio>
 
 LogJournal& LogJournal::instance()
 {
@@ -81,7 +79,14 @@ void LogJournal::takePending()
     }
     if (batch.empty())
         return;
-    write(batch, droppedBefore);
+    if (!write(batch, droppedBefore)) {
+        // Said on the page, once a failure, and not through the Qt log, which would feed this
+        // journal again.
+        batch.push_back({QDateTime::currentDateTime(), LogKind::Program, {},
+                         QStringLiteral("Не удалось записать журнал в %1: %2")
+                             .arg(QDir::toNativeSeparators(m_file->path()), m_file->errorString()),
+                         {}});
+    }
 
     const int added = static_cast<int>(batch.size());
     m_dropped += droppedBefore;
@@ -96,10 +101,10 @@ void LogJournal::takePending()
     emit linesAdded(removed, added);
 }
 
-void LogJournal::write(const std::deque<LogEntry>& batch, qint64 droppedBefore)
+bool LogJournal::write(const std::deque<LogEntry>& batch, qint64 droppedBefore)
 {
     if (!m_file)
-        return;
+        return true;
     QString text;
     if (droppedBefore > 0)
         text += QStringLiteral("… пропущено строк: %1\n").arg(droppedBefore);
@@ -107,13 +112,7 @@ void LogJournal::write(const std::deque<LogEntry>& batch, qint64 droppedBefore)
         text += LogLineFormat::format(entry, LogLineFormat::Style::File);
         text += QLatin1Char('\n');
     }
-    if (m_file->append(text.toUtf8())) {
-        m_fileFailed = false;
-        return;
-    }
-    // Said once per failure, and not through the Qt log, which would feed this journal again.
-    if (!m_fileFailed)
-        std::fprintf(stderr, "Не удалось записать журнал в %s: %s\n",
-                     qPrintable(m_file->path()), qPrintable(m_file->errorString()));
-    m_fileFailed = true;
+    const bool told = m_fileFailed;
+    m_fileFailed = !m_file->append(text.toUtf8());
+    return !m_fileFailed || told;
 }

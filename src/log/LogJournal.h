@@ -53,7 +53,8 @@ signals:
 
 private:
     void takePending();
-    void write(const std::deque<LogEntry>& batch, qint64 droppedBefore);
+    // Writes the batch to the file; false when that failed and the failure is not told yet.
+    bool write(const std::deque<LogEntry>& batch, qint64 droppedBefore);
 
     QMutex m_pendingLock;
     std::deque<LogEntry> m_pending;   // guarded by m_pendingLock
@@ -62,5 +63,5 @@ private:
     std::deque<LogEntry> m_lines;
     qint64 m_dropped = 0;
     std::unique_ptr<LogFile> m_file;
-    bool m_fileFailed = false; // the last write failed and was reported
+    bool m_fileFailed = false; // the last write failed
 };

@@ -13,6 +13,7 @@
 #include "platform/simulated/SimulatedPlatform.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QLoggingCategory>
 #include <QTemporaryDir>
@@ -172,6 +173,26 @@ private slots:
         QCOMPARE(journal.dropped(), 25);
         QCOMPARE(journal.at(0).text, QStringLiteral("25"));
         QCOMPARE(journal.at(journal.size() - 1).text, QString::number(lines - 1));
+    }
+
+    // A log file that cannot be written is told of on the page, once until it can be again.
+    void aFileThatCannotBeWrittenIsToldOnce()
+    {
+        QTemporaryDir dir;
+        const QString blocked = writeScript(dir, QStringLiteral("not-a-folder"), "x");
+        LogJournal journal;
+        journal.setFileFolder(blocked);
+        for (const QString& text : {QStringLiteral("first"), QStringLiteral("second")}) {
+            journal.append({QDateTime::currentDateTime(), LogKind::Script, {}, text, {}});
+            journal.flush();
+        }
+        QCOMPARE(journal.size(), 3);
+        QCOMPARE(journal.at(0).text, QStringLiteral("first"));
+        QVERIFY2(journal.at(1).text.startsWith(
+                     QStringLiteral("Не удалось записать журнал в %1")
+                         .arg(QDir::toNativeSeparators(blocked + QStringLiteral("/clavitor.log")))),
+                 qPrintable(journal.at(1).text));
+        QCOMPARE(journal.at(2).text, QStringLiteral("second"));
     }
 
     // The file is rotated before it passes its size; three old copies are kept, in order.

@@ -3,6 +3,7 @@
 #include "TestRegistry.h"
 
 #include "core/AppProperties.h"
+#include "scenarios/ScriptsListWidget.h"
 #include "ui/appearance/IconManager.h"
 #include "ui/appearance/LanguageManager.h"
 #include "ui/appearance/ThemeStyleSheet.h"
@@ -10,6 +11,8 @@
 #include "ui/shell/MakerPages.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -18,7 +21,8 @@
 namespace {
 
 const char* const kPageButtons[] = {"pushButtonHome", "pushButtonScriptsList",
-                                    "pushButtonAutoclicker", "pushButtonSettings"};
+                                    "pushButtonAutoclicker", "pushButtonLog",
+                                    "pushButtonSettings"};
 
 QPushButton* button(const MainWidget& widget, const char* name)
 {
@@ -67,6 +71,9 @@ private slots:
         QTest::newRow("autoclicker") << "autoclicker"
                                      << "pageAutoclicker"
                                      << "pushButtonAutoclicker";
+        QTest::newRow("log") << "log"
+                             << "pageLog"
+                             << "pushButtonLog";
         QTest::newRow("home") << "home"
                               << "pageHome"
                               << "pushButtonHome";
@@ -127,6 +134,18 @@ private slots:
         QTest::mouseClick(button(widget, "autoclickerGoButton"), Qt::LeftButton);
         QCOMPARE(shownPage(widget), "pageAutoclicker");
         QCOMPARE(loadSettings().lastPage, "autoclicker");
+    }
+
+    // A scenario row's error mark opens the log on that scenario's lines.
+    void aRowsErrorMarkOpensTheLogOnItsScenario()
+    {
+        MainWidget widget;
+        auto* scenarios = widget.findChild<ScriptsListWidget*>("pageScriptsList");
+        emit scenarios->logRequested(QStringLiteral("aim"));
+        QCOMPARE(shownPage(widget), "pageLog");
+        QCOMPARE(currentButtons(widget), QStringList{"pushButtonLog"});
+        QCOMPARE(widget.findChild<QComboBox*>("scenarioCombo")->currentText(),
+                 QStringLiteral("aim"));
     }
 
     // The test platform has no browser: every link says so, with its address.
@@ -197,12 +216,17 @@ private slots:
         const QWidget* home = widget.findChild<QWidget*>("pageHome");
         QCOMPARE(home->findChild<QLabel*>("pageTitle")->text(), "Home");
         QCOMPARE(button(widget, "scriptsInstructionButton")->text(), "Guide");
+        // The log page: its kinds and the first choice of scenarios.
+        QCOMPARE(button(widget, "pushButtonLog")->toolTip(), "Log");
+        QCOMPARE(widget.findChild<QCheckBox*>("kindBox_error")->text(), "Error");
+        QCOMPARE(widget.findChild<QComboBox*>("scenarioCombo")->itemText(0), "All scripts");
 
         QTest::mouseClick(language, Qt::LeftButton);
         QCOMPARE(languages.currentLanguage(), "ru");
         QCOMPARE(loadSettings().language, "ru");
         QCOMPARE(language->toolTip(), "Переключить на английский язык");
         QCOMPARE(home->findChild<QLabel*>("pageTitle")->text(), "Главная");
+        QCOMPARE(widget.findChild<QCheckBox*>("kindBox_error")->text(), "Ошибка");
     }
 };
 
