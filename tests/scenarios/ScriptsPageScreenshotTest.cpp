@@ -2,6 +2,8 @@
 #include "TestRegistry.h"
 
 #include "app/Startup.h"
+#include "engine/ScenarioFailures.h"
+#include "scenarios/SingleScriptWidget.h"
 #include "ui/appearance/EmbeddedFonts.h"
 #include "ui/appearance/IconManager.h"
 #include "ui/appearance/ThemeStyleSheet.h"
@@ -10,6 +12,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QTabWidget>
 
 // The scenario page in the window as the user sees it, in both themes: the scenarios' tab and
@@ -48,9 +51,19 @@ private slots:
         IconManager::instance().setTheme(theme);
         qApp->setStyleSheet(loadThemeStyleSheet(theme));
 
+        // The rapid-fire scenario failed on its last press: its row has the error mark.
+        const QString failed = QDir(profileDirectory("Shooter")).filePath("rapid-fire.lua");
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Ошибка Lua в OnEvent: "));
+        ScenarioFailures::instance().report(
+            failed,
+            QString("Ошибка Lua в OnEvent: %1:7: attempt to perform arithmetic on global "
+                    "'speed' (a nil value)")
+                .arg(failed),
+            {});
         const std::unique_ptr<FramelessWindow> window = Startup::createMainWindow();
         auto* page = window->findChild<ScriptsListWidget*>("pageScriptsList");
         QVERIFY(page && page->isVisible());
+        QVERIFY(!page->row(2)->shownError().isEmpty());
         page->slotActiveLuaChanged("recoil-ak");
         QCoreApplication::processEvents();
 
@@ -92,6 +105,7 @@ private slots:
         }
         qApp->setStyleSheet(QString());
         IconManager::instance().setTheme("default");
+        ScenarioFailures::instance().clear(failed);
     }
 
     // While it records, the recorder's row says so and offers "Стоп" only, whole on the tab.
