@@ -477,62 +477,69 @@ struct Global
 {
     const char* name;
     lua_CFunction function;
+    // As the scripting reference writes them; "(...)" for the functions that do nothing, and
+    // nullptr for an alias, which takes its function's.
+    const char* arguments;
 };
 
 // In registration order; aliases are further globals bound to the same function.
 const Global kGlobals[] = {
-    {"QDebug", lua_doNothing},
-    {"TestQ", lua_doNothing},
-    {"GetMousePosition", lua_GetMousePosition},
-    {"MoveMouseRelative", lua_MoveMouseRelative},
-    {"MoveMouseTo", lua_MoveMouseTo},
-    {"MoveMouseToVirtual", lua_MoveMouseToVirtual},
-    {"Sleep", lua_Sleep},
-    {"IsMouseButtonPressed", lua_IsMouseButtonPressed},
-    {"EnablePrimaryMouseButtonEvents", lua_EnablePrimaryMouseButtonEvents},
-    {"PressMouseButton", lua_PressMouseButton},
-    {"ReleaseMouseButton", lua_ReleaseMouseButton},
-    {"MoveMouseWheel", lua_MoveMouseWheel},
-    {"IsKeyLockOn", lua_IsKeyLockOn},
-    {"PressKey", lua_PressKey},
-    {"ReleaseKey", lua_ReleaseKey},
-    {"PressAndReleaseKey", lua_PressAndReleaseKey},
-    {"IsModifierPressed", lua_IsModifierPressed},
-    {"eep", lua_eep},
-    {"mmr", lua_mmr},
-    {"IsNowMouseButtonPressed", lua_IsMouseButtonPressed},
-    {"IsNowButtonPressed", lua_IsMouseButtonPressed},
-    {"IsButtonPressed", lua_IsMouseButtonPressed},
-    {"IsMButtonPressed", lua_IsMouseButtonPressed},
-    {"MoveMouseRelativexy", lua_MoveMouseRelative},
-    {"Sleepms", lua_Sleep},
-    {"IsMBP", lua_IsMouseButtonPressed},
-    {"Moveto", lua_MoveMouseRelative},
-    {"Delay", lua_Sleep},
+    {"QDebug", lua_doNothing, "(...)"},
+    {"TestQ", lua_doNothing, "(...)"},
+    {"GetMousePosition", lua_GetMousePosition, "()"},
+    {"MoveMouseRelative", lua_MoveMouseRelative, "(dx, dy)"},
+    {"MoveMouseTo", lua_MoveMouseTo, "(x, y)"},
+    {"MoveMouseToVirtual", lua_MoveMouseToVirtual, "(x, y)"},
+    {"Sleep", lua_Sleep, "(ms)"},
+    {"IsMouseButtonPressed", lua_IsMouseButtonPressed, "(button)"},
+    {"EnablePrimaryMouseButtonEvents", lua_EnablePrimaryMouseButtonEvents, "(flag)"},
+    {"PressMouseButton", lua_PressMouseButton, "(button)"},
+    {"ReleaseMouseButton", lua_ReleaseMouseButton, "(button)"},
+    {"MoveMouseWheel", lua_MoveMouseWheel, "(clicks)"},
+    {"IsKeyLockOn", lua_IsKeyLockOn, "(name)"},
+    {"PressKey", lua_PressKey, "(key [, key2])"},
+    {"ReleaseKey", lua_ReleaseKey, "(key [, key2])"},
+    {"PressAndReleaseKey", lua_PressAndReleaseKey, "(key [, key2])"},
+    {"IsModifierPressed", lua_IsModifierPressed, "(name)"},
+    {"eep", lua_eep, "(ms)"},
+    {"mmr", lua_mmr, "(dx, dy)"},
+    {"IsNowMouseButtonPressed", lua_IsMouseButtonPressed, nullptr},
+    {"IsNowButtonPressed", lua_IsMouseButtonPressed, nullptr},
+    {"IsButtonPressed", lua_IsMouseButtonPressed, nullptr},
+    {"IsMButtonPressed", lua_IsMouseButtonPressed, nullptr},
+    {"MoveMouseRelativexy", lua_MoveMouseRelative, nullptr},
+    {"Sleepms", lua_Sleep, nullptr},
+    {"IsMBP", lua_IsMouseButtonPressed, nullptr},
+    {"Moveto", lua_MoveMouseRelative, nullptr},
+    {"Delay", lua_Sleep, nullptr},
     // Device features of gaming mice that this program does not have, but for the log, the
     // clock and the click.
-    {"GetMKeyState", lua_doNothing},
-    {"SetMKeyState", lua_doNothing},
-    {"OutputLogMessage", lua_OutputLogMessage},
-    {"GetRunningTime", lua_GetRunningTime},
-    {"GetDate", lua_GetDate},
-    {"ClearLog", lua_doNothing},
-    {"PressAndReleaseMouseButton", lua_PressAndReleaseMouseButton},
-    {"OutputLCDMessage", lua_doNothing},
-    {"ClearLCD", lua_doNothing},
-    {"PlayMacro", lua_doNothing},
-    {"AbortMacro", lua_doNothing},
-    {"SetBacklightColor", lua_doNothing},
-    {"OutputDebugMessage", lua_doNothing},
-    {"SetMouseDPITable", lua_doNothing},
-    {"SetMouseDPITableIndex", lua_doNothing},
-    {"SetSteeringWheelProperty", lua_doNothing},
-    {"G13 Programming", lua_doNothing},
+    {"GetMKeyState", lua_doNothing, "(...)"},
+    {"SetMKeyState", lua_doNothing, "(...)"},
+    {"OutputLogMessage", lua_OutputLogMessage, "(format, ...)"},
+    {"GetRunningTime", lua_GetRunningTime, "()"},
+    {"GetDate", lua_GetDate, "([format [, time]])"},
+    {"ClearLog", lua_doNothing, "(...)"},
+    {"PressAndReleaseMouseButton", lua_PressAndReleaseMouseButton, "(button)"},
+    {"OutputLCDMessage", lua_doNothing, "(...)"},
+    {"ClearLCD", lua_doNothing, "(...)"},
+    {"PlayMacro", lua_doNothing, "(...)"},
+    {"AbortMacro", lua_doNothing, "(...)"},
+    {"SetBacklightColor", lua_doNothing, "(...)"},
+    {"OutputDebugMessage", lua_doNothing, "(...)"},
+    {"SetMouseDPITable", lua_doNothing, "(...)"},
+    {"SetMouseDPITableIndex", lua_doNothing, "(...)"},
+    {"SetSteeringWheelProperty", lua_doNothing, "(...)"},
+    {"G13 Programming", lua_doNothing, "(...)"},
 };
 
-} // namespace
-
-namespace {
+// The first global bound to the function of `global`: the global itself, or the one an alias
+// stands for.
+const Global* firstOfFunction(const Global* global)
+{
+    return std::find_if(std::begin(kGlobals), global,
+                        [&](const Global& earlier) { return earlier.function == global->function; });
+}
 
 // Keeps a library function in the registry under key.
 void keepLibraryFunction(lua_State* L, const char* library, const char* name, const char* key)
@@ -552,9 +559,7 @@ void LuaApi::registerAll(lua_State* state)
     keepLibraryFunction(state, "string", "format", kLibraryFormat);
     for (auto global = std::begin(kGlobals); global != std::end(kGlobals); ++global) {
         // An alias is the very function value of the name registered first.
-        const auto first = std::find_if(std::begin(kGlobals), global, [&](const Global& earlier) {
-            return earlier.function == global->function;
-        });
+        const Global* first = firstOfFunction(global);
         if (first != global)
             lua_getglobal(state, first->name);
         else
@@ -566,4 +571,25 @@ void LuaApi::registerAll(lua_State* state)
     lua_getglobal(state, "GetDate");
     lua_setfield(state, -2, "date");
     lua_pop(state, 1);
+}
+
+QList<LuaApi::Function> LuaApi::functions()
+{
+    QList<Function> functions;
+    for (auto global = std::begin(kGlobals); global != std::end(kGlobals); ++global) {
+        Function function{QString::fromLatin1(global->name), {}, {}};
+        if (global->arguments) {
+            function.arguments = QString::fromLatin1(global->arguments);
+        } else {
+            function.aliasOf = QString::fromLatin1(firstOfFunction(global)->name);
+        }
+        functions.append(function);
+    }
+    return functions;
+}
+
+QStringList LuaApi::events()
+{
+    return {QLatin1String(kProfileActivated), QLatin1String(kProfileDeactivated),
+            QLatin1String(kMouseButtonPressed), QLatin1String(kMouseButtonReleased)};
 }

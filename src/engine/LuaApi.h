@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QList>
+#include <QString>
+#include <QStringList>
+
 struct lua_State;
 
 // The global functions offered to scenario scripts: mouse, keyboard, timing and state
@@ -11,6 +15,26 @@ struct lua_State;
 class LuaApi
 {
 public:
+    // The events OnEvent hears.
+    static constexpr const char* kProfileActivated = "PROFILE_ACTIVATED";
+    static constexpr const char* kProfileDeactivated = "PROFILE_DEACTIVATED";
+    static constexpr const char* kMouseButtonPressed = "MOUSE_BUTTON_PRESSED";
+    static constexpr const char* kMouseButtonReleased = "MOUSE_BUTTON_RELEASED";
+
+    // A global function as completion and call tips offer it: its name, its arguments as the
+    // scripting reference writes them ("(dx, dy)"), or for an alias the name of the function
+    // it stands for.
+    struct Function
+    {
+        QString name;
+        QString arguments;
+        QString aliasOf;
+    };
+
     // Registers every function, with its aliases, as a global of the state.
     static void registerAll(lua_State* state);
+    // Every function registerAll registers, aliases included, in its order.
+    static QList<Function> functions();
+    // The events, the scenario's own first.
+    static QStringList events();
 };

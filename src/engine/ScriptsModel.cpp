@@ -168,7 +168,7 @@ void ScriptsModel::activate(const QString& path, ScriptData* record)
     m_memory.setLimit(configuredMemoryLimit());
 
     if (engine.scenarioActive) {
-        callOnEvent("PROFILE_DEACTIVATED", m_activeScriptPath);
+        callOnEvent(LuaApi::kProfileDeactivated, m_activeScriptPath);
         engine.scenarioActive = false;
         engine.eventsEnabled = false;
     }
@@ -191,7 +191,7 @@ void ScriptsModel::activate(const QString& path, ScriptData* record)
                                  MovementModifiers::jitterAmplitude(record->rand));
 
     engine.eventsEnabled = true;
-    const RunEnd end = callOnEvent("PROFILE_ACTIVATED", path);
+    const RunEnd end = callOnEvent(LuaApi::kProfileActivated, path);
     if (end == RunEnd::OutOfMemory) {
         engine.eventsEnabled = false;
         publishScenarioModifiers(1.0, 1.0, 1.0, 0.0);
@@ -306,7 +306,7 @@ void ScriptsModel::deactivateScript()
 
     publishScenarioModifiers(1.0, 1.0, 1.0, 0.0);
     if (wasActive) {
-        callOnEvent("PROFILE_DEACTIVATED", m_activeScriptPath);
+        callOnEvent(LuaApi::kProfileDeactivated, m_activeScriptPath);
         ActivationFeedback::logDeactivation(m_activeScriptPath, profileName());
         engine.scenarioActive = false;
         engine.eventsEnabled = false;
@@ -430,7 +430,7 @@ void ScriptsModel::mouseButtonEvent(int button, bool pressed)
         m_unheardButtons &= ~bit;
         return;
     }
-    switch (callOnEvent(pressed ? "MOUSE_BUTTON_PRESSED" : "MOUSE_BUTTON_RELEASED",
+    switch (callOnEvent(pressed ? LuaApi::kMouseButtonPressed : LuaApi::kMouseButtonReleased,
                         m_activeScriptPath, button)) {
     case RunEnd::Returned:
         break;
