@@ -3,6 +3,7 @@
 // script stopped by the memory bound.
 #include "../tests/support/ScenarioScripts.h"
 #include "BenchmarkMain.h"
+#include "ProcessStatus.h"
 #include "engine/EngineState.h"
 #include "engine/RunawayStop.h"
 #include "engine/ScriptsModel.h"
@@ -128,19 +129,6 @@ public:
     ~SilentPrompter() override { Prompter::setCurrent(nullptr); }
     PromptAnswer ask(const Prompt&) override { return {}; }
 };
-
-// Kibibytes of a line of /proc/self/status ("VmHWM": the peak resident memory).
-double statusKiB(const char* field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(field))
-            return line.mid(qstrlen(field) + 1).trimmed().split(' ').value(0).toDouble();
-    }
-    return 0;
-}
 
 // A script that allocates until the memory bound (the default, 256 MiB) stops it: the time
 // from its activation until the state is made anew, and in the counters the process's peak

@@ -3,6 +3,7 @@
 // journal holds afterwards. Run with the standard error output sent away, as the program's is
 // on Windows: build/benchmarks/bench_log 2>/dev/null
 #include "BenchmarkMain.h"
+#include "ProcessStatus.h"
 #include "log/LogJournal.h"
 #include "log/MessageCapture.h"
 #include "log/ScenarioScope.h"
@@ -20,19 +21,6 @@ namespace {
 Q_LOGGING_CATEGORY(lcBenchScript, "clavitor.script")
 
 constexpr int kLines = 100'000;
-
-// Kibibytes of a line of /proc/self/status ("VmRSS": the resident memory now).
-double statusKiB(const char* field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(field))
-            return line.mid(qstrlen(field) + 1).trimmed().split(' ').value(0).toDouble();
-    }
-    return 0;
-}
 
 // Logging the lines (what the script waits for) and, in the counter "drain_ms", taking them
 // into the journal and the file in batches as the GUI thread does.
