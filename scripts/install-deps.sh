@@ -10,7 +10,7 @@ packages=(
   qt6-tools-dev-tools qt6-declarative-dev qt6-translations-l10n
   libqt6svg6 qt6-qpa-plugins
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-  liblua5.1-0-dev libhidapi-dev libarchive-dev
+  liblua5.1-0-dev libhidapi-dev libarchive-dev libqscintilla2-qt6-dev
   libbenchmark-dev
   clang-14 libclang-rt-14-dev llvm-14
   libgl-dev
