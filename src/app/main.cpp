@@ -2,11 +2,18 @@
 
 #include "hooks/QGlobalMouseHook.h"
 #include "platform/Platform.h"
+#include "preview/PreviewProcess.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    // The preview of a script runs in a process of its own, on simulated desktops only: no
+    // window, no settings, no single-instance lock.
+    if (PreviewProcess::isRequested(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        return PreviewProcess::run();
+    }
     // The data folder is named after the application: not after the executable's file name,
     // which a portable user may change.
     QCoreApplication::setApplicationName(QStringLiteral("clavitor"));

@@ -39,7 +39,7 @@ QList<QByteArray> guideExamples()
 
 } // namespace
 
-// The three examples of docs/scripting.md, loaded from the guide itself and run on the
+// The four examples of docs/scripting.md, loaded from the guide itself and run on the
 // simulated desktop as a user would run them.
 class ScriptingGuideExamplesTest : public QObject
 {
@@ -79,7 +79,7 @@ private slots:
     void initTestCase()
     {
         m_examples = guideExamples();
-        QCOMPARE(m_examples.size(), 3);
+        QCOMPARE(m_examples.size(), 4);
     }
 
     void init()
@@ -144,6 +144,17 @@ private slots:
         const DWORD up = KEYEVENTF_SCANCODE | KEYEVENTF_KEYUP;
         QCOMPARE(keys, (QList<QPair<WORD, DWORD>>{{29, down}, {46, down}, {46, up}, {29, up},
                                                   {29, down}, {47, down}, {47, up}, {29, up}}));
+    }
+
+    void sprayPatternMovesAlongItsTable()
+    {
+        activate(3);
+        holdButton(VK_LBUTTON, 1000ms); // the eight shots take about 800 ms
+        QList<QPair<LONG, LONG>> moves;
+        for (const INPUT& record : m_desktop->takeSentRecords())
+            moves << qMakePair(record.mi.dx, record.mi.dy);
+        QCOMPARE(moves, (QList<QPair<LONG, LONG>>{
+                            {0, 4}, {-1, 5}, {1, 6}, {2, 6}, {-2, 7}, {0, 7}, {3, 5}, {-3, 5}}));
     }
 };
 
