@@ -2,7 +2,8 @@
 # Cross-builds Clavitor for 64-bit Windows with Debian's mingw-w64 (POSIX threads).
 #
 # The Windows dependencies are built once into a cache outside the tree and reused:
-#     Qt 6.4.2 (qtbase, qtsvg, qtspeech, qtmultimedia), Lua 5.1, hidapi, libarchive with zlib.
+#     Qt 6.4.2 (qtbase, qtsvg, qtspeech, qtmultimedia), Lua 5.1, hidapi, libarchive with zlib,
+#     QScintilla 2.13 (packaging/windows/qscintilla: the library without its printer class).
 # They take about an hour on two cores; a rerun skips every step that is done and resumes after
 # the one that failed.
 #
@@ -15,12 +16,16 @@
 #       --jobs N             parallel compile jobs (or JOBS); default: the number of cores
 #       --keep-build         keep each step's build tree once it is installed
 #       --stop-after STEP    stop after one step: zlib lua hidapi libarchive qtbase qtsvg
-#                            qtspeech qtmultimedia
+#                            qtspeech qtmultimedia qscintilla
 #       --print-prefix       print the dependency prefix of these options and exit
 #
 # The dependencies go to <cache>/<key>/prefix, where the key names their versions and a digest
 # of the build options and of the fixes applied to their sources (packaging/windows/patches), so
-# that a changed option or fix builds anew beside the old cache.
+# that a changed option or fix builds anew beside the old cache. QScintilla, added to the cache
+# later, stays outside the key: its step keeps a digest of its own inputs (its Debian version, its
+# CMake project, the options) in stamps/qscintilla.digest and is built again, alone, when that
+# changes or when a cache finished before the step existed lacks it; until then the cache is not
+# complete.
 # <key>/toolchain.cmake is the mingw toolchain that also finds what is in the prefix (and sets
 # PKG_CONFIG_LIBDIR to it); CMake projects built against the cache use it with
 # -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake.
@@ -53,7 +58,7 @@ while [ $# -gt 0 ]; do
     esac
     shift
 done
-steps=(zlib lua hidapi libarchive qtbase qtsvg qtspeech qtmultimedia)
+steps=(zlib lua hidapi libarchive qtbase qtsvg qtspeech qtmultimedia qscintilla)
 if [ -n "$stop_after" ] && [[ " ${steps[*]} " != *" $stop_after "* ]]; then
     echo "build-windows.sh: no step $stop_after (the steps: ${steps[*]})" >&2
     exit 2
@@ -72,6 +77,7 @@ zlib_version=1.2.13
 lua_version=5.1.5
 hidapi_version=0.13.1
 libarchive_version=3.6.2
+qscintilla_version=2.13.3
 
 host_qt_cmake=/usr/lib/x86_64-linux-gnu/cmake
 cross_cc=x86_64-w64-mingw32-gcc-posix
@@ -91,9 +97,12 @@ declare -A tarball_sha256=(
 
 # The Debian source packages built, with the upstream version each must have.
 debian_sources=(zlib lua5.1 hidapi libarchive qt6-base qt6-multimedia)
+# The ones of the steps keyed by their own digest, outside the cache's key.
+debian_step_sources=(qscintilla2)
 declare -A debian_upstream=(
     [zlib]=$zlib_version [lua5.1]=$lua_version [hidapi]=$hidapi_version
     [libarchive]=$libarchive_version [qt6-base]=$qt_version [qt6-multimedia]=$qt_version
+    [qscintilla2]=$qscintilla_version
 )
 
 common_cmake_options=(-G Ninja -DCMAKE_BUILD_TYPE=Release)
@@ -130,8 +139,13 @@ qt_module_options=(-DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF)
 # The Windows Media Foundation backend; none of the others, no spatial audio.
 qtmultimedia_options=(-DFEATURE_ffmpeg=OFF -DFEATURE_gstreamer=OFF -DFEATURE_spatialaudio=OFF)
 
+# QScintilla's own CMake project, which compiles what its qmake project file lists.
+qscintilla_project="$repo/packaging/windows/qscintilla"
+
 # Raise when a step changes in a way its options above do not show.
 recipe_revision=1
+# The same for the QScintilla step, which is keyed apart (see step_digest_qscintilla).
+qscintilla_revision=1
 
 key_input() {
     printf '%s\n' "revision $recipe_revision" "$qt_version $zlib_version $lua_version" \
@@ -282,7 +296,7 @@ declare -A debian_version=()
 choose_debian_versions() {
     if $print_prefix; then update_source_lists --if-missing; else update_source_lists; fi
     local package upstream versions version
-    for package in "${debian_sources[@]}"; do
+    for package in "${debian_sources[@]}" "${debian_step_sources[@]}"; do
         upstream="${debian_upstream[$package]}"
         mkdir -p "$cache_root/sources/$package"
         versions="$(apt-cache "${apt_options[@]}" showsrc "$package" | sed -n 's/^Version: //p' |
@@ -344,6 +358,35 @@ choose_debian_versions
 key="qt$qt_version-lua$lua_version-hidapi$hidapi_version-libarchive$libarchive_version-zlib$zlib_version-$(key_input | sha256sum | cut -c1-10)"
 top="$cache_root/$key"
 prefix="$top/prefix"
+
+# step_digest NAME: the digest of the inputs of a step that is keyed apart from the cache (a
+# function step_digest_NAME gives them), empty for the others.
+step_digest() {
+    declare -F "step_digest_$1" >/dev/null || return 0
+    "step_digest_$1" | sha256sum | cut -c1-16
+}
+
+step_digest_qscintilla() {
+    printf '%s\n' "revision $qscintilla_revision" "qscintilla2 ${debian_version[qscintilla2]}" \
+        "${common_cmake_options[*]}"
+    cat "$qscintilla_project/CMakeLists.txt"
+}
+
+# A step keyed apart whose inputs changed, or that a cache finished before it existed lacks, is
+# no longer done, and the cache no longer complete (what scripts/test.sh looks at).
+forget_stale_steps() {
+    local step digest
+    [ -d "$top/stamps" ] || return 0
+    for step in "${steps[@]}"; do
+        digest="$(step_digest "$step")"
+        [ -n "$digest" ] || continue
+        if [ "$(cat "$top/stamps/$step.digest" 2>/dev/null)" != "$digest" ]; then
+            rm -f "$top/stamps/$step" "$top/stamps/$step.digest" "$top/stamps/complete"
+        fi
+    done
+}
+forget_stale_steps
+
 if $print_prefix; then
     echo "$prefix"
     exit 0
@@ -355,7 +398,7 @@ fetch_all() {
     unpack_tarball "$qtspeech_tarball" qtspeech-sapi-voice-attributes.patch
     local p
     {
-        for p in "${debian_sources[@]}"; do
+        for p in "${debian_sources[@]}" "${debian_step_sources[@]}"; do
             echo "$p ${debian_version[$p]}"
         done
         for p in "$qtsvg_tarball" "$qtspeech_tarball"; do
@@ -603,6 +646,14 @@ configured_qtmultimedia() {
         fail "Qt Multimedia is configured without its Windows Media Foundation backend (see $top/logs/qtmultimedia.log)"
 }
 
+# QScintilla: its library and headers, without the printer class (the Qt here has no Print
+# Support). Headers of an earlier build go first, so that none of a removed file stays behind.
+step_qscintilla() {
+    rm -rf "$prefix/include/Qsci"
+    cmake_step qscintilla "$qscintilla_project" "$prefix/bin/qt-cmake" "${qt_host_options[@]}" \
+        -DQSCINTILLA_SOURCE_DIR="$(debian_tree qscintilla2)"
+}
+
 run_step() {
     local name="$1"
     if [ -f "$top/stamps/$name" ]; then
@@ -610,16 +661,24 @@ run_step() {
         return 0
     fi
     say "$name"
-    local start=$SECONDS
+    local start=$SECONDS digest
+    digest="$(step_digest "$name")"
+    # A step keyed apart resumes only a build tree of the same inputs.
+    if [ -n "$digest" ] && [ "$(cat "$top/build/$name.digest" 2>/dev/null)" != "$digest" ]; then
+        rm -rf "${top:?}/build/$name"
+        mkdir -p "$top/build"
+        echo "$digest" >"$top/build/$name.digest"
+    fi
     "step_$name"
     local took=$((SECONDS - start))
     local text
     text="$(printf '%dm%02ds' $((took / 60)) $((took % 60)))"
+    [ -z "$digest" ] || echo "$digest" >"$top/stamps/$name.digest"
     echo "$text" >"$top/stamps/$name"
     echo "$(date '+%F %T') $name $text" >>"$top/times.log"
     say "$name: built in $text"
     if ! $keep_build; then
-        rm -rf "${top:?}/build/$name"
+        rm -rf "${top:?}/build/$name" "$top/build/$name.digest"
     fi
 }
 

@@ -45,6 +45,6 @@ if [ -f "$windows_deps/stamps/complete" ]; then
     CLAVITOR_WINDOWS_SETUP="$PWD/dist/Clavitor-${version}-setup.exe" \
         tests/x11/run-under-xvfb.sh build/tests/windows/tst_windows_program
 else
-    echo "test.sh: skipped the Windows program under Wine: its dependencies are not built" \
-        "(scripts/build-windows.sh --deps-only builds them, in about an hour)"
+    echo "test.sh: skipped the Windows program under Wine: its dependencies are not all built" \
+        "(scripts/build-windows.sh --deps-only builds what is missing, about an hour from nothing)"
 fi
