@@ -36,3 +36,21 @@ endif()
 # Profile archives (ZIP and tar) are written and read in-process. Debian: libarchive-dev;
 # Windows: vcpkg's libarchive, found by the same module.
 find_package(LibArchive 3.3 REQUIRED)
+
+# QScintilla for Qt 6, the scenario editor's text component, as Clavitor::QScintilla. Debian:
+# libqscintilla2-qt6-dev (headers under the Qt include folder, Qsci/); Windows: the library of
+# the dependency cache, found the same way under its prefix.
+find_path(QSCINTILLA_INCLUDE_DIR Qsci/qsciscintilla.h
+    HINTS ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_HEADERS} ${Qt6Core_INCLUDE_DIRS}
+    PATH_SUFFIXES qt6 x86_64-linux-gnu/qt6)
+find_library(QSCINTILLA_LIBRARY NAMES qscintilla2_qt6)
+if(NOT QSCINTILLA_INCLUDE_DIR OR NOT QSCINTILLA_LIBRARY)
+    message(FATAL_ERROR "QScintilla for Qt 6 not found: set QSCINTILLA_INCLUDE_DIR and QSCINTILLA_LIBRARY")
+endif()
+add_library(Clavitor::QScintilla UNKNOWN IMPORTED)
+# QSCINTILLA_DLL marks its classes as imported from the shared library, as its own qmake feature
+# file does: on Windows their data (the meta-objects) is then reached through the import table.
+set_target_properties(Clavitor::QScintilla PROPERTIES
+    IMPORTED_LOCATION ${QSCINTILLA_LIBRARY}
+    INTERFACE_INCLUDE_DIRECTORIES ${QSCINTILLA_INCLUDE_DIR}
+    INTERFACE_COMPILE_DEFINITIONS QSCINTILLA_DLL)
