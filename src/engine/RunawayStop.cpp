@@ -1,5 +1,6 @@
 #include "RunawayStop.h"
 
+#include "CoroutineHooks.h"
 #include "RunawayTicker.h"
 #include "StopCombination.h"
 #include "platform/Platform.h"
@@ -13,53 +14,14 @@ namespace {
 // The run going on now; runs happen on the GUI thread only.
 RunawayStop* currentRun = nullptr;
 
-void hookCoroutine(lua_State* thread)
-{
-    lua_sethook(thread, RunawayStop::hookFunction(), LUA_MASKCOUNT,
-                RunawayStop::kCoroutineHookInstructions);
-}
-
-// coroutine.create and coroutine.wrap: the library's function (the upvalue), and the hook
-// for the coroutine it made.
-int createCoroutine(lua_State* L)
-{
-    lua_pushvalue(L, lua_upvalueindex(1));
-    lua_insert(L, 1);
-    lua_call(L, lua_gettop(L) - 1, LUA_MULTRET);
-    if (lua_State* thread = lua_tothread(L, 1))
-        hookCoroutine(thread);
-    return lua_gettop(L);
-}
-
-int wrapCoroutine(lua_State* L)
-{
-    lua_pushvalue(L, lua_upvalueindex(1));
-    lua_insert(L, 1);
-    lua_call(L, lua_gettop(L) - 1, LUA_MULTRET);
-    // The function that resumes the coroutine holds it as its upvalue.
-    if (lua_iscfunction(L, 1) && lua_getupvalue(L, 1, 1)) {
-        if (lua_State* thread = lua_tothread(L, -1))
-            hookCoroutine(thread);
-        lua_pop(L, 1);
-    }
-    return lua_gettop(L);
-}
-
-void replaceInCoroutineLibrary(lua_State* L, const char* name, lua_CFunction replacement)
-{
-    lua_getglobal(L, "coroutine");
-    lua_getfield(L, -1, name);
-    lua_pushcclosure(L, replacement, 1);
-    lua_setfield(L, -2, name);
-    lua_pop(L, 1);
-}
+const CoroutineHooks::Hook kCoroutineHook{RunawayStop::hookFunction(),
+                                          RunawayStop::kCoroutineHookInstructions};
 
 } // namespace
 
 void RunawayStop::prepareState(lua_State* state)
 {
-    replaceInCoroutineLibrary(state, "create", &createCoroutine);
-    replaceInCoroutineLibrary(state, "wrap", &wrapCoroutine);
+    CoroutineHooks::install(state, kCoroutineHook);
 }
 
 RunawayStop::RunawayStop(lua_State* state) : m_state(state), m_outer(currentRun)
@@ -119,5 +81,5 @@ void RunawayStop::hook(lua_State* state, lua_Debug* /*where*/)
     if (run && state == run->m_state)
         RunawayTicker::instance().disarm(state); // until the next tick
     else if (lua_gethookcount(state) != kCoroutineHookInstructions)
-        hookCoroutine(state); // a coroutine stopped once runs on normally
+        CoroutineHooks::set(state, kCoroutineHook); // a coroutine stopped once runs on normally
 }

@@ -2,6 +2,7 @@
 
 #include "ActivationFeedback.h"
 #include "EngineState.h"
+#include "OnEventCall.h"
 #include "LuaApi.h"
 #include "LuaChunk.h"
 #include "LuaMemoryBound.h"
@@ -321,43 +322,14 @@ void ScriptsModel::deactivateScript()
     }
 }
 
-namespace {
-
-struct OnEventCall
-{
-    const char* event;
-    std::optional<int> button;
-};
-
-// Looks OnEvent up and calls it, inside a protected call: the lookup runs the script's own
-// metamethods of the globals table, which may raise errors too.
-int callOnEventProtected(lua_State* L)
-{
-    const auto* call = static_cast<const OnEventCall*>(lua_touserdata(L, 1));
-    lua_settop(L, 0);
-    const int handler = LuaTraceback::pushHandler(L);
-    lua_getglobal(L, "OnEvent");
-    lua_pushstring(L, call->event);
-    if (call->button)
-        lua_pushinteger(L, *call->button);
-    else
-        lua_pushnil(L);
-    if (lua_pcall(L, 2, 0, handler) != 0)
-        lua_error(L); // the error, as it came, to the caller
-    return 0;
-}
-
-} // namespace
-
 ScriptsModel::RunEnd ScriptsModel::callOnEvent(const char* event, const QString& path,
                                                std::optional<int> button)
 {
-    OnEventCall call{event, button};
     bool stopped = false;
     {
         const ScenarioScope scope(scenarioName(path));
         const RunawayStop run(m_luaState);
-        const bool failed = lua_cpcall(m_luaState, &callOnEventProtected, &call) != 0;
+        const bool failed = OnEventCall::call(m_luaState, event, button) != 0;
         stopped = run.stopped();
         // A script that caught the stop or the bound and returned ends all the same.
         if (failed || stopped || m_memory.reached()) {

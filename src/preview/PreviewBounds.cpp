@@ -1,5 +1,6 @@
 #include "PreviewBounds.h"
 
+#include "engine/CoroutineHooks.h"
 #include "engine/LuaApi.h"
 
 #include <lua.hpp>
@@ -9,14 +10,7 @@ namespace {
 // The run being watched; runs happen on one thread, one at a time.
 PreviewBounds* watched = nullptr;
 
-void replaceInCoroutineLibrary(lua_State* L, const char* name, lua_CFunction replacement)
-{
-    lua_getglobal(L, "coroutine");
-    lua_getfield(L, -1, name);
-    lua_pushcclosure(L, replacement, 1);
-    lua_setfield(L, -2, name);
-    lua_pop(L, 1);
-}
+const CoroutineHooks::Hook kHook{&PreviewBounds::hook, PreviewBounds::kHookInstructions};
 
 } // namespace
 
@@ -41,15 +35,9 @@ int PreviewBounds::watchState(lua_State* L)
         lua_pushcclosure(L, &countedCall, 1);
         lua_setglobal(L, name.constData());
     }
-    replaceInCoroutineLibrary(L, "create", &createCoroutine);
-    replaceInCoroutineLibrary(L, "wrap", &wrapCoroutine);
-    hookThread(L);
+    CoroutineHooks::install(L, kHook);
+    CoroutineHooks::set(L, kHook);
     return 0;
-}
-
-void PreviewBounds::hookThread(lua_State* thread)
-{
-    lua_sethook(thread, &hook, LUA_MASKCOUNT, kHookInstructions);
 }
 
 void PreviewBounds::decide(PreviewResult::End stop)
@@ -88,30 +76,6 @@ int PreviewBounds::countedCall(lua_State* L)
     if (run->m_clock.now() > kVirtualLimitUs) {
         run->decide(PreviewResult::End::VirtualTime);
         return raise(L);
-    }
-    return lua_gettop(L);
-}
-
-int PreviewBounds::createCoroutine(lua_State* L)
-{
-    lua_pushvalue(L, lua_upvalueindex(1));
-    lua_insert(L, 1);
-    lua_call(L, lua_gettop(L) - 1, LUA_MULTRET);
-    if (lua_State* thread = lua_tothread(L, 1))
-        hookThread(thread);
-    return lua_gettop(L);
-}
-
-int PreviewBounds::wrapCoroutine(lua_State* L)
-{
-    lua_pushvalue(L, lua_upvalueindex(1));
-    lua_insert(L, 1);
-    lua_call(L, lua_gettop(L) - 1, LUA_MULTRET);
-    // The function that resumes the coroutine holds it as its upvalue.
-    if (lua_iscfunction(L, 1) && lua_getupvalue(L, 1, 1)) {
-        if (lua_State* thread = lua_tothread(L, -1))
-            hookThread(thread);
-        lua_pop(L, 1);
     }
     return lua_gettop(L);
 }

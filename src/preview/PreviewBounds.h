@@ -23,7 +23,7 @@ public:
     static constexpr qint64 kCallLimit = 1'000'000;
     // Real time without any API call, and real time of the whole run.
     static constexpr std::chrono::milliseconds kSpinLimit{1500};
-    static constexpr std::chrono::milliseconds kRealTimeLimit{5000};
+    static constexpr std::chrono::milliseconds kRealTimeLimit{2000};
     // Lua instructions between two looks at the real time.
     static constexpr int kHookInstructions = 1000;
 
@@ -41,12 +41,11 @@ public:
     PreviewResult::End stop() const { return m_stop; }
     qint64 calls() const { return m_calls; }
 
+    // The count hook of the state and its coroutines.
+    static void hook(lua_State* state, lua_Debug* where);
+
 private:
     static int countedCall(lua_State* state);
-    static int createCoroutine(lua_State* state);
-    static int wrapCoroutine(lua_State* state);
-    static void hook(lua_State* state, lua_Debug* where);
-    static void hookThread(lua_State* thread);
     // Raises the stop's error (the stop must have been decided).
     static int raise(lua_State* state);
     void decide(PreviewResult::End stop);

@@ -9,6 +9,7 @@
 #include "engine/LuaChunk.h"
 #include "engine/LuaMemoryBound.h"
 #include "engine/LuaSandbox.h"
+#include "engine/OnEventCall.h"
 #include "engine/LuaStateSetup.h"
 #include "platform/simulated/VirtualClockPlatform.h"
 
@@ -31,28 +32,6 @@ int virtualKeyOf(int button)
     default:
         return VK_RBUTTON;
     }
-}
-
-struct OnEventCall
-{
-    const char* event;
-    std::optional<int> button;
-};
-
-// Looks OnEvent up and calls it inside a protected call, as the engine does: the lookup runs
-// the script's own metamethods of the globals table, which may raise errors too.
-int callOnEventProtected(lua_State* L)
-{
-    const auto* call = static_cast<const OnEventCall*>(lua_touserdata(L, 1));
-    lua_settop(L, 0);
-    lua_getglobal(L, "OnEvent");
-    lua_pushstring(L, call->event);
-    if (call->button)
-        lua_pushinteger(L, *call->button);
-    else
-        lua_pushnil(L);
-    lua_call(L, 2, 0);
-    return 0;
 }
 
 // The pixel of a 0..65535 coordinate on an axis that starts at origin and is extent long.
@@ -175,8 +154,7 @@ bool PreviewRunner::runChunk()
 
 bool PreviewRunner::callOnEvent(const char* event, std::optional<int> button)
 {
-    OnEventCall call{event, button};
-    const bool failed = lua_cpcall(m_state, &callOnEventProtected, &call) != 0;
+    const bool failed = OnEventCall::call(m_state, event, button) != 0;
     if (!goesOn())
         return false;
     // As the engine journals it; the scenario stays active.
