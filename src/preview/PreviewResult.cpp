@@ -37,7 +37,7 @@ QString PreviewResult::message() const
     case End::Spinning:
         return tr("Предпросмотр остановлен: сценарий крутится в цикле без вызовов функций");
     case End::RealTime:
-        return tr("Предпросмотр остановлен: расчёт занял больше 5 с");
+        return tr("Предпросмотр остановлен: расчёт занял больше 2 с");
     case End::Memory:
         return tr("Предпросмотр остановлен: сценарию не хватило памяти");
     case End::NoAnswer:

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QList>
+#include <QPoint>
 #include <QRegularExpression>
 #include <QString>
 

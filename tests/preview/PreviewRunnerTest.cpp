@@ -97,7 +97,9 @@ private slots:
             "  end\n"
             "end\n"));
         QVERIFY2(real.elapsed() < 1000, qPrintable(QString::number(real.elapsed())));
-        QCOMPARE(logTexts(result), (QStringList{QStringLiteral("0 101"), QStringLiteral("released 2000")}));
+        // The chunk's Sleep(100) lasts 101 ms, so the press is heard at 101 ms; each Sleep(1)
+        // lasts 2 ms, and the release at 2000 ms is seen at 2001 ms.
+        QCOMPARE(logTexts(result), (QStringList{QStringLiteral("0 101"), QStringLiteral("released 2001")}));
         QCOMPARE(result.log.at(0).atUs / 1000, 101);
     }
 
@@ -162,7 +164,8 @@ private slots:
     {
         QFETCH(bool, on);
         const PreviewResult result =
-            runText(QStringLiteral("OutputLogMessage(tostring(IsKeyLockOn('capslock')))"),
+            runText(QStringLiteral("OutputLogMessage(tostring(IsKeyLockOn('capslock')))\n"
+                                   "function OnEvent() end\n"),
                     PreviewTimeline::Kind::LeftHold, on);
         QCOMPARE(logTexts(result), QStringList{on ? QStringLiteral("true") : QStringLiteral("false")});
     }
