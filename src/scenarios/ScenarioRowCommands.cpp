@@ -39,7 +39,10 @@ QString hotkeyFailureText(const ScriptData& record, const QString& combination,
 
 ScenarioRowCommands::ScenarioRowCommands(ScriptsListWidget& page, PageDialogs& dialogs)
     : m_page(page), m_dialogs(dialogs)
-{}
+{
+    QObject::connect(&m_editors, &ScriptEditors::saved, &m_page,
+                     [this](const QString& path) { activateAgainIfActive(path); });
+}
 
 ScriptsModel& ScenarioRowCommands::model() const
 {
@@ -307,4 +310,31 @@ void ScenarioRowCommands::changeHotkey(const QString& combination, SingleScriptW
     }
     clearHotkey(at);
     m_page.saveScenarioChange();
+}
+
+void ScenarioRowCommands::edit(SingleScriptWidget* row)
+{
+    const int i = m_page.rowIndex(row);
+    if (i < 0)
+        return;
+    const ScriptData* record = model().scriptAt(i);
+    const MovementModifiers modifiers =
+        record ? MovementModifiers{record->xy, record->x, record->y, record->rand}
+               : MovementModifiers{};
+    m_editors.open(row->path(), modifiers, &m_page);
+}
+
+void ScenarioRowCommands::activateAgainIfActive(const QString& path)
+{
+    if (!m_page.m_model)
+        return;
+    ScriptsModel& scenarios = model();
+    const QString active = scenarios.activeScriptPath();
+    if (active.isEmpty() || ScriptEditors::fileKey(active) != ScriptEditors::fileKey(path))
+        return;
+    const int row = scenarios.activeRow();
+    if (row >= 0)
+        scenarios.activateRow(row);
+    else
+        scenarios.executeLua(active);
 }

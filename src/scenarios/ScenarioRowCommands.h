@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/ScriptEditors.h"
+
 #include <QString>
 
 class PageDialogs;
@@ -9,7 +11,7 @@ class ScriptsModel;
 class SingleScriptWidget;
 
 // The commands of the scenario rows of the page: add a scenario, choose or import its file,
-// export it, its modifiers, duplicate, delete, change its hotkey. Each keeps row i of the list,
+// export it, edit it, its modifiers, duplicate, delete, change its hotkey. Each keeps row i of the list,
 // row i of the scenario model and scenario i of the current profile in step, saves the profile
 // list and shows the change on the overlay.
 class ScenarioRowCommands
@@ -29,6 +31,9 @@ public:
     void duplicate(SingleScriptWidget* row);
     void remove(SingleScriptWidget* row);
     void changeHotkey(const QString& combination, SingleScriptWidget* row);
+    // Opens the row's file in its editor window, with the row's modifiers for the preview.
+    void edit(SingleScriptWidget* row);
+    ScriptEditors& editors() { return m_editors; }
 
 private:
     ScriptsModel& model() const;
@@ -42,6 +47,12 @@ private:
     // scenario's file of the same name is kept: the copy then takes a free name.
     bool adoptScript(int i, const QString& chosen, bool copyAlways);
 
+    // A file written by its editor takes effect at once when its scenario is the active one:
+    // the scenario is activated again, as its hotkey would. Other files touch nothing that
+    // runs.
+    void activateAgainIfActive(const QString& path);
+
     ScriptsListWidget& m_page;
     PageDialogs& m_dialogs;
+    ScriptEditors m_editors;
 };

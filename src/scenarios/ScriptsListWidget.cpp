@@ -532,6 +532,7 @@ SingleScriptWidget* ScriptsListWidget::takeRow()
             command(&ScenarioRowCommands::exportFrom));
     connect(row, &SingleScriptWidget::importRequested, this,
             command(&ScenarioRowCommands::importInto));
+    connect(row, &SingleScriptWidget::editRequested, this, command(&ScenarioRowCommands::edit));
     connect(row, &SingleScriptWidget::logRequested, this, [this](SingleScriptWidget* requester) {
         emit logRequested(QFileInfo(requester->path()).completeBaseName());
     });

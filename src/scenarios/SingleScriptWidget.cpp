@@ -29,7 +29,7 @@ SingleScriptWidget::SingleScriptWidget(QWidget* parent)
 
     connect(ui->pushButtonScript, &QPushButton::clicked, this,
             [this] { emit chooseRequested(this); });
-    connect(ui->pushButtonEdit, &QPushButton::clicked, this, &SingleScriptWidget::openScriptFile);
+    connect(ui->pushButtonEdit, &QPushButton::clicked, this, &SingleScriptWidget::requestEdit);
     connect(ui->lineEditHotKey, &QLineEdit::textChanged, this, &SingleScriptWidget::hotKeyEdited);
     connect(ui->pushButtonConfigure, &QPushButton::clicked, this,
             [this] { emit configureRequested(this); });
@@ -104,18 +104,14 @@ QString SingleScriptWidget::scriptFileFilter()
     return tr("Сценарии Lua (*.lua);;Все файлы (*)");
 }
 
-void SingleScriptWidget::openScriptFile()
+void SingleScriptWidget::requestEdit()
 {
-    const QString title = QStringLiteral("Clavitor");
     if (!QFileInfo(m_path).isFile()) {
-        Prompter::message(Prompt::Kind::Warning, this, title, tr("Файл сценария не найден"));
+        Prompter::message(Prompt::Kind::Warning, this, QStringLiteral("Clavitor"),
+                          tr("Файл сценария не найден"));
         return;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(m_path))) {
-        Prompter::message(
-            Prompt::Kind::Warning, this, title,
-            tr("Не удалось открыть файл сценария \"%1\".").arg(QDir::toNativeSeparators(m_path)));
-    }
+    emit editRequested(this);
 }
 
 QString SingleScriptWidget::needsFileText()

@@ -44,10 +44,12 @@ signals:
     void importRequested(SingleScriptWidget* row);
     // The error mark: the page shows the log of this row's scenario.
     void logRequested(SingleScriptWidget* row);
+    // The edit button, for a file that exists: the page opens it in the editor.
+    void editRequested(SingleScriptWidget* row);
 
 public slots:
-    // Opens the file with the application the system associates with it.
-    void openScriptFile();
+    // Asks the page to edit the file; a file that is not there is said at once.
+    void requestEdit();
     // A combination typed into a row without a file is refused with a tooltip saying why.
     void hotKeyEdited(const QString& text);
 

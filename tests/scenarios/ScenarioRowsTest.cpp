@@ -1,9 +1,15 @@
 #include "ScriptsPage.h"
 #include "TestRegistry.h"
 
+#include "ScenarioScripts.h"
+#include "editor/ScriptEditor.h"
+#include "engine/ScriptsModel.h"
 #include "ui/widgets/GrabLineEdit.h"
 #include "ui/widgets/ModifierDialog.h"
 
+#include <Qsci/qsciscintilla.h>
+
+#include <QApplication>
 #include <QDesktopServices>
 #include <QKeyEvent>
 #include <QSignalSpy>
@@ -32,6 +38,16 @@ public:
 public slots:
     void open(const QUrl& url) { paths << url.toLocalFile(); }
 };
+
+// The script editor windows open now.
+QList<ScriptEditor*> openEditors()
+{
+    QList<ScriptEditor*> editors;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* editor = qobject_cast<ScriptEditor*>(window); editor && editor->isVisible())
+            editors << editor;
+    return editors;
+}
 
 } // namespace
 
@@ -343,19 +359,60 @@ private slots:
         QCOMPARE(fixture.lastPrompt(), "Нет сценария для экспорта");
     }
 
-    void editOpensTheFileWithItsApplication()
+    // The edit button opens the file in the program's editor, one window per file, which
+    // hands it to the system's application on request.
+    void editOpensTheFileInItsEditor()
     {
         PageFixture fixture;
         OpenedFiles opened;
         storeProfiles({{"default", {{"a.lua", ""}}}});
         ScriptsListWidget page;
         click(*page.row(0), "pushButtonEdit");
+        click(*page.row(0), "pushButtonEdit");
+        const QList<ScriptEditor*> editors = openEditors();
+        QCOMPARE(editors.size(), 1);
+        QCOMPARE(editors[0]->path(), page.row(0)->path());
+        click(*editors[0], "externalEditorButton");
         QCOMPARE(opened.paths, QStringList({page.row(0)->path()}));
+        editors[0]->close();
 
         QVERIFY(QFile::remove(page.row(0)->path()));
         click(*page.row(0), "pushButtonEdit");
         QCOMPARE(fixture.lastPrompt(), "Файл сценария не найден");
-        QCOMPARE(opened.paths.size(), 1);
+        QVERIFY(openEditors().isEmpty());
+    }
+
+    // Saving the active scenario's file activates it again, so the change takes effect;
+    // saving another scenario's file touches nothing that runs.
+    void savingTheActiveScenarioActivatesItAgain()
+    {
+        PageFixture fixture;
+        QDir().mkpath(profileDirectory("default"));
+        const QString active = profileDirectory("default") + "/a.lua";
+        const QString other = profileDirectory("default") + "/b.lua";
+        QVERIFY(writeFile(active, kListeningScript));
+        QVERIFY(writeFile(other, kListeningScript));
+        storeProfiles({{"default", {{"a.lua", ""}, {"b.lua", ""}}}});
+        ScriptsListWidget page;
+        ScriptsModel& model = *page.scriptsModel();
+        model.activateRow(0);
+        QCOMPARE(takeHeard(model.luaState()), "PROFILE_ACTIVATED:nil;");
+
+        const QByteArray changed = "function OnEvent(event) heard = 'changed ' .. event end\n";
+        click(*page.row(1), "pushButtonEdit");
+        openEditors().constFirst()->textEdit().setText(QString::fromLatin1(changed));
+        QVERIFY(openEditors().constFirst()->save());
+        QCOMPARE(takeHeard(model.luaState()), QString());
+        QCOMPARE(model.activeScriptPath(), active);
+        openEditors().constFirst()->close();
+
+        click(*page.row(0), "pushButtonEdit");
+        openEditors().constFirst()->textEdit().setText(QString::fromLatin1(changed));
+        QVERIFY(openEditors().constFirst()->save());
+        QCOMPARE(takeHeard(model.luaState()), "changed PROFILE_ACTIVATED");
+        QCOMPARE(model.activeRow(), 0);
+        openEditors().constFirst()->close();
+        model.deactivateScript();
     }
 };
 

@@ -115,6 +115,14 @@ bool FramelessWindow::systemTrayAvailable() const
 
 void FramelessWindow::quitApplication()
 {
+    // The program's other windows (the script editors) are closed first: one that holds
+    // unsaved work asks, and a refusal keeps the program running.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != this && window->isVisible() && window->isWindow() &&
+            !(window->windowType() == Qt::Popup || window->windowType() == Qt::ToolTip) &&
+            !window->close())
+            return;
+    }
     m_quitting = true;
     m_trayIcon->hide();
     QCoreApplication::quit();
@@ -143,8 +151,9 @@ void FramelessWindow::closeEvent(QCloseEvent* event)
                .defaultCustomButton = ToTray,
                .escapeCustomButton = Cancel});
     if (answer.customButton == Quit) {
-        event->accept();
+        // Accepted only when the program does end: an editor may keep it open.
         quitApplication();
+        event->setAccepted(m_quitting);
         return;
     }
     event->ignore();

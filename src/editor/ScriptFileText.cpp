@@ -1,0 +1,100 @@
+#include "ScriptFileText.h"
+
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+const QByteArray kBom("\xEF\xBB\xBF");
+
+// The characters of bytes 0x80 to 0xFF in Windows-1251. Its one unassigned byte, 0x98, reads
+// as the C1 control U+0098 so that it is written back unchanged.
+constexpr std::array<char16_t, 128> kWindows1251 = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409,
+    0x2039, 0x040A, 0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x0098, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0,
+    0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB,
+    0x00AC, 0x00AD, 0x00AE, 0x0407, 0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6,
+    0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457, 0x0410, 0x0411,
+    0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417, 0x0418, 0x0419, 0x041A, 0x041B, 0x041C,
+    0x041D, 0x041E, 0x041F, 0x0420, 0x0421, 0x0422, 0x0423, 0x0424, 0x0425, 0x0426, 0x0427,
+    0x0428, 0x0429, 0x042A, 0x042B, 0x042C, 0x042D, 0x042E, 0x042F, 0x0430, 0x0431, 0x0432,
+    0x0433, 0x0434, 0x0435, 0x0436, 0x0437, 0x0438, 0x0439, 0x043A, 0x043B, 0x043C, 0x043D,
+    0x043E, 0x043F, 0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446, 0x0447, 0x0448,
+    0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,
+};
+
+QString fromWindows1251(const QByteArray& bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        *out++ = QChar(byte < 0x80 ? char16_t(byte) : kWindows1251[byte - 0x80]);
+    }
+    return text;
+}
+
+std::optional<QByteArray> toWindows1251(const QString& text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t unit = c.unicode();
+        if (unit < 0x80) {
+            bytes.append(static_cast<char>(unit));
+            continue;
+        }
+        const auto* found = std::find(kWindows1251.begin(), kWindows1251.end(), unit);
+        if (found == kWindows1251.end())
+            return std::nullopt;
+        bytes.append(static_cast<char>(0x80 + (found - kWindows1251.begin())));
+    }
+    return bytes;
+}
+
+} // namespace
+
+ScriptFileText ScriptFileText::decode(const QByteArray& bytes)
+{
+    ScriptFileText file;
+    const bool bom = bytes.startsWith(kBom);
+    const QByteArray body = bom ? bytes.mid(kBom.size()) : bytes;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(body);
+    if (utf8.hasError()) {
+        text = fromWindows1251(bytes);
+        file.m_encoding = Encoding::Windows1251;
+    } else {
+        file.m_encoding = bom ? Encoding::Utf8WithBom : Encoding::Utf8;
+    }
+    const qsizetype newline = text.indexOf(QLatin1Char('\n'));
+    file.m_crlf = newline > 0 && text.at(newline - 1) == QLatin1Char('\r');
+    file.m_text = std::move(text);
+    return file;
+}
+
+QString ScriptFileText::withLineEndings(const QString& text) const
+{
+    if (!m_crlf)
+        return text;
+    QString lines = text;
+    lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    lines.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return lines;
+}
+
+std::optional<QByteArray> ScriptFileText::encode(const QString& text) const
+{
+    if (m_encoding == Encoding::Windows1251)
+        return toWindows1251(withLineEndings(text));
+    return encodeUtf8(text);
+}
+
+QByteArray ScriptFileText::encodeUtf8(const QString& text) const
+{
+    const QByteArray bytes = withLineEndings(text).toUtf8();
+    return m_encoding == Encoding::Utf8WithBom ? kBom + bytes : bytes;
+}
