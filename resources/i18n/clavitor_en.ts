@@ -429,6 +429,49 @@ Continue?</translation>
     </message>
 </context>
 <context>
+    <name>FindReplaceBar</name>
+    <message>
+        <source>Учитывать регистр</source>
+        <translation>Match case</translation>
+    </message>
+    <message>
+        <source>Слово целиком</source>
+        <translation>Whole word</translation>
+    </message>
+    <message>
+        <source>Найти</source>
+        <translation>Find</translation>
+    </message>
+    <message>
+        <source>Заменить на</source>
+        <translation>Replace with</translation>
+    </message>
+    <message>
+        <source>Далее</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>Назад</source>
+        <translation>Previous</translation>
+    </message>
+    <message>
+        <source>Заменить</source>
+        <translation>Replace</translation>
+    </message>
+    <message>
+        <source>Заменить все</source>
+        <translation>Replace all</translation>
+    </message>
+    <message>
+        <source>Не найдено</source>
+        <translation>Not found</translation>
+    </message>
+    <message>
+        <source>Заменено: %1</source>
+        <translation>Replaced: %1</translation>
+    </message>
+</context>
+<context>
     <name>FramelessWindow</name>
     <message>
         <source>Закрыть программу или свернуть в трей?</source>
@@ -971,6 +1014,137 @@ Continue?</translation>
     </message>
 </context>
 <context>
+    <name>PreviewClient</name>
+    <message>
+        <source>процесс предпросмотра завершился аварийно</source>
+        <translation>the preview process crashed</translation>
+    </message>
+    <message>
+        <source>процесс предпросмотра завершился с кодом %1</source>
+        <translation>the preview process ended with code %1</translation>
+    </message>
+</context>
+<context>
+    <name>PreviewPlot</name>
+    <message>
+        <source>След указателя</source>
+        <translation>Pointer trail</translation>
+    </message>
+    <message>
+        <source>x по времени</source>
+        <translation>x over time</translation>
+    </message>
+    <message>
+        <source>y по времени</source>
+        <translation>y over time</translation>
+    </message>
+</context>
+<context>
+    <name>PreviewResult</name>
+    <message>
+        <source>Ошибка в сценарии: %1</source>
+        <translation>Error in the script: %1</translation>
+    </message>
+    <message>
+        <source>Предпросмотр остановлен: сценарий работал дольше 60 с виртуального времени</source>
+        <translation>Preview stopped: the script ran longer than 60 s of virtual time</translation>
+    </message>
+    <message>
+        <source>Предпросмотр остановлен: больше 1 000 000 вызовов функций сценария</source>
+        <translation>Preview stopped: more than 1,000,000 calls of script functions</translation>
+    </message>
+    <message>
+        <source>Предпросмотр остановлен: сценарий крутится в цикле без вызовов функций</source>
+        <translation>Preview stopped: the script loops without calling any function</translation>
+    </message>
+    <message>
+        <source>Предпросмотр остановлен: расчёт занял больше 2 с</source>
+        <translation>Preview stopped: the run took more than 2 s</translation>
+    </message>
+    <message>
+        <source>Предпросмотр остановлен: сценарию не хватило памяти</source>
+        <translation>Preview stopped: the script ran out of memory</translation>
+    </message>
+    <message>
+        <source>Предпросмотр не ответил вовремя и был остановлен</source>
+        <translation>The preview did not answer in time and was stopped</translation>
+    </message>
+    <message>
+        <source>Не удалось выполнить предпросмотр: %1</source>
+        <translation>Could not run the preview: %1</translation>
+    </message>
+</context>
+<context>
+    <name>PreviewTimeline</name>
+    <message>
+        <source>ЛКМ зажата 2 с</source>
+        <translation>Left button held 2 s</translation>
+    </message>
+    <message>
+        <source>ПКМ, затем ЛКМ 2 с</source>
+        <translation>Right, then left 2 s</translation>
+    </message>
+    <message>
+        <source>Нажатие ЛКМ</source>
+        <translation>Left click</translation>
+    </message>
+</context>
+<context>
+    <name>PreviewWindow</name>
+    <message>
+        <source>Выполняется…</source>
+        <translation>Running…</translation>
+    </message>
+    <message>
+        <source>… ещё строк: %1</source>
+        <translation>… %1 more lines</translation>
+    </message>
+    <message>
+        <source>Экспорт PNG</source>
+        <translation>Export PNG</translation>
+    </message>
+    <message>
+        <source>Изображения PNG (*.png)</source>
+        <translation>PNG images (*.png)</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить файл %1</source>
+        <translation>Could not save the file %1</translation>
+    </message>
+    <message>
+        <source>Предпросмотр</source>
+        <translation>Preview</translation>
+    </message>
+    <message>
+        <source>Предпросмотр — %1</source>
+        <translation>Preview — %1</translation>
+    </message>
+    <message>
+        <source>Caps Lock включён</source>
+        <translation>Caps Lock on</translation>
+    </message>
+    <message>
+        <source>Запустить снова</source>
+        <translation>Run again</translation>
+    </message>
+    <message>
+        <source>Наложить предыдущий запуск</source>
+        <translation>Overlay the previous run</translation>
+    </message>
+    <message>
+        <source>Экспорт PNG…</source>
+        <translation>Export PNG…</translation>
+    </message>
+    <message>
+        <source>Путь: %1 пикс., длительность: %2 мс</source>
+        <translation>Path: %1 px, duration: %2 ms</translation>
+    </message>
+    <message>
+        <source>(показаны первые %1 записей, ещё %2 не показаны)</source>
+        <translation>(the first %1 records shown, %2 more not shown)</translation>
+    </message>
+</context>
+<context>
     <name>ProfileExporter</name>
     <message>
         <source>Не удалось скопировать сценарий %1
@@ -1410,6 +1584,80 @@ Expected file: %2</translation>
     </message>
 </context>
 <context>
+    <name>ScriptEditor</name>
+    <message>
+        <source>Сохранить</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Сохранить (Ctrl+S)</source>
+        <translation>Save (Ctrl+S)</translation>
+    </message>
+    <message>
+        <source>Найти и заменить</source>
+        <translation>Find and replace</translation>
+    </message>
+    <message>
+        <source>Найти и заменить (Ctrl+F)</source>
+        <translation>Find and replace (Ctrl+F)</translation>
+    </message>
+    <message>
+        <source>Предпросмотр</source>
+        <translation>Preview</translation>
+    </message>
+    <message>
+        <source>Показать, что сделает сценарий (F5)</source>
+        <translation>Show what the script will do (F5)</translation>
+    </message>
+    <message>
+        <source>Открыть во внешнем редакторе</source>
+        <translation>Open in an external editor</translation>
+    </message>
+    <message>
+        <source>Строка %1: %2</source>
+        <translation>Line %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 (строка %2)</source>
+        <translation>%1 (line %2)</translation>
+    </message>
+    <message>
+        <source>Неизвестные имена: %1</source>
+        <translation>Unknown names: %1</translation>
+    </message>
+    <message>
+        <source>В кодировке Windows-1251 нет некоторых символов текста. Сохранить файл «%1» в UTF-8?</source>
+        <translation>Windows-1251 has no bytes for some characters of the text. Save the file “%1” in UTF-8?</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить файл «%1»: %2</source>
+        <translation>Could not save the file “%1”: %2</translation>
+    </message>
+    <message>
+        <source>Файл «%1» изменён на диске. Загрузить его заново? Несохранённые изменения в редакторе будут потеряны.</source>
+        <translation>The file “%1” changed on disk. Load it again? The unsaved changes in the editor will be lost.</translation>
+    </message>
+    <message>
+        <source>Файл «%1» изменён на диске. Загрузить его заново?</source>
+        <translation>The file “%1” changed on disk. Load it again?</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть файл сценария &quot;%1&quot;.</source>
+        <translation>Could not open the script file "%1".</translation>
+    </message>
+    <message>
+        <source>Сохранить изменения в «%1»?</source>
+        <translation>Save the changes to “%1”?</translation>
+    </message>
+</context>
+<context>
+    <name>ScriptEditors</name>
+    <message>
+        <source>Не удалось открыть файл сценария &quot;%1&quot;.</source>
+        <translation>Could not open the script file "%1".</translation>
+    </message>
+</context>
+<context>
     <name>ScriptsListWidget</name>
     <message>
         <source>Менеджер сценариев</source>
@@ -1845,10 +2093,6 @@ Continue?</translation>
     <message>
         <source>Файл сценария не найден</source>
         <translation>Script file not found</translation>
-    </message>
-    <message>
-        <source>Не удалось открыть файл сценария &quot;%1&quot;.</source>
-        <translation>Couldn&apos;t open the script file &quot;%1&quot;.</translation>
     </message>
     <message>
         <source>Сначала выберите файл сценария</source>
