@@ -82,6 +82,9 @@ ScriptEditor::ScriptEditor(const QString& path, const QByteArray& bytes,
     m_text->setBraceMatching(QsciScintilla::SloppyBraceMatch);
     m_text->setAutoIndent(true);
     m_text->setTabWidth(4);
+    // The horizontal scroll bar appears only for lines wider than the view.
+    m_text->setScrollWidth(1);
+    m_text->setScrollWidthTracking(true);
     m_errorMarker = m_text->markerDefine(QsciScintilla::Circle);
     m_errorIndicator = m_text->indicatorDefine(QsciScintilla::SquiggleIndicator);
     m_warningIndicator = m_text->indicatorDefine(QsciScintilla::SquiggleIndicator);

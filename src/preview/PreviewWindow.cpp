@@ -27,7 +27,7 @@ PreviewWindow::PreviewWindow(QWidget* parent, const QString& program)
       m_exportPng(new QPushButton(this)), m_plot(new PreviewPlot(this)), m_summary(new QLabel(this)),
       m_message(new QLabel(this)), m_log(new QPlainTextEdit(this))
 {
-    setObjectName(QStringLiteral("PreviewWindow"));
+    setObjectName(QStringLiteral("previewWindow"));
     m_timeline->setObjectName(QStringLiteral("comboTimeline"));
     m_capsLock->setObjectName(QStringLiteral("checkCapsLock"));
     m_runAgain->setObjectName(QStringLiteral("buttonRunAgain"));
