@@ -71,12 +71,16 @@ bool SingleInstance::listen()
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
                 if (!socket->canReadLine())
                     return;
-                if (socket->readLine() == kShow) {
-                    emit showRequested();
-                    socket->write(kShown);
-                    socket->flush();
+                if (socket->readLine() != kShow) {
+                    socket->disconnectFromServer();
+                    return;
                 }
-                socket->disconnectFromServer();
+                emit showRequested();
+                // The asking start closes the connection once it has read the answer. Closing
+                // it from here could drop the answer unread: on Windows the server's end of a
+                // pipe is disconnected with whatever the client has not read yet.
+                socket->write(kShown);
+                socket->flush();
             });
         }
     });
@@ -92,9 +96,14 @@ bool SingleInstance::askFirstToShow() const
         socket.connectToServer(m_name);
         if (socket.waitForConnected(int(deadline.remainingTime()))) {
             socket.write(kShow);
-            return socket.waitForBytesWritten(int(deadline.remainingTime())) &&
-                   socket.waitForReadyRead(int(deadline.remainingTime())) &&
-                   socket.readLine() == kShown;
+            if (!socket.waitForBytesWritten(int(deadline.remainingTime())))
+                return false;
+            // The answer may come in pieces.
+            while (!socket.canReadLine()) {
+                if (deadline.hasExpired() || !socket.waitForReadyRead(int(deadline.remainingTime())))
+                    return false;
+            }
+            return socket.readLine() == kShown;
         }
         QThread::msleep(50);
     }
