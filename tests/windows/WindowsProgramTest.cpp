@@ -15,6 +15,8 @@
 
 #include "autoclicker/AutoClicker.h"
 #include "autoclicker/AutoclickerFile.h"
+#include "preview/PreviewRequest.h"
+#include "preview/PreviewResult.h"
 #include "profiles/ProfileStore.h"
 
 #include <QDateTime>
@@ -47,8 +49,10 @@ const QByteArray kNudgeScript = "function OnEvent(event, arg)\n"
 
 // Where the window has nothing to click: below the home page's two cards.
 const QPoint kEmptyArea(480, 430);
-// The sidebar's button of the scenario page; the window's close button, from its right edge.
+// The sidebar's button of the scenario page; the first scenario row's edit button; the
+// window's close button, from its right edge.
 const QPoint kScenarioPageButton(51, 123);
+const QPoint kFirstRowEditButton(517, 286);
 const QPoint kCloseButtonFromTopRight(-39, 33);
 
 const QString kUninstallKey =
@@ -368,10 +372,75 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(watcher.moves().last(), start + QPoint(-20, 15), kTimeoutMs);
     }
 
-    void quitsThroughTheCloseQuestionAndSavesItsSettings()
+    // The preview process answers through its pipes: the nudge script's two moves, on the
+    // timeline with the right button, without touching the desktop.
+    void previewAnswersThroughItsPipes()
+    {
+        PreviewRequest request;
+        request.scenarioName = QStringLiteral("nudge");
+        request.script = QString::fromUtf8(kNudgeScript);
+        request.timeline = PreviewTimeline::Kind::RightThenLeft;
+        QProcess preview;
+        preview.setProcessEnvironment(m_wine);
+        preview.start(QStringLiteral("wine"), {QStringLiteral("C:\\Program Files\\Clavitor\\clavitor.exe"),
+                                               QStringLiteral("--preview")});
+        QVERIFY(preview.waitForStarted(kTimeoutMs));
+        preview.write(request.toJson());
+        preview.closeWriteChannel();
+        QVERIFY(preview.waitForFinished(kStartTimeoutMs));
+        const std::optional<PreviewResult> result = PreviewResult::fromJson(preview.readAllStandardOutput());
+        QVERIFY(result);
+        QCOMPARE(result->end, PreviewResult::End::Finished);
+        QList<QPoint> moves;
+        for (const PreviewResult::Record& record : result->records)
+            if (record.kind == PreviewResult::Record::Kind::Move)
+                moves << QPoint(record.a, record.b);
+        QCOMPARE(moves, (QList<QPoint>{{37, 23}, {-20, 15}}));
+    }
+
+    // The row's edit button opens the editor; a line typed there and saved with Ctrl+S
+    // reaches the file in its own line endings, and the saved editor closes without a question.
+    void editorSavesTheScenario()
     {
         QVERIFY(!m_window.isEmpty());
         showScenarioPage();
+        QVERIFY(pointAt(kFirstRowEditButton));
+        QVERIFY(xdotool({QStringLiteral("click"), QStringLiteral("1")}));
+        QString editor;
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                return runTool(QStringLiteral("xdotool"),
+                               {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                QStringLiteral("--name"), QStringLiteral("^nudge\\.lua")},
+                               &editor) &&
+                       !editor.trimmed().isEmpty();
+            },
+            kStartTimeoutMs));
+        editor = editor.split(u'\n').first().trimmed();
+        QTest::qWait(1000); // the editor paints and takes the focus
+        QVERIFY(xdotool({QStringLiteral("windowfocus"), editor}));
+        QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("ctrl+Home")}));
+        QVERIFY(xdotool({QStringLiteral("type"), QStringLiteral("--"), QStringLiteral("-- edited")}));
+        QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("Return"), QStringLiteral("ctrl+s")}));
+        const QString script = m_dataDirectory + QStringLiteral("/profiles/default/nudge.lua");
+        const auto contents = [&script] {
+            QFile file(script);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(contents(), "-- edited\n" + kNudgeScript, kTimeoutMs);
+        QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("alt+F4")}));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !runTool(QStringLiteral("xdotool"),
+                     {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                      QStringLiteral("--name"), QStringLiteral("^nudge\\.lua")},
+                     &editor),
+            kTimeoutMs);
+    }
+
+    // On the scenario page, where the editor's step left the window.
+    void quitsThroughTheCloseQuestionAndSavesItsSettings()
+    {
+        QVERIFY(!m_window.isEmpty());
         const QString settings = m_dataDirectory + QStringLiteral("/Settings");
         QVERIFY(QFile::remove(settings)); // written at the start; written again when it quits
         QVERIFY(pointAt(QPoint(m_geometry.width(), 0) + kCloseButtonFromTopRight));
