@@ -52,11 +52,3 @@ ScriptEditor* ScriptEditors::open(const QString& path, const MovementModifiers& 
     editor->activateWindow();
     return editor;
 }
-
-bool ScriptEditors::closeAll()
-{
-    for (const QPointer<ScriptEditor>& editor : std::as_const(m_editors))
-        if (editor && editor->isVisible() && !editor->close())
-            return false;
-    return true;
-}

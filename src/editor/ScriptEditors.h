@@ -25,8 +25,6 @@ public:
     ScriptEditor* editorOf(const QString& path) const;
     // The name one file goes by, whatever path leads to it.
     static QString fileKey(const QString& path);
-    // Closes every window, each asking about its unsaved changes; false when one stays open.
-    bool closeAll();
 
 signals:
     // An editor wrote its file.

@@ -126,7 +126,7 @@ private slots:
         editor->textEdit().setText(QStringLiteral("x = 2\n"));
 
         prompter.queueButton(QMessageBox::Cancel);
-        QVERIFY(!editors.closeAll());
+        QVERIFY(!editor->close());
         QVERIFY(editor->isVisible());
         QCOMPARE(prompter.prompts.last().text, "Сохранить изменения в «aim.lua»?");
 
@@ -141,7 +141,7 @@ private slots:
         QDir(dir.path()).rename("kept.lua", "aim.lua");
 
         prompter.queueButton(QMessageBox::Discard);
-        QVERIFY(editors.closeAll());
+        QVERIFY(editor->close());
         QCOMPARE(readFile(path), "x = 1\n");
     }
 

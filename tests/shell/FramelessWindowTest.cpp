@@ -5,6 +5,7 @@
 #include "ui/shell/FramelessWindow.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -182,6 +183,42 @@ private slots:
         QCOMPARE(prompter.prompts.size(), 1); // only the question that sent it to the tray
         QVERIFY(!trayIcon(*window)->isVisible());
         QVERIFY(!window->isVisible());
+    }
+
+    // Another window of the program that holds unsaved work (a script editor whose user
+    // cancels its question) keeps the program running, on either way to quit.
+    void aWindowThatKeepsItsWorkKeepsTheProgram_data()
+    {
+        QTest::addColumn<bool>("fromTray");
+        QTest::newRow("close in the question") << false;
+        QTest::newRow("close in the tray menu") << true;
+    }
+    void aWindowThatKeepsItsWorkKeepsTheProgram()
+    {
+        QFETCH(bool, fromTray);
+        struct KeepingWindow : QWidget
+        {
+            bool keep = true;
+            void closeEvent(QCloseEvent* event) override { event->setAccepted(!keep); }
+        } editor;
+        editor.show();
+        ScriptedPrompter prompter;
+        const auto window = shownWindow();
+        const auto quit = [&] {
+            if (fromTray) {
+                trayAction(*window, 1)->trigger();
+            } else {
+                prompter.queueCustomButton(Quit);
+                window->close();
+            }
+        };
+        QVERIFY(!actionQuitsTheProgram(quit));
+        QVERIFY(window->isVisible());
+        QVERIFY(editor.isVisible());
+
+        editor.keep = false;
+        QVERIFY(actionQuitsTheProgram(quit));
+        QVERIFY(!editor.isVisible());
     }
 
     void bottomRightCornerResizesTheWidthOnly()
