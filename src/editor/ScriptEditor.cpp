@@ -330,8 +330,10 @@ void ScriptEditor::openExternally()
 
 void ScriptEditor::showPreview()
 {
-    if (!m_preview)
+    if (!m_preview) {
         m_preview = new PreviewWindow(this);
+        m_preview->setScriptSource([this] { return m_text->text(); });
+    }
     m_preview->run(QFileInfo(m_path).completeBaseName(), m_text->text(), m_modifiers);
 }
 

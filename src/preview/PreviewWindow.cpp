@@ -85,6 +85,8 @@ void PreviewWindow::run(const QString& scenarioName, const QString& scriptText,
 
 void PreviewWindow::runAgain()
 {
+    if (m_source)
+        m_scriptText = m_source();
     PreviewRequest request;
     request.scenarioName = m_scenarioName;
     request.script = m_scriptText;

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
 class PreviewClient;
@@ -33,6 +34,10 @@ public:
     // Runs the text with the timeline chosen now, and shows the window.
     void run(const QString& scenarioName, const QString& scriptText,
              const MovementModifiers& rowModifiers);
+
+    // Where "Запустить снова" takes the text from (the editor's text as it stands then); without
+    // one it runs the text of the last run again.
+    void setScriptSource(std::function<QString()> source) { m_source = std::move(source); }
 
 signals:
     // A run ended and its result is shown (tests, and whoever waits for it).
@@ -61,6 +66,7 @@ private:
 
     QString m_scenarioName;
     QString m_scriptText;
+    std::function<QString()> m_source;
     MovementModifiers m_modifiers;
     std::optional<PreviewResult> m_result;
     std::optional<PreviewResult> m_previous;

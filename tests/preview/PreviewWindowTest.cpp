@@ -87,6 +87,21 @@ private slots:
         QVERIFY(plot->grab().toImage() != alone);
     }
 
+    // "Запустить снова" runs the text as its source (the editor) holds it now.
+    void runAgainTakesTheTextAsItStandsNow()
+    {
+        PreviewWindow window(nullptr, QStringLiteral(CLAVITOR_PROGRAM));
+        QString text = QStringLiteral("MoveMouseRelative(0, 100)");
+        window.setScriptSource([&text] { return text; });
+        window.run(QStringLiteral("a"), text, MovementModifiers{});
+        QVERIFY(waitForResult(window));
+        text += QStringLiteral("\nMoveMouseRelative(0, 100)");
+        child<QPushButton>(window, "buttonRunAgain")->click();
+        QVERIFY(waitForResult(window));
+        QVERIFY2(child<QLabel>(window, "labelSummary")->text().startsWith(QStringLiteral("Путь: 200.0")),
+                 qPrintable(child<QLabel>(window, "labelSummary")->text()));
+    }
+
     void exportsThePlotAsPng()
     {
         ScriptedPrompter prompter;
