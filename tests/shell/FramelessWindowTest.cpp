@@ -201,7 +201,11 @@ private slots:
             bool keep = true;
             void closeEvent(QCloseEvent* event) override { event->setAccepted(!keep); }
         } editor;
+        editor.setWindowTitle(QStringLiteral("aim.lua[*]"));
+        editor.setWindowModified(true);
         editor.show();
+        QWidget overlay; // a window without unsaved work is left alone
+        overlay.show();
         ScriptedPrompter prompter;
         const auto window = shownWindow();
         const auto quit = [&] {
@@ -215,6 +219,7 @@ private slots:
         QVERIFY(!actionQuitsTheProgram(quit));
         QVERIFY(window->isVisible());
         QVERIFY(editor.isVisible());
+        QVERIFY(overlay.isVisible());
 
         editor.keep = false;
         QVERIFY(actionQuitsTheProgram(quit));

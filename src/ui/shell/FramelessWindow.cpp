@@ -115,11 +115,11 @@ bool FramelessWindow::systemTrayAvailable() const
 
 void FramelessWindow::quitApplication()
 {
-    // The program's other windows (the script editors) are closed first: one that holds
-    // unsaved work asks, and a refusal keeps the program running.
+    // The program's windows that hold unsaved work (a script editor marks itself modified)
+    // are closed first: each asks, and a refusal keeps the program running. Other windows,
+    // the overlay among them, stay as they are until the program ends.
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window != this && window->isVisible() && window->isWindow() &&
-            !(window->windowType() == Qt::Popup || window->windowType() == Qt::ToolTip) &&
+        if (window != this && window->isVisible() && window->isWindowModified() &&
             !window->close())
             return;
     }
