@@ -168,7 +168,7 @@ bool ScriptEditor::isModified() const
 
 void ScriptEditor::applyTheme()
 {
-    const ThemeTokens tokens = ThemeTokens::current();
+    const ThemeTokens& tokens = ThemeTokens::current();
     QFont font(QStringLiteral("JetBrains Mono"));
     font.setStyleHint(QFont::Monospace);
     // The size of the program's text, which the theme sets in pixels.

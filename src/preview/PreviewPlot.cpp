@@ -53,7 +53,7 @@ void PreviewPlot::setRuns(const std::optional<PreviewPath>& current, qint64 curr
 
 void PreviewPlot::paintEvent(QPaintEvent* /*event*/)
 {
-    const ThemeTokens theme = ThemeTokens::current();
+    const ThemeTokens& theme = ThemeTokens::current();
     QPainter painter(this);
     painter.fillRect(rect(), theme.colour(QStringLiteral("card")));
     painter.setRenderHint(QPainter::Antialiasing);
@@ -73,7 +73,7 @@ void PreviewPlot::paintEvent(QPaintEvent* /*event*/)
 
 void PreviewPlot::paintFrame(QPainter& painter, const QRectF& area, const QString& title) const
 {
-    const ThemeTokens theme = ThemeTokens::current();
+    const ThemeTokens& theme = ThemeTokens::current();
     painter.setPen(theme.colour(QStringLiteral("border")));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(area);
@@ -95,7 +95,7 @@ void PreviewPlot::paintTrail(QPainter& painter, const QRectF& area) const
     const QPointF offset(area.center().x() - box.center().x() * scale,
                          area.center().y() - box.center().y() * scale);
     const auto map = [&](const QPointF& p) { return p * scale + offset; };
-    const ThemeTokens theme = ThemeTokens::current();
+    const ThemeTokens& theme = ThemeTokens::current();
     const auto draw = [&](const PreviewPath& path, QColor colour) {
         QList<QPointF> points;
         QList<bool> jumps;
@@ -154,7 +154,7 @@ void PreviewPlot::paintAgainstTime(QPainter& painter, const QRectF& area, Axis a
         return QPointF(area.left() + area.width() * qreal(atUs) / duration,
                        area.bottom() - area.height() * (v - low) / (high - low));
     };
-    const ThemeTokens theme = ThemeTokens::current();
+    const ThemeTokens& theme = ThemeTokens::current();
     // The value holds between two records: a step at each.
     const auto draw = [&](const PreviewPath& path, QColor colour) {
         QPainterPath line;

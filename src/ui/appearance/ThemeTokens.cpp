@@ -5,6 +5,8 @@
 
 #include <QRegularExpression>
 
+#include <map>
+
 namespace {
 
 // "rgb(1, 2, 3)" and "rgba(1, 2, 3, 40)" as the tokens write them; QColor reads the rest
@@ -37,9 +39,15 @@ ThemeTokens::ThemeTokens(const QString& themeId)
     }
 }
 
-ThemeTokens ThemeTokens::current()
+const ThemeTokens& ThemeTokens::current()
 {
-    return ThemeTokens(IconManager::instance().theme());
+    // The stylesheets are resources of the program: a theme's tokens never change. GUI thread.
+    static std::map<QString, ThemeTokens> themes;
+    const QString theme = IconManager::instance().theme();
+    auto found = themes.find(theme);
+    if (found == themes.end())
+        found = themes.emplace(theme, ThemeTokens(theme)).first;
+    return found->second;
 }
 
 QColor ThemeTokens::colour(const QString& name, const QColor& fallback) const

@@ -11,8 +11,9 @@ class ThemeTokens
 public:
     // The tokens of a theme id (any spelling normalizeTheme accepts).
     explicit ThemeTokens(const QString& themeId);
-    // The tokens of the theme in use now (IconManager's).
-    static ThemeTokens current();
+    // The tokens of the theme in use now (IconManager's). Each theme's stylesheet is read once:
+    // painters ask at every paint.
+    static const ThemeTokens& current();
 
     // The colour of a token; `fallback` when the theme has no such token or it is no colour.
     QColor colour(const QString& name, const QColor& fallback = Qt::magenta) const;
